@@ -1,0 +1,104 @@
+// The drawing surface: a 32-bit off-screen image with our own exact rasteriser.
+// Colour packing, everywhere: red + green*256 + blue*65536 + alpha*2^24. Pixels are stored
+// in that packing, row by row from the top-left corner, y downwards; pixel (x, y) covers
+// the unit square whose centre is (x + 0.5, y + 0.5). Shapes are never anti-aliased: every
+// covered pixel takes exactly the drawing colour (or its blend in ModeAlphaBlend), because
+// the flood fills of the face use exact colours as borders. Qt only rasterises glyphs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace dorvalen {
+
+using Colour = std::uint32_t;
+
+constexpr Colour rgb(int red, int green, int blue) {
+    return static_cast<Colour>((red & 255) | (green & 255) << 8 | (blue & 255) << 16);
+}
+constexpr Colour rgba(int red, int green, int blue, int alpha) {
+    return rgb(red, green, blue) | static_cast<Colour>(alpha & 255) << 24;
+}
+constexpr int redOf(Colour c) { return static_cast<int>(c & 255); }
+constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 255); }
+constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 255); }
+constexpr int alphaOf(Colour c) { return static_cast<int>((c >> 24) & 255); }
+constexpr Colour rgbPart(Colour c) { return c & 0xFFFFFFu; }
+
+// Drawing-mode flags; a mode stays in force until changed. The face uses 0, 1, 4, 16, 17.
+inline constexpr int ModeDefault = 0;
+inline constexpr int ModeTransparentText = 1;
+inline constexpr int ModeOutlined = 4;
+inline constexpr int ModeAlphaBlend = 16;
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<Colour> pixels;  // width * height, alpha byte unused
+
+    Image() = default;
+    Image(int w, int h, Colour fill = 0);
+    void resize(int w, int h);  // contents undefined afterwards (every frame repaints all)
+    Colour pixel(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+};
+
+// A text font: face name and integer point size. Points become pixels at a fixed 96 dots
+// per inch, so the face looks the same on every screen and in every test.
+class Font {
+public:
+    Font();
+    ~Font();
+    Font(Font&&) noexcept;
+    Font& operator=(Font&&) noexcept;
+    bool isValid() const;
+    struct Impl;
+    const Impl* impl() const { return impl_.get(); }
+
+private:
+    friend Font loadFont(std::string_view face, int points);
+    friend void releaseFont(Font& font);
+    std::unique_ptr<Impl> impl_;
+};
+
+Font loadFont(std::string_view face, int points);  // needs a Qt GUI application
+void releaseFont(Font& font);                      // the font is invalid afterwards
+
+class Canvas {
+public:
+    void beginDrawing(Image& image);
+    void endDrawing();
+
+    void setDrawingMode(int flags);
+    int drawingMode() const { return mode_; }
+    void setDrawingFont(const Font* font);  // nullptr or an invalid font: the default font
+    void setBackColour(Colour back) { back_ = back; }
+
+    void fillBox(int x, int y, int w, int h, Colour colour);
+    void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
+    void drawLine(int x1, int y1, int x2, int y2, Colour colour);  // both end points
+    void plotPixel(int x, int y, Colour colour);
+    // border -1: fill the 4-connected region of the seed pixel's RGB; otherwise fill up to
+    // pixels whose RGB equals border. Iterative scan-line fill, each pixel set once.
+    void floodFill(int x, int y, std::int64_t border, Colour colour);
+
+    // Text cell with its top-left corner at (x, y); text is UTF-8. The cell background is
+    // painted in `back` (or the back colour) unless ModeTransparentText is set.
+    void drawText(int x, int y, std::string_view text, Colour front,
+                  std::optional<Colour> back = std::nullopt);
+    int textWidth(std::string_view text) const;
+    int textHeight(std::string_view text) const;
+
+    Image* target() const { return image_; }
+
+private:
+    Image* image_ = nullptr;
+    int mode_ = ModeDefault;
+    const Font* font_ = nullptr;
+    Colour back_ = rgb(255, 255, 255);
+};
+
+}  // namespace dorvalen

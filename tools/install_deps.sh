@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs whatever of the build, test and run dependencies is missing (Debian 12).
+# Runs apt-get as root, or through sudo when started by another user.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev fonts-liberation fontconfig
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "Missing packages (${missing[*]}) and neither root nor sudo to install them." >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+# On a fresh machine the package lists are empty until the first update.
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
