@@ -46,6 +46,10 @@ int displayedYear(const ClockState& state);
 // displayed moment.
 int updateDisplayedDayIndex(ClockState& state);
 
+// The same two values without writing anything, for layers that only read the state.
+std::int32_t displayedDayIndexOf(const ClockState& state);
+int displayedSecondsOfDay(const ClockState& state);
+
 // d: MJD, possibly fractional; 0.0 means noon of today moved by the full displayedDay.
 bool isSummerTime(const ClockState& state, double d);
 

@@ -1,1 +1,8 @@
-// Placeholder until this topic is built.
+// Placeholder until the dialog is built.
+#include "settings/settings_dialog.h"
+
+namespace dorvalen {
+
+void openSettingsDialog(QWidget*, ClockState&) {}
+
+}  // namespace dorvalen

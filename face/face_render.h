@@ -1,0 +1,18 @@
+// One complete frame of the clock, painted into the image in a fixed order: background,
+// corner texts, optional place and coordinates line, face ring, shift sectors, hour dots
+// and numerals, then the dial with its layers and hands.
+#pragma once
+
+#include "app/clock_state.h"
+#include "platform/canvas.h"
+
+namespace dorvalen {
+
+inline constexpr Colour faceBackground = rgb(236, 233, 216);
+
+// The caller sets state.now (the frame's wall-clock reading) first and shows the image
+// afterwards. The image is resized to 2r x 2r when it has another size.
+void renderClockFace(ClockState& state, Image& clockImage, const Font& textFont, int r,
+                     bool showCoordinates);
+
+}  // namespace dorvalen

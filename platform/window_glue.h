@@ -1,0 +1,12 @@
+// Window-system glue shared by the clock window and the settings dialog.
+#pragma once
+
+class QWidget;
+
+namespace dorvalen {
+
+// Puts the window above all others (on) or back into the normal order (off), keeping its
+// position and size.
+void applyAlwaysOnTop(QWidget* window, bool on);
+
+}  // namespace dorvalen
