@@ -1,4 +1,8 @@
 // The 24-hour dial: shadow, disc, the sky layers, hour, minute and seconds hands, centre.
+//   1. Shadow (blended) and disc in faceBackground.
+//   2. Moon ring, sun shade, twilight shade, moon picture, phase marker.
+//   3. Hour, minute and (setting 1 only) seconds hand, each from its own angle.
+//   4. Centre disc and cap over the hands' roots.
 #pragma once
 
 #include "app/clock_state.h"
@@ -6,7 +10,21 @@
 
 namespace dorvalen {
 
+// Screen degrees: 0 = right, clockwise, y down. Hour h of 24 sits at 15h - 90.
+struct PixelPoint {
+    int x, y;
+};
+
+// P(angle, distance) from the dial centre (r, r), each coordinate rounded to nearest.
+PixelPoint dialPoint(int r, double angleDeg, double distance);
+// Q(angle, distance): the point opposite P, through the centre.
+PixelPoint dialPointOpposite(int r, double angleDeg, double distance);
+
 // Entered and left in ModeDefault with the text font current.
 void drawDial(Canvas& canvas, const ClockState& state, int r);
+
+void drawHourHand(Canvas& canvas, const ClockState& state, int r);
+void drawMinuteHand(Canvas& canvas, const ClockState& state, int r);
+void drawSecondHand(Canvas& canvas, const ClockState& state, int r);
 
 }  // namespace dorvalen

@@ -1,1 +1,123 @@
-// Placeholder until this topic is built.
+// One complete frame: background, corner texts, the optional place and coordinates line,
+// face ring, shift sectors, hour dots and numerals, then the dial. Every frame is painted
+// from scratch; the only state written is the displayed day index.
+#include "face/face_render.h"
+
+#include "app/conversions.h"
+#include "face/calendar.h"
+#include "face/dial.h"
+#include "face/face_texts.h"
+#include "face/shift_sectors.h"
+
+namespace dorvalen {
+
+namespace {
+
+constexpr Colour black = rgb(0, 0, 0);
+constexpr int cornerMargin = 5;
+// No window shows a larger face (its side is capped at 32000 pixels).
+constexpr int largestRadius = 16000;
+
+// A numeral's top-left corner sits at P(angle, r - r / divisor); the pairs place each text
+// around its nominal hour (15h - 90 degrees) or minute (6m - 90 degrees).
+struct Numeral {
+    const char* text;
+    double angleDeg;
+    double divisor;
+};
+
+constexpr Numeral hourNumerals[] = {
+    {"9", 43.0, 4.9},   {"12", 93.5, 4.8},  {"15", 140.7, 6.2}, {"18", 183.0, 9.2},
+    {"21", 226.6, 9.8}, {"0", 268.6, 8.3},  {"3", 311.6, 7.0},  {"6", 356.3, 5.8},
+};
+
+constexpr Numeral minuteNumerals[] = {
+    {"20", 28.0, 3.1},  {"25", 60.0, 3.0},  {"30", 94.0, 3.1},  {"35", 126.0, 3.6},
+    {"40", 155.0, 4.2}, {"45", 183.5, 4.6}, {"50", 211.0, 5.3}, {"55", 238.0, 5.1},
+    {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
+};
+
+void drawCornerTexts(Canvas& canvas, const ClockState& state, int r) {
+    const int side = 2 * r;
+    const int h = canvas.textHeight("Wg");
+    const std::string time = formatClockTime(state);
+    const std::string date = formatDate(state);
+    const std::string weekday = weekdayName(state);
+    const std::string week = calendarWeekText(state);
+    canvas.drawText(cornerMargin, cornerMargin, time, black, faceBackground);
+    canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin, date, black,
+                    faceBackground);
+    canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground);
+    canvas.drawText(side - canvas.textWidth(week) - cornerMargin, side - h - cornerMargin, week,
+                    black, faceBackground);
+}
+
+// Place name centred at the top, the coordinates line centred at the bottom, both in a
+// smaller font that lives only for this pass.
+void drawPlaceAndCoordinates(Canvas& canvas, const ClockState& state, const Font& textFont,
+                             int r) {
+    Font small = loadFont("Arial", static_cast<int>(truncToInt(r / 29.0)));
+    canvas.setDrawingFont(&small);
+    const std::string line = coordinatesLine(state);
+    const std::string& place = state.settings.placeName;
+    canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
+                    line, black, faceBackground);
+    canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
+    releaseFont(small);
+    canvas.setDrawingFont(&textFont);
+}
+
+// Sixteen dots, one for every hour that carries no numeral.
+void drawHourDots(Canvas& canvas, int r) {
+    for (int deg = 0; deg <= 360; deg += 15) {
+        if (deg % 45 != 15 && deg % 45 != 30) continue;
+        const PixelPoint p = dialPoint(r, deg, r - r / 6.5);
+        canvas.drawCircle(p.x, p.y, r / 70, rgba(0, 0, 0, 128));
+    }
+}
+
+void drawNumerals(Canvas& canvas, int r) {
+    for (const Numeral& n : hourNumerals) {
+        const PixelPoint p = dialPoint(r, n.angleDeg, r - r / n.divisor);
+        canvas.drawText(p.x, p.y, n.text, rgba(0, 0, 0, 224));
+    }
+    for (const Numeral& n : minuteNumerals) {
+        const PixelPoint p = dialPoint(r, n.angleDeg, r - r / n.divisor);
+        canvas.drawText(p.x, p.y, n.text, rgba(138, 135, 118, 176));
+    }
+}
+
+}  // namespace
+
+void renderClockFace(ClockState& state, Image& clockImage, const Font& textFont, int r,
+                     bool showCoordinates) {
+    if (r < 1 || r > largestRadius) return;
+    updateDisplayedDayIndex(state);
+    if (clockImage.width != 2 * r || clockImage.height != 2 * r) clockImage.resize(2 * r, 2 * r);
+
+    Canvas canvas;
+    canvas.beginDrawing(clockImage);
+    canvas.setDrawingMode(ModeDefault);
+    canvas.setDrawingFont(&textFont);  // an invalid font falls back to the default font
+    canvas.fillBox(0, 0, 2 * r, 2 * r, faceBackground);
+    drawCornerTexts(canvas, state, r);
+    if (showCoordinates) drawPlaceAndCoordinates(canvas, state, textFont, r);
+
+    // Face ring: a blended dark rim under the face disc.
+    canvas.setDrawingMode(ModeAlphaBlend);
+    canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
+    canvas.setDrawingMode(ModeDefault);
+    canvas.drawCircle(r, r, r - r / 9, faceBackground);
+    paintShiftSectors(canvas, state, r);
+
+    canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
+    canvas.setDrawingFont(&textFont);
+    drawHourDots(canvas, r);
+    drawNumerals(canvas, r);
+
+    canvas.setDrawingMode(ModeDefault);
+    drawDial(canvas, state, r);
+    canvas.endDrawing();
+}
+
+}  // namespace dorvalen

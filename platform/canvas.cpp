@@ -1,1 +1,300 @@
-// Placeholder until this topic is built.
+// Our own rasteriser on the pixel vector: boxes, midpoint circles and rims, Bresenham lines,
+// a scan-line flood fill, and text whose glyph coverage comes from Qt but whose pixels we
+// write ourselves. Every shape is clipped to the image once; the loops that follow write
+// whole clipped runs with no bounds checks. Nothing is anti-aliased, so each written pixel
+// is exactly the drawing colour, or its integer blend in ModeAlphaBlend.
+#include "platform/canvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <limits>
+
+#include "platform/font_impl.h"
+
+namespace dorvalen {
+
+namespace {
+
+__extension__ typedef __int128 Wide;  // products of two 64-bit coordinates in line clipping
+
+// Circles beyond this radius are not drawn: no window can show them, and the per-row
+// tables would not fit in memory.
+constexpr int largestRadius = 1 << 20;
+
+// (src * a + dst * (255 - a)) / 255 per channel, integer division; alpha 0 keeps dst.
+struct Blender {
+    int sr, sg, sb, inverse;
+    explicit Blender(Colour src)
+        : sr(redOf(src) * alphaOf(src)),
+          sg(greenOf(src) * alphaOf(src)),
+          sb(blueOf(src) * alphaOf(src)),
+          inverse(255 - alphaOf(src)) {}
+    Colour operator()(Colour dst) const {
+        return rgb((sr + redOf(dst) * inverse) / 255, (sg + greenOf(dst) * inverse) / 255,
+                   (sb + blueOf(dst) * inverse) / 255);
+    }
+};
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Floor and ceiling of a / b for b > 0.
+Wide floorDiv(Wide a, Wide b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+Wide ceilDiv(Wide a, Wide b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
+
+}  // namespace
+
+Image::Image(int w, int h, Colour fill) {
+    resize(w, h);
+    std::fill(pixels.begin(), pixels.end(), fill);
+}
+
+void Image::resize(int w, int h) {
+    width = std::max(w, 0);
+    height = std::max(h, 0);
+    pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+}
+
+void Canvas::beginDrawing(Image& image) { image_ = &image; }
+void Canvas::endDrawing() { image_ = nullptr; }
+void Canvas::setDrawingMode(int flags) { mode_ = flags; }
+void Canvas::setDrawingFont(const Font* font) { font_ = font; }
+
+void Canvas::writeSpan(int y, int x0, int x1, Colour colour) {
+    Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
+    if (mode_ & ModeAlphaBlend) {
+        const Blender blend(colour);
+        for (int x = x0; x <= x1; ++x) row[x] = blend(row[x]);
+    } else {
+        std::fill(row + x0, row + x1 + 1, rgbPart(colour));
+    }
+}
+
+void Canvas::writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+    if (y < 0 || y >= image_->height) return;
+    x0 = std::max<std::int64_t>(x0, 0);
+    x1 = std::min<std::int64_t>(x1, image_->width - 1);
+    if (x0 <= x1) writeSpan(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), colour);
+}
+
+void Canvas::fillBox(int x, int y, int w, int h, Colour colour) {
+    if (image_ == nullptr || w <= 0 || h <= 0) return;
+    const std::int64_t top = std::max<std::int64_t>(y, 0);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + h, image_->height);
+    for (std::int64_t row = top; row < bottom; ++row)
+        writeClippedSpan(row, x, std::int64_t{x} + w - 1, colour);
+}
+
+// Midpoint circle. In the first quadrant the rim is a monotone 8-connected arc, so each row
+// |dy| holds one contiguous run [lo, hi] of rim offsets; hi is also the disc's half-width.
+// Writing whole runs per row puts every pixel down exactly once, which matters when blending.
+void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
+    if (image_ == nullptr || radius < 0 || radius > largestRadius) return;
+    // Rows wholly outside the image need no tables: skip circles that miss it entirely.
+    if (std::int64_t{cy} + radius < 0 || std::int64_t{cy} - radius >= image_->height ||
+        std::int64_t{cx} + radius < 0 || std::int64_t{cx} - radius >= image_->width)
+        return;
+    std::vector<int> lo(static_cast<std::size_t>(radius) + 1, radius);
+    std::vector<int> hi(static_cast<std::size_t>(radius) + 1, 0);
+    auto mark = [&](int x, int y) {
+        lo[y] = std::min(lo[y], x);
+        hi[y] = std::max(hi[y], x);
+    };
+    int x = 0, y = radius, d = 1 - radius;
+    while (x <= y) {
+        mark(x, y);
+        mark(y, x);
+        if (d < 0) {
+            d += 2 * x + 3;
+        } else {
+            d += 2 * (x - y) + 5;
+            --y;
+        }
+        ++x;
+    }
+    const bool outlined = (mode_ & ModeOutlined) != 0;
+    for (int dy = 0; dy <= radius; ++dy) {
+        const int first = outlined ? lo[dy] : 0;
+        for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
+            if (first == 0) {
+                writeClippedSpan(row, std::int64_t{cx} - hi[dy], std::int64_t{cx} + hi[dy], colour);
+            } else {
+                writeClippedSpan(row, std::int64_t{cx} - hi[dy], std::int64_t{cx} - first, colour);
+                writeClippedSpan(row, std::int64_t{cx} + first, std::int64_t{cx} + hi[dy], colour);
+            }
+            if (dy == 0) break;  // the centre row once only
+        }
+    }
+}
+
+// Bresenham over the major axis: step i has minor offset m(i) = floor((2 i dMinor + dMajor)
+// / (2 dMajor)). Clipping solves for the steps inside the image first, so the clipped line
+// has exactly the pixels of the whole line that lie on the image.
+void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
+    if (image_ == nullptr) return;
+    const Wide dx = Wide{x2} - x1, dy = Wide{y2} - y1;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const Wide major = xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+    const Wide minor = xMajor ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+    const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const Wide majorStart = xMajor ? x1 : y1, minorStart = xMajor ? y1 : x1;
+    const Wide majorLimit = xMajor ? image_->width : image_->height;
+    const Wide minorLimit = xMajor ? image_->height : image_->width;
+
+    // Steps whose major coordinate lies in [0, majorLimit).
+    Wide first = 0, last = major;
+    if (majorStep > 0) {
+        first = std::max(first, -majorStart);
+        last = std::min(last, majorLimit - 1 - majorStart);
+    } else {
+        first = std::max(first, majorStart - (majorLimit - 1));
+        last = std::min(last, majorStart);
+    }
+    // Steps whose minor offset m lies in [mLow, mHigh], the offsets inside the image.
+    const Wide mLow = minorStep > 0 ? -minorStart : minorStart - (minorLimit - 1);
+    const Wide mHigh = minorStep > 0 ? minorLimit - 1 - minorStart : minorStart;
+    if (minor == 0) {
+        if (mLow > 0 || mHigh < 0) return;
+    } else {
+        // m(i) >= k  <=>  i >= (2 dMajor k - dMajor) / (2 dMinor), rounded up;
+        // m(i) <= k  <=>  i <= (2 dMajor (k + 1) - dMajor - 1) / (2 dMinor), rounded down.
+        if (mLow > 0) first = std::max(first, ceilDiv(2 * major * mLow - major, 2 * minor));
+        last = std::min(last, floorDiv(2 * major * (mHigh + 1) - major - 1, 2 * minor));
+    }
+    if (first > last) return;
+
+    // Walk the visible steps with the incremental error, started exactly at step `first`.
+    const Wide twiceMajor = 2 * major == 0 ? 1 : 2 * major;
+    Wide numerator = 2 * first * minor + major;
+    Wide offset = numerator / twiceMajor;
+    Wide remainder = numerator % twiceMajor;
+    Wide a = majorStart + majorStep * first;
+    Wide b = minorStart + minorStep * offset;
+    const Blender blend(colour);
+    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    const std::size_t width = static_cast<std::size_t>(image_->width);
+    Colour* pixels = image_->pixels.data();
+    for (Wide i = first; i <= last; ++i) {
+        const std::size_t px = static_cast<std::size_t>(xMajor ? a : b);
+        const std::size_t py = static_cast<std::size_t>(xMajor ? b : a);
+        Colour& p = pixels[py * width + px];
+        p = blending ? blend(p) : rgbPart(colour);
+        a += majorStep;
+        remainder += 2 * minor;
+        if (remainder >= twiceMajor) {
+            remainder -= twiceMajor;
+            b += minorStep;
+        }
+    }
+}
+
+void Canvas::plotPixel(int x, int y, Colour colour) {
+    if (image_ == nullptr || !image_->contains(x, y)) return;
+    writeSpan(y, x, x, colour);
+}
+
+// Scan-line fill from an explicit stack of seeds. A visited bit per pixel keeps each pixel
+// written once even when its new colour still belongs to the region (a blend that changes
+// little, or a border fill in a colour other than the border's).
+void Canvas::floodFill(int x, int y, std::int64_t border, Colour colour) {
+    if (image_ == nullptr || !image_->contains(x, y)) return;
+    const int width = image_->width, height = image_->height;
+    Colour* pixels = image_->pixels.data();
+    const bool bySeedColour = border == -1;
+    const Colour key = bySeedColour ? rgbPart(pixels[static_cast<std::size_t>(y) * width + x])
+                                    : rgbPart(static_cast<Colour>(border & 0xFFFFFFFF));
+    std::vector<std::uint64_t> visited((static_cast<std::size_t>(width) * height + 63) / 64, 0);
+    auto index = [width](int px, int py) { return static_cast<std::size_t>(py) * width + px; };
+    auto open = [&](std::size_t i) {
+        if (visited[i >> 6] >> (i & 63) & 1) return false;
+        return (rgbPart(pixels[i]) == key) == bySeedColour;
+    };
+    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    const Blender blend(colour);
+
+    struct Seed { int x, y; };
+    std::vector<Seed> stack{{x, y}};
+    while (!stack.empty()) {
+        const Seed s = stack.back();
+        stack.pop_back();
+        if (!open(index(s.x, s.y))) continue;
+        int left = s.x, right = s.x;
+        while (left > 0 && open(index(left - 1, s.y))) --left;
+        while (right < width - 1 && open(index(right + 1, s.y))) ++right;
+        for (std::size_t i = index(left, s.y), end = index(right, s.y); i <= end; ++i) {
+            visited[i >> 6] |= std::uint64_t{1} << (i & 63);
+            pixels[i] = blending ? blend(pixels[i]) : rgbPart(colour);
+        }
+        // One seed per open run in the rows above and below the span.
+        for (const int ny : {s.y - 1, s.y + 1}) {
+            if (ny < 0 || ny >= height) continue;
+            bool inRun = false;
+            for (int nx = left; nx <= right; ++nx) {
+                const bool o = open(index(nx, ny));
+                if (o && !inRun) stack.push_back({nx, ny});
+                inRun = o;
+            }
+        }
+    }
+}
+
+// Glyph coverage comes from Qt without anti-aliasing; we write the cell ourselves, each
+// pixel once: front where a glyph covers it, else back unless text is transparent.
+void Canvas::drawText(int x, int y, std::string_view text, Colour front,
+                      std::optional<Colour> back) {
+    if (image_ == nullptr || text.empty() || !fontsAvailable()) return;
+    const QFont font = effectiveFont(font_);
+    const QFontMetrics metrics(font);
+    const QString qtext = toQString(text);
+    const int cellWidth = metrics.horizontalAdvance(qtext);
+    const int cellHeight = metrics.height();
+    if (cellWidth <= 0 || cellHeight <= 0) return;
+    // Clip the cell to the image once; skip cells that miss it.
+    const std::int64_t x0 = std::max<std::int64_t>(x, 0);
+    const std::int64_t y0 = std::max<std::int64_t>(y, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + cellWidth, image_->width);
+    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + cellHeight, image_->height);
+    if (x0 >= x1 || y0 >= y1) return;
+
+    QImage mask(cellWidth, cellHeight, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(0, metrics.ascent()), qtext);
+    }
+
+    const bool transparent = (mode_ & ModeTransparentText) != 0;
+    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    const Colour backColour = back.value_or(back_);
+    const Blender blendFront(front), blendBack(backColour);
+    for (std::int64_t py = y0; py < y1; ++py) {
+        const auto* coverage = reinterpret_cast<const QRgb*>(mask.constScanLine(static_cast<int>(py - y)));
+        Colour* row = image_->pixels.data() + static_cast<std::size_t>(py) * image_->width;
+        for (std::int64_t px = x0; px < x1; ++px) {
+            const bool covered = qAlpha(coverage[px - x]) >= 128;
+            if (!covered && transparent) continue;
+            const Colour c = covered ? front : backColour;
+            row[px] = blending ? (covered ? blendFront : blendBack)(row[px]) : rgbPart(c);
+        }
+    }
+}
+
+int Canvas::textWidth(std::string_view text) const {
+    if (!fontsAvailable()) return 0;
+    return QFontMetrics(effectiveFont(font_)).horizontalAdvance(toQString(text));
+}
+
+int Canvas::textHeight(std::string_view) const {
+    if (!fontsAvailable()) return 0;
+    return QFontMetrics(effectiveFont(font_)).height();
+}
+
+}  // namespace dorvalen

@@ -95,6 +95,10 @@ public:
     Image* target() const { return image_; }
 
 private:
+    // One clipped horizontal run [x0, x1] of row y under the current mode (no checks inside).
+    void writeSpan(int y, int x0, int x1, Colour colour);
+    void writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);
+
     Image* image_ = nullptr;
     int mode_ = ModeDefault;
     const Font* font_ = nullptr;

@@ -1,0 +1,32 @@
+// The texts of the face: the four corner texts, the calendar week and the coordinates line.
+// Plain C++ over the clock state; every text is UTF-8 and independent of the C locale.
+//   1. The displayed moment and clock time come from the calendar (face/calendar.h).
+//   2. Date, weekday and week are all taken from that one displayed day, so they agree.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/clock_state.h"
+
+namespace dorvalen {
+
+std::string intText(std::int64_t n);
+
+// x with exactly `decimals` digits after the point (0..17), rounded to nearest; negative
+// zero is written as zero. NaN and the infinities, which no setting should hold, give "?".
+std::string fixedText(double x, int decimals);
+
+std::string formatClockTime(const ClockState& state);  // "7:05:09 Uhr"
+std::string formatDate(const ClockState& state);       // "3.5.2026"
+std::string weekdayName(const ClockState& state);      // "Sonntag" ... "Samstag"
+
+// ISO 8601 week number of a day index (days since 1970-01-01).
+int isoWeekOfDay(std::int64_t dayIndex);
+int calendarWeek(const ClockState& state);             // week of the displayed day
+std::string calendarWeekText(const ClockState& state);  // "18.Woche"
+
+// "Länge: 12.50°O, Breite: 48.25°N, Zeitzone: 1.0 WZ" (summer: "2.0 SZ").
+std::string coordinatesLine(const ClockState& state);
+
+}  // namespace dorvalen
