@@ -1,0 +1,49 @@
+// Client-size limits, radius and font size of the clock window, and the timer alignment.
+#include "app/window_rules.h"
+
+#include <algorithm>
+
+#include "app/conversions.h"
+
+namespace dorvalen {
+
+int largestClientSide(const std::vector<ScreenSize>& screens) {
+    int m = 0;
+    for (const ScreenSize& screen : screens) {
+        if (screen.width < m || m == 0) m = screen.width;
+        if (screen.height < m) m = screen.height;
+    }
+    if (m <= 0) return largestClientSideCap;
+    const int side = (m / 100) * 98;
+    return std::clamp(side, smallestClientSide, largestClientSideCap);
+}
+
+int clockRadiusFor(int clientWidth, int clientHeight, int largestSide) {
+    // In 64 bits: two sides near INT_MAX must not overflow before the division.
+    const std::int64_t r = (std::int64_t{clientWidth} + clientHeight) / 4;
+    return static_cast<int>(
+        std::clamp<std::int64_t>(r, smallestClientSide / 2,
+                                 std::max(smallestClientSide, largestSide) / 2));
+}
+
+int textFontPoints(int radius) { return static_cast<int>(truncToInt(radius / 14.5)); }
+
+int msToNextSecond(std::chrono::system_clock::time_point now) {
+    using namespace std::chrono;
+    // floor, not a cast: before 1970 the sub-second part must still count up from 0.
+    const auto intoSecond = now - floor<seconds>(now);
+    const auto wait = seconds{1} - intoSecond;
+    return static_cast<int>(ceil<milliseconds>(wait).count()) + tickMarginMs;
+}
+
+TickPlan planTick(std::chrono::system_clock::time_point now, std::int64_t lastShownSecond) {
+    using namespace std::chrono;
+    const std::int64_t second = floor<seconds>(now).time_since_epoch().count();
+    TickPlan plan;
+    plan.delayMs = msToNextSecond(now);
+    plan.redraw = second != lastShownSecond;
+    plan.shownSecond = second;
+    return plan;
+}
+
+}  // namespace dorvalen

@@ -1,0 +1,52 @@
+// Size and timing rules of the clock window, kept free of the window system so they can
+// be checked with plain numbers:
+//   1. largestClientSide: the upper client-size limit from the monitor sizes;
+//   2. clockRadiusFor / textFontPoints: what a new client size means for the face;
+//   3. planTick: when the next once-a-second redraw is due, aligned to the wall clock.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+namespace dorvalen {
+
+inline constexpr int smallestClientSide = 205;
+inline constexpr int largestClientSideCap = 32000;
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+// m = the smallest width or height over all monitors (primary first); the largest side is
+// (m div 100) x 98, capped at 32000 and never below the smallest side. No monitors: the cap.
+int largestClientSide(const std::vector<ScreenSize>& screens);
+
+// (client width + client height) div 4, kept within the radii the size limits allow
+// (102 .. largestSide div 2), so a window system that ignores the limits (a maximised
+// window on some desktops) cannot ask for an empty image or a face larger than the limit.
+int clockRadiusFor(int clientWidth, int clientHeight, int largestSide);
+
+// Point size of the dial font: truncToInt(r / 14.5).
+int textFontPoints(int radius);
+
+// One tick of the once-a-second timer. A free-running 1000 ms timer drifts against the
+// wall clock and now and then shows a second twice or skips one; instead every tick is
+// armed for just after the next wall-clock second boundary.
+inline constexpr int tickMarginMs = 20;  // lets even a coarse wall clock have turned over
+
+struct TickPlan {
+    bool redraw = false;        // false when the tick came early, before its boundary
+    int delayMs = 0;            // arm the single-shot timer for this long
+    std::int64_t shownSecond = 0;  // the wall-clock second the redraw shows (whole seconds)
+};
+
+// now: the real-time clock at the tick; lastShownSecond: the second the last timer redraw
+// showed. Redraws at most once per wall-clock second.
+TickPlan planTick(std::chrono::system_clock::time_point now, std::int64_t lastShownSecond);
+
+// Milliseconds from now to just after the next whole second.
+int msToNextSecond(std::chrono::system_clock::time_point now);
+
+}  // namespace dorvalen

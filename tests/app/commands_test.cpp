@@ -1,0 +1,142 @@
+// The keyboard commands as state changes: clamps of the arrow keys, the day steps, Home
+// and the commands that only ask the window to act.
+#include "app/commands.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace dorvalen {
+namespace {
+
+ClockSettings storedInFile() {
+    ClockSettings s;
+    s.placeName = "Ulm";
+    s.latitude = 10.25;
+    s.longitude = -3.0;
+    s.alwaysOnTop = 1;
+    return s;
+}
+
+CommandOutcome run(ClockState& state, ClockView& view, ClockCommand command) {
+    return applyCommand(state, view, command, storedInFile);
+}
+
+struct ClampRow {
+    const char* fault;
+    ClockCommand command;
+    double latitude, longitude;        // before
+    double wantLatitude, wantLongitude;  // after
+};
+
+class ArrowClamp : public ::testing::TestWithParam<ClampRow> {};
+
+TEST_P(ArrowClamp, StaysOnTheGlobeAndShowsTheCoordinates) {
+    const ClampRow& row = GetParam();
+    ClockState state;
+    state.settings.latitude = row.latitude;
+    state.settings.longitude = row.longitude;
+    ClockView view;
+    const CommandOutcome outcome = run(state, view, row.command);
+    EXPECT_EQ(state.settings.latitude, row.wantLatitude) << row.fault;
+    EXPECT_EQ(state.settings.longitude, row.wantLongitude) << row.fault;
+    EXPECT_TRUE(view.showCoordinates) << row.fault;
+    EXPECT_TRUE(outcome.redraw) << row.fault;
+    EXPECT_FALSE(outcome.quit || outcome.restack || outcome.openSettings) << row.fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ArrowClamp,
+    ::testing::Values(
+        ClampRow{"Up past the pole is clamped to 90", ClockCommand::North, 89.8, 0, 90, 0},
+        ClampRow{"Up at the pole stays at 90", ClockCommand::North, 90, 0, 90, 0},
+        ClampRow{"Down at the south pole stays at -90", ClockCommand::South, -90, 0, -90, 0},
+        ClampRow{"Down moves by half a degree", ClockCommand::South, 48.47, 0, 47.97, 0},
+        ClampRow{"Left (west) past 180 is clamped", ClockCommand::West, 0, 179.5, 0, 180},
+        ClampRow{"Right (east) at -180 stays", ClockCommand::East, 0, -180, 0, -180},
+        ClampRow{"Right moves one degree east (west positive)", ClockCommand::East, 0, -12.52,
+                 0, -13.52},
+        ClampRow{"an infinite latitude is brought back to the pole", ClockCommand::North,
+                 std::numeric_limits<double>::infinity(), 0, 90, 0}));
+
+TEST(ClockCommands, ArrowsKeepANanCoordinateAndDoNotCrash) {
+    ClockState state;
+    state.settings.latitude = std::nan("");
+    ClockView view;
+    run(state, view, ClockCommand::North);
+    run(state, view, ClockCommand::South);
+    EXPECT_TRUE(std::isnan(state.settings.latitude));
+}
+
+TEST(ClockCommands, KeypadPlus275TimesIsOneDay) {
+    ClockState state;
+    ClockView view;
+    for (int i = 0; i < 275; ++i) run(state, view, ClockCommand::StepForward);
+    EXPECT_NEAR(state.displayedDay, 1.0, 1e-12);
+    for (int i = 0; i < 275; ++i) run(state, view, ClockCommand::StepBack);
+    EXPECT_NEAR(state.displayedDay, 0.0, 1e-12);
+}
+
+TEST(ClockCommands, DayStepsAreWholeDaysAndLeaveTheCoordinatesLineAlone) {
+    ClockState state;
+    state.displayedDay = 0.25;
+    ClockView view;
+    run(state, view, ClockCommand::DayForward);
+    EXPECT_EQ(state.displayedDay, 1.25);
+    run(state, view, ClockCommand::DayBack);
+    run(state, view, ClockCommand::DayBack);
+    EXPECT_EQ(state.displayedDay, -0.75);
+    EXPECT_FALSE(view.showCoordinates);
+}
+
+TEST(ClockCommands, HomeTwiceRestoresTheFileAndTheLineFlag) {
+    ClockState state;
+    state.displayedDay = -3.5;
+    state.settings.latitude = 90;
+    state.settings.placeName = "changed in memory";
+    ClockView view;
+    const CommandOutcome first = run(state, view, ClockCommand::Home);
+    EXPECT_TRUE(first.redraw);
+    EXPECT_TRUE(view.showCoordinates);
+    run(state, view, ClockCommand::Home);
+    EXPECT_FALSE(view.showCoordinates);
+    EXPECT_EQ(state.displayedDay, 0.0);
+    EXPECT_EQ(state.settings, storedInFile());
+}
+
+TEST(ClockCommands, HomeDoesNotRestackEvenWhenTheFileSaysOnTop) {
+    ClockState state;
+    ClockView view;
+    EXPECT_FALSE(run(state, view, ClockCommand::Home).restack);
+    EXPECT_EQ(state.settings.alwaysOnTop, 1);
+}
+
+TEST(ClockCommands, F12TogglesOnTopWithoutRedraw) {
+    ClockState state;
+    state.settings.alwaysOnTop = 7;  // any non-zero value from the file means "on"
+    ClockView view;
+    CommandOutcome outcome = run(state, view, ClockCommand::ToggleOnTop);
+    EXPECT_EQ(state.settings.alwaysOnTop, 0);
+    EXPECT_TRUE(outcome.restack);
+    EXPECT_FALSE(outcome.redraw);
+    outcome = run(state, view, ClockCommand::ToggleOnTop);
+    EXPECT_EQ(state.settings.alwaysOnTop, 1);
+}
+
+TEST(ClockCommands, EscAndEOnlyAskTheWindowAndChangeNothing) {
+    ClockState state;
+    state.displayedDay = 2;
+    ClockView view;
+    const ClockSettings before = state.settings;
+    const CommandOutcome esc = run(state, view, ClockCommand::Quit);
+    EXPECT_TRUE(esc.quit);
+    EXPECT_FALSE(esc.redraw);
+    const CommandOutcome e = run(state, view, ClockCommand::OpenSettings);
+    EXPECT_TRUE(e.openSettings);
+    EXPECT_FALSE(e.redraw);
+    EXPECT_EQ(state.settings, before);
+    EXPECT_EQ(state.displayedDay, 2);
+}
+
+}  // namespace
+}  // namespace dorvalen

@@ -1,0 +1,110 @@
+// Size limits, radius and font size of the clock window and the alignment of its timer.
+#include "app/window_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvalen {
+namespace {
+
+struct LimitRow {
+    const char* fault;
+    std::vector<ScreenSize> screens;
+    int want;
+};
+
+class LargestSide : public ::testing::TestWithParam<LimitRow> {};
+
+TEST_P(LargestSide, FollowsTheSmallestMonitorSide) {
+    EXPECT_EQ(largestClientSide(GetParam().screens), GetParam().want) << GetParam().fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LargestSide,
+    ::testing::Values(
+        LimitRow{"a full-HD monitor allows 980", {{1920, 1080}}, 980},
+        LimitRow{"a portrait second monitor does not shrink it below its 1080 side",
+                 {{1920, 1080}, {1080, 1920}}, 980},
+        LimitRow{"the smaller monitor counts, whichever comes first",
+                 {{2560, 1440}, {1366, 768}}, 686},
+        LimitRow{"integer division before the factor 98", {{1024, 768}}, 686},
+        LimitRow{"a giant wall is capped at 32000", {{400000, 400000}}, 32000},
+        LimitRow{"a tiny screen still allows the smallest size", {{160, 120}}, 205},
+        LimitRow{"no monitor reported: only the cap", {}, 32000}));
+
+TEST(ClockRadius, FromTheClientSizeWithinTheLimits) {
+    EXPECT_EQ(clockRadiusFor(600, 300, 980), 225);
+    EXPECT_EQ(clockRadiusFor(400, 400, 980), 200);
+    EXPECT_EQ(clockRadiusFor(205, 205, 980), 102);  // the image 204 stays inside the 205 limit
+    EXPECT_EQ(clockRadiusFor(0, 0, 980), 102);
+    EXPECT_EQ(clockRadiusFor(1920, 1050, 980), 490);  // a maximised window ignoring the limit
+    EXPECT_EQ(clockRadiusFor(2147483647, 2147483647, 32000), 16000);  // no overflow
+}
+
+TEST(ClockRadius, FontPointsTruncate) {
+    EXPECT_EQ(textFontPoints(200), 13);  // 13.79
+    EXPECT_EQ(textFontPoints(225), 15);  // 15.52
+    EXPECT_EQ(textFontPoints(102), 7);   // 7.03
+    EXPECT_EQ(textFontPoints(490), 33);  // 33.79
+}
+
+using Clock = std::chrono::system_clock;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+Clock::time_point at(std::int64_t second, int ms) {
+    return Clock::time_point(std::chrono::duration_cast<Clock::duration>(seconds(second) +
+                                                                         milliseconds(ms)));
+}
+
+TEST(TickAlignment, WakesJustAfterTheNextSecondBoundary) {
+    EXPECT_EQ(msToNextSecond(at(1'700'000'000, 0)), 1000 + tickMarginMs);
+    EXPECT_EQ(msToNextSecond(at(1'700'000'000, 20)), 980 + tickMarginMs);
+    EXPECT_EQ(msToNextSecond(at(1'700'000'000, 999)), 1 + tickMarginMs);
+    // A sub-millisecond remainder rounds up, never down to before the boundary.
+    const auto almost = at(1'700'000'000, 999) + std::chrono::microseconds(500);
+    EXPECT_EQ(msToNextSecond(almost), 1 + tickMarginMs);
+    // Before 1970 the second still starts at its floor.
+    EXPECT_EQ(msToNextSecond(at(-5, 250)), 750 + tickMarginMs);
+}
+
+TEST(TickAlignment, OneRedrawPerSecondEvenWhenTheTimerFiresEarly) {
+    const std::int64_t s = 1'700'000'000;
+    TickPlan plan = planTick(at(s, 20), s - 1);
+    EXPECT_TRUE(plan.redraw);
+    EXPECT_EQ(plan.shownSecond, s);
+    // The timer woke 3 ms early: nothing new to show, wake again just after the boundary.
+    plan = planTick(at(s, 997), plan.shownSecond);
+    EXPECT_FALSE(plan.redraw);
+    EXPECT_EQ(plan.delayMs, 3 + tickMarginMs);
+    plan = planTick(at(s + 1, 20), s);
+    EXPECT_TRUE(plan.redraw);
+    EXPECT_EQ(plan.shownSecond, s + 1);
+}
+
+TEST(TickAlignment, NoDriftOverAnHourOfLateWakeups) {
+    // Each wake-up comes 0..14 ms after it was asked for; the plan absorbs the lateness, so
+    // every second is shown exactly once and no tick drifts past the next boundary.
+    const std::int64_t start = 1'700'000'000;
+    std::int64_t shown = start - 1;
+    auto now = at(start, 20);
+    int redraws = 0;
+    for (int i = 0; i < 3600; ++i) {
+        const TickPlan plan = planTick(now, shown);
+        if (plan.redraw) {
+            EXPECT_EQ(plan.shownSecond, shown + 1);
+            shown = plan.shownSecond;
+            ++redraws;
+        }
+        now += milliseconds(plan.delayMs + i % 15);
+    }
+    EXPECT_EQ(redraws, 3600);
+    EXPECT_EQ(shown, start + 3599);
+}
+
+TEST(TickAlignment, AClockSetBackIsShownAtOnce) {
+    const TickPlan plan = planTick(at(1'700'000'000 - 3600, 20), 1'700'000'000);
+    EXPECT_TRUE(plan.redraw);
+}
+
+}  // namespace
+}  // namespace dorvalen

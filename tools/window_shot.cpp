@@ -1,0 +1,97 @@
+// Screenshots of a real window and the two pixel checks the Xvfb test needs, so that
+// neither the test nor tools/screenshot.sh depends on anything beyond Qt.
+//   dorvalen-window-shot grab WINDOW_ID OUT.png   grab one X window (decimal id) as PNG
+//   dorvalen-window-shot info IMAGE.png            prints: size W H colours N
+//   dorvalen-window-shot diff A.png B.png X Y W H  prints: changed N inside M
+// "inside" counts the changed pixels within the rectangle X, Y, W, H.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: dorvalen-window-shot grab WINDOW_ID OUT.png\n"
+                 "       dorvalen-window-shot info IMAGE.png\n"
+                 "       dorvalen-window-shot diff A.png B.png X Y W H\n");
+    return 2;
+}
+
+bool load(const char* path, QImage& image) {
+    if (!image.load(QString::fromLocal8Bit(path))) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        return false;
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
+int grab(int argc, char** argv) {
+    char* end = nullptr;
+    const unsigned long long id = std::strtoull(argv[2], &end, 0);
+    if (end == argv[2] || *end != '\0' || id == 0) return usage();
+    // The window lives in another process on the same X display.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QGuiApplication app(argc, argv);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        std::fprintf(stderr, "no screen\n");
+        return 1;
+    }
+    const QPixmap shot = screen->grabWindow(static_cast<WId>(id));
+    if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+        std::fprintf(stderr, "cannot grab window %s into %s\n", argv[2], argv[3]);
+        return 1;
+    }
+    return 0;
+}
+
+int info(char** argv) {
+    QImage image;
+    if (!load(argv[2], image)) return 1;
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    std::printf("size %d %d colours %zu\n", image.width(), image.height(), colours.size());
+    return 0;
+}
+
+int diff(char** argv) {
+    QImage a;
+    QImage b;
+    if (!load(argv[2], a) || !load(argv[3], b)) return 1;
+    if (a.size() != b.size()) {
+        std::fprintf(stderr, "sizes differ\n");
+        return 1;
+    }
+    const QRect region(std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                       std::atoi(argv[7]));
+    long changed = 0;
+    long inside = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                ++changed;
+                if (region.contains(x, y)) ++inside;
+            }
+    std::printf("changed %ld inside %ld\n", changed, inside);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string mode = argv[1];
+    if (mode == "grab" && argc == 4) return grab(argc, argv);
+    if (mode == "info" && argc == 3) return info(argv);
+    if (mode == "diff" && argc == 8) return diff(argv);
+    return usage();
+}
