@@ -1,1 +1,158 @@
-// Placeholder until this topic is built.
+// POSIX file access for the settings file. Saving never touches the old file until the new
+// one is complete on the disk: temporary file in the same directory, fsync, rename over.
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dorvalen {
+
+namespace {
+
+// Closes the descriptor when the scope ends, whatever path it ends on.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now and reports whether the close succeeded (it can report a late write error).
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string reasonForCreate(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return "Das Verzeichnis existiert nicht.";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return "Das Verzeichnis ist nicht beschreibbar.";
+        case ENOSPC:
+        case EDQUOT:
+            return "Der Datenträger ist voll.";
+        default:
+            return "Die Datei konnte nicht angelegt werden.";
+    }
+}
+
+std::string reasonForWrite(int error) {
+    if (error == ENOSPC || error == EDQUOT) return "Der Datenträger ist voll.";
+    return "Die Datei konnte nicht geschrieben werden.";
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A new file beside `path` that did not exist before (O_EXCL), so no other file is ever
+// overwritten; a leftover of a crashed save only moves us to the next name.
+int createTemporaryBeside(const std::string& path, std::string& tempPath) {
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        tempPath = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        error = errno;
+    }
+    errno = error;
+    return -1;
+}
+
+}  // namespace
+
+std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes) {
+    // O_NONBLOCK keeps a FIFO under the file's name from blocking the open.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+
+    // Reads in chunks up to the cap: the size from fstat may be stale or huge.
+    constexpr std::size_t chunk = 64 * 1024;
+    std::string bytes;
+    while (bytes.size() < maxBytes) {
+        const std::size_t filled = bytes.size();
+        const std::size_t want = std::min(chunk, maxBytes - filled);
+        bytes.resize(filled + want);
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, want);
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(filled);
+            continue;
+        }
+        if (got < 0) return std::nullopt;
+        bytes.resize(filled + static_cast<std::size_t>(got));
+        if (got == 0) break;
+    }
+    return bytes;
+}
+
+WriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return {false, "Unter dem Dateinamen liegt ein Verzeichnis."};
+    }
+
+    std::string tempPath;
+    FileDescriptor file(createTemporaryBeside(path, tempPath));
+    if (file.get() < 0) return {false, reasonForCreate(errno)};
+
+    const auto fail = [&](std::string reason) {
+        ::unlink(tempPath.c_str());
+        return WriteResult{false, std::move(reason)};
+    };
+    if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
+        return fail(reasonForWrite(errno));
+    }
+    if (!file.close()) return fail(reasonForWrite(errno));
+    if (::rename(tempPath.c_str(), path.c_str()) != 0) {
+        return fail(errno == EISDIR ? "Unter dem Dateinamen liegt ein Verzeichnis."
+                                    : "Die alte Datei konnte nicht ersetzt werden.");
+    }
+
+    // Make the rename itself durable; the new contents are already in place, so a failure
+    // here changes nothing the user could act on.
+    FileDescriptor directory(::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0) ::fsync(directory.get());
+    return {true, {}};
+}
+
+std::string siblingPath(const std::string& path, std::string_view name) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return std::string(name);
+    return path.substr(0, slash + 1) + std::string(name);
+}
+
+void setHiddenAttribute(const std::string& path) { (void)path; }
+
+}  // namespace dorvalen

@@ -1,1 +1,184 @@
-// Placeholder until this topic is built.
+// The settings file: ten "key = value" lines, CR LF, Windows-1252 (or UTF-8 after a byte
+// order mark). Reading takes each field from the first matching entry above any group line
+// and defaults the rest; writing builds the whole file and replaces the old one at once.
+#include "settings/settings_file.h"
+
+#include <iterator>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "platform/files.h"
+#include "settings/codepage.h"
+#include "settings/number_text.h"
+
+namespace dorvalen {
+
+namespace {
+
+using FieldRef = std::variant<std::string ClockSettings::*, double ClockSettings::*,
+                              std::int32_t ClockSettings::*, std::int8_t ClockSettings::*>;
+
+struct FieldRow {
+    std::string_view key;  // UTF-8, as written in this source file
+    FieldRef field;
+};
+
+// File order. The int8 fields are read as 32-bit integers and keep their low 8 bits.
+const FieldRow fieldRows[] = {
+    {"Ortsname", &ClockSettings::placeName},
+    {"Länge", &ClockSettings::longitude},
+    {"Breite", &ClockSettings::latitude},
+    {"Zeitzone", &ClockSettings::timeZone},
+    {"Sommerzeit automatisch", &ClockSettings::autoSummerTime},
+    {"Dämmerung", &ClockSettings::twilightKind},
+    {"Uhr immer im Vordergrund", &ClockSettings::alwaysOnTop},
+    {"Ziffernblatt Schichtfarben ein", &ClockSettings::showShiftColors},
+    {"Farbe des Ziffernblattes", &ClockSettings::dialColor},
+    {"Sekundenzeiger ein", &ClockSettings::showSecondsHand},
+};
+constexpr std::size_t fieldCount = std::size(fieldRows);
+
+constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+std::string_view trimLeft(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view trimRight(std::string_view s) {
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Letters A to Z match without regard to case; every other byte must be equal.
+bool keysMatch(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
+    }
+    return true;
+}
+
+// For each field, the raw value of the first entry with its key, if any. The walk stops at
+// the first group line: entries below it are never seen.
+std::vector<std::optional<std::string_view>> findValues(std::string_view text,
+                                                        const std::string (&keys)[fieldCount]) {
+    std::vector<std::optional<std::string_view>> values(fieldCount);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = pos;
+        while (end < text.size() && !isLineEnd(text[end])) ++end;
+        const std::string_view line = trimLeft(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[') break;
+        // Lines without "=" never come from this program; they are passed over.
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        const std::string_view key = trimRight(line.substr(0, equals));
+        for (std::size_t i = 0; i < fieldCount; ++i) {
+            if (!values[i] && keysMatch(key, keys[i])) {
+                values[i] = trimLeft(line.substr(equals + 1));
+                break;
+            }
+        }
+    }
+    return values;
+}
+
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+// A file name never holds a line break; one in the name would split the entry in two.
+std::string singleLine(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (isLineEnd(c)) c = ' ';
+    }
+    return out;
+}
+
+}  // namespace
+
+ClockSettings parseSettings(std::string_view fileBytes) {
+    // A UTF-8 file is recognised only by its mark; then keys are compared in UTF-8 and the
+    // name passes through the code page, so it holds what an 8-bit file could hold.
+    const bool isUtf8 = fileBytes.size() > 2 && fileBytes.substr(0, 3) == utf8Mark;
+    if (isUtf8) fileBytes.remove_prefix(3);
+
+    std::string keys[fieldCount];
+    for (std::size_t i = 0; i < fieldCount; ++i) {
+        keys[i] = isUtf8 ? std::string(fieldRows[i].key) : utf8ToCp1252(fieldRows[i].key);
+    }
+    const auto values = findValues(fileBytes, keys);
+
+    ClockSettings settings;
+    for (std::size_t i = 0; i < fieldCount; ++i) {
+        if (!values[i]) continue;
+        const std::string_view value = *values[i];
+        std::visit(Overloaded{
+                       [&](std::string ClockSettings::*field) {
+                           const std::string_view name = trimRight(value);
+                           settings.*field = isUtf8 ? cp1252ToUtf8(utf8ToCp1252(name))
+                                                    : cp1252ToUtf8(name);
+                       },
+                       [&](double ClockSettings::*field) { settings.*field = readDecimal(value); },
+                       [&](std::int32_t ClockSettings::*field) {
+                           settings.*field = readInteger(value);
+                       },
+                       [&](std::int8_t ClockSettings::*field) {
+                           // Low 8 bits (modular conversion).
+                           settings.*field = static_cast<std::int8_t>(readInteger(value) & 0xFF);
+                       },
+                   },
+                   fieldRows[i].field);
+    }
+    return settings;
+}
+
+std::string formatSettings(const ClockSettings& settings) {
+    std::string out;
+    for (const FieldRow& row : fieldRows) {
+        const std::string value = std::visit(
+            Overloaded{
+                [&](std::string ClockSettings::*field) { return singleLine(settings.*field); },
+                [&](double ClockSettings::*field) { return formatDouble(settings.*field); },
+                [&](std::int32_t ClockSettings::*field) {
+                    return formatInteger(settings.*field);
+                },
+                [&](std::int8_t ClockSettings::*field) { return formatInteger(settings.*field); },
+            },
+            row.field);
+        out += utf8ToCp1252(row.key);
+        out += " = ";
+        out += utf8ToCp1252(value);
+        out += "\r\n";
+    }
+    return out;
+}
+
+ClockSettings loadSettings(const std::string& path) {
+    const std::optional<std::string> bytes = readFilePrefix(path);
+    return bytes ? parseSettings(*bytes) : ClockSettings{};
+}
+
+SaveResult saveSettings(const ClockSettings& settings, const std::string& path) {
+    const WriteResult written = replaceFileContents(path, formatSettings(settings));
+    if (!written.ok) return {false, written.reason};
+    // Every save marks a companion file hidden, where the file system knows the attribute.
+    const std::string companion = siblingPath(path, "Einstellungen.dat");
+    setHiddenAttribute(companion);
+    return {true, {}};
+}
+
+}  // namespace dorvalen

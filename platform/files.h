@@ -1,0 +1,38 @@
+// The file system as the settings file needs it: a bounded read, an all-or-nothing write
+// and the hidden attribute. Plain C++ over POSIX calls.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dorvalen {
+
+// A settings file is a few hundred bytes; reading stops after 1 MiB, so a huge or endless
+// file costs at most that much memory and time.
+inline constexpr std::size_t maxReadBytes = std::size_t{1} << 20;
+
+// The first `maxBytes` bytes of a regular file, or nothing when it cannot be opened or is
+// not a regular file (a directory, a pipe or a device is never read, so nothing blocks).
+std::optional<std::string> readFilePrefix(const std::string& path,
+                                          std::size_t maxBytes = maxReadBytes);
+
+struct WriteResult {
+    bool ok = false;
+    std::string reason;  // short German text when !ok
+};
+
+// Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over
+// `path`. On any failure the temporary file is removed and `path` is left as it was.
+WriteResult replaceFileContents(const std::string& path, std::string_view bytes);
+
+// The path of `name` in the directory that holds `path` (a bare name stays in the working
+// directory).
+std::string siblingPath(const std::string& path, std::string_view name);
+
+// Marks a file hidden where the file system has such an attribute. POSIX has none (hidden
+// means a leading dot, and renaming the file is not wanted), so this does nothing here.
+void setHiddenAttribute(const std::string& path);
+
+}  // namespace dorvalen
