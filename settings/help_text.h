@@ -1,0 +1,24 @@
+// The help text shown by the info window: 71 lines, the program name and version, three
+// contact lines, the keys of the clock window and what the dial and each setting mean.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dorvalen {
+
+inline constexpr std::size_t helpLineCount = 71;
+
+// The lines in UTF-8, without line breaks.
+extern const std::array<std::string_view, helpLineCount> helpTextLines;
+
+// The lines joined by `lineBreak`, none after the last line; UTF-8.
+std::string helpText(std::string_view lineBreak = "\n");
+
+// The text as the program ships it: Windows-1252 bytes, lines separated by CR LF, no line
+// break after the last line (the no-break space of line 68 is the byte 0xA0).
+std::string helpTextWindows1252();
+
+}  // namespace dorvalen

@@ -1,0 +1,74 @@
+// The help text: its 71 lines, and the exact bytes of its Windows-1252 form.
+#include "settings/help_text.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace dorvalen {
+namespace {
+
+std::size_t countOf(const std::string& text, const std::string& piece) {
+    std::size_t n = 0;
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+}
+
+TEST(HelpText, SeventyOneLinesWithCrLfBetweenAndNoneAfterTheLast) {
+    const std::string bytes = helpTextWindows1252();
+    EXPECT_EQ(countOf(bytes, "\r\n"), 70u);
+    EXPECT_EQ(countOf(bytes, "\n"), 70u) << "a bare LF";
+    EXPECT_EQ(countOf(bytes, "\r"), 70u) << "a bare CR";
+    EXPECT_EQ(bytes.substr(bytes.size() - 12), "\r\nViel Spa\xDF!") << "break after the last line";
+    EXPECT_EQ(bytes.substr(0, 10), "Dorvalen\r\n");
+}
+
+TEST(HelpText, OneByteForEveryCharacter) {
+    // Every character of the lines exists in Windows-1252: none turns into '?' and the
+    // byte count equals the character count.
+    const std::string utf8 = helpText("\r\n");
+    const auto characters = std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    const std::string bytes = helpTextWindows1252();
+    EXPECT_EQ(bytes.size(), static_cast<std::size_t>(characters));
+    EXPECT_EQ(countOf(bytes, "?"), countOf(utf8, "?"));
+}
+
+TEST(HelpText, NoBreakSpaceOnlyInLine68) {
+    const std::string bytes = helpTextWindows1252();
+    EXPECT_EQ(countOf(bytes, "\xA0"), 1u);
+    EXPECT_NE(bytes.find("Sonnenmittelpunkt 18\xA0Grad unter"), std::string::npos);
+    EXPECT_TRUE(helpTextLines[67].starts_with("Sonnenmittelpunkt 18\u00A0Grad"));
+}
+
+TEST(HelpText, UmlautsAndSignsAsSingleBytes) {
+    const std::string bytes = helpTextWindows1252();
+    EXPECT_NE(bytes.find("1 Tag zur\xFC" "ck\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("L\xE4ngengrad + 1\xB0\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("gr\xF6\xDF" "er gleich 60"), std::string::npos);
+    // Line 36 has two blanks before "90°", as shipped.
+    EXPECT_NE(bytes.find("von -90\xB0 bis  90\xB0. Werden"), std::string::npos);
+}
+
+TEST(HelpText, ContactLinesNameNobody) {
+    EXPECT_EQ(helpTextLines[1], "Version: 20150417");
+    const std::pair<int, std::string_view> contacts[] = {
+        {2, "Autor: "}, {3, "Homepage: "}, {4, "E-Mail: "}};
+    for (const auto& [index, start] : contacts) {
+        const std::string_view line = helpTextLines[static_cast<std::size_t>(index)];
+        EXPECT_EQ(line.substr(0, start.size()), start);
+        EXPECT_GT(line.size(), start.size()) << "contact line " << index + 1 << " left empty";
+        for (std::string_view address : {"@", "http", "www", ".de", ".com", ".org"})
+            EXPECT_EQ(line.find(address), std::string_view::npos) << line;
+    }
+}
+
+TEST(HelpText, EmptyLinesWhereTheSectionsBreak) {
+    for (std::size_t lineNo : {6, 17, 20, 23, 30, 33, 40, 47, 52, 56, 61, 65, 70})
+        EXPECT_TRUE(helpTextLines[lineNo - 1].empty()) << "line " << lineNo;
+    EXPECT_EQ(std::count(helpTextLines.begin(), helpTextLines.end(), std::string_view{}), 13);
+}
+
+}  // namespace
+}  // namespace dorvalen
