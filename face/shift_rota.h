@@ -1,0 +1,96 @@
+// The shift rota of the five crews and the plan of the face ring that shows it.
+//   1. rotaAnchorDay(year): the Monday that opens that year's 140-day swap window.
+//   2. computeCrewShifts(day): each crew's shift code for one day, swap window applied.
+//   3. planShiftRing(state): the dividers and sector fills of the displayed moment, in
+//      paint order; paintShiftSectors (shift_sectors.h) only carries the plan out.
+// The crews of a day depend on that day alone: the swap window and the exchanged crew are
+// both taken from the year of the day asked about, so browsing into another year's window
+// shows the crews that year will really have.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "app/clock_state.h"
+
+namespace dorvalen {
+
+inline constexpr int crewCount = 5;
+
+// Rota day codes. Early, late and night are painted; the others are days without a
+// painted shift: 0 the week the swap window exchanges, 4 a free day, 5 a free day that
+// the exchange produced.
+using ShiftCode = int;
+inline constexpr ShiftCode shiftSwapped = 0;
+inline constexpr ShiftCode shiftEarly = 1;   // 5:45 - 13:45
+inline constexpr ShiftCode shiftLate = 2;    // 13:45 - 21:45
+inline constexpr ShiftCode shiftNight = 3;   // 21:45 - 5:45
+inline constexpr ShiftCode shiftFree = 4;
+inline constexpr ShiftCode shiftFreeSwapped = 5;
+
+using CrewShifts = std::array<ShiftCode, crewCount>;
+
+// Crew i reads rotaTable at (day index + rotaOffsets[i]) mod 35: whole weeks apart, so
+// exactly one crew stands in the swapped week on any day.
+inline constexpr std::array<int, crewCount> rotaOffsets = {10, 17, 24, 31, 3};
+
+inline constexpr int swapWindowDays = 140;
+inline constexpr int swapPeriodDays = 28;
+
+// Day index of the first day of the swap window of `year` (a Monday between 25 April and
+// 29 May); -1 for a year the calendar cannot represent.
+std::int32_t rotaAnchorDay(int year);
+
+// The anchor of the displayed year.
+std::int32_t computeRotaAnchor(const ClockState& state);
+
+// Each crew's shift code on `dayIndex` (days since 1970-01-01).
+CrewShifts computeCrewShifts(std::int32_t dayIndex);
+
+// The same for callers that hold a state: the state is not consulted, because a day's
+// crews must not change with the moment the clock is looking from.
+CrewShifts computeCrewShifts(const ClockState& state, std::int32_t dayIndex);
+
+// Seconds since local midnight at which the shifts change.
+inline constexpr int earlyStartSeconds = 20700;   // 5:45
+inline constexpr int lateStartSeconds = 49500;    // 13:45
+inline constexpr int sundayLateEndSeconds = 63900;  // 17:45
+inline constexpr int nightStartSeconds = 78300;   // 21:45
+
+// Screen degrees (0 = right, clockwise; hour h of 24 at 15h - 90) of the ring's dividers,
+// each a quarter hour (3.75 degrees) before the full hour it belongs to.
+inline constexpr double dividerEarlyDeg = 356.25;   // 5:45
+inline constexpr double dividerLateDeg = 116.25;    // 13:45
+inline constexpr double dividerWeekendDeg = 176.25;  // 17:45
+inline constexpr double dividerNightDeg = 236.25;   // 21:45
+
+// Angles that name the sector a fill colours: its seed lies on that ray.
+inline constexpr double sectorEarlyDeg = 60.0;       // 10:00, inside 5:45 - 13:45
+inline constexpr double sectorLateDeg = 180.0;       // 18:00, inside 13:45 - 21:45
+inline constexpr double sectorLateNextDeg = 160.0;    // 16:40: inside 13:45 - 17:45 as well
+inline constexpr double sectorNightDeg = 300.0;      // 2:00, inside 21:45 - 5:45
+
+// The light wedge that marks Saturday night, just before 21:45.
+inline constexpr double wedgeFromDeg = 234.25;
+inline constexpr double wedgeToDeg = 236.25;
+
+struct SectorFill {
+    double sectorDeg = 0.0;     // one of the sector angles above
+    int crew = 0;               // 0 .. 4, the row of shiftColorTable
+    std::int32_t dayIndex = 0;  // the day whose rota chose the crew
+};
+
+struct ShiftRingPlan {
+    bool showShiftColors = true;  // false: the whole face disc takes dialColor, nothing else
+    std::int32_t shiftDay = 0;    // the displayed day, or the day before until 5:45
+    int weekday = 0;              // of the shift day, 0 = Sunday .. 6 = Saturday
+    bool weekendLayout = false;   // Saturday 21:45 until Monday 5:45: two 12-hour shifts
+    std::vector<double> dividersDeg;
+    std::vector<SectorFill> fills;  // in paint order; a later fill of a sector wins
+    bool saturdayNightWedge = false;
+};
+
+ShiftRingPlan planShiftRing(const ClockState& state);
+
+}  // namespace dorvalen
