@@ -1,8 +1,254 @@
-// Placeholder until the window is built: starts and ends at once.
+// The clock window: a plain top-level widget with one child that shows the clock image.
+// All drawing goes through renderClockFace into our own Image; Qt only puts the finished
+// pixels on the screen.
 #include "app/clock_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <bit>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include "app/window_rules.h"
+#include "face/calendar.h"
+#include "face/face_render.h"
+#include "platform/window_glue.h"
+#include "settings/settings_dialog.h"
+#include "settings/settings_file.h"
 
 namespace dorvalen {
 
-int runClockWindow(ClockState&, const WallClock&) { return 0; }
+// The image control: paints the clock image 1:1 at its top-left corner and takes the
+// image's size whenever a new frame is shown. It paints every one of its pixels, so Qt
+// never erases it first and the clock does not flicker.
+class ClockImageView : public QWidget {
+public:
+    explicit ClockImageView(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+    void showImage(const Image& image) {
+        image_ = &image;
+        if (size() != QSize(image.width, image.height)) resize(image.width, image.height);
+        update();
+    }
+
+    std::function<void()> onRightClick;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (image_ == nullptr || image_->width <= 0 || image_->height <= 0) return;
+        // Our packing r + g*256 + b*65536 lies in memory as the bytes R, G, B, (unused).
+        static_assert(std::endian::native == std::endian::little,
+                      "the image is handed to Qt as bytes R, G, B, X");
+        const QImage view(reinterpret_cast<const uchar*>(image_->pixels.data()), image_->width,
+                          image_->height, image_->width * 4, QImage::Format_RGBX8888);
+        QPainter painter(this);
+        painter.drawImage(0, 0, view);
+    }
+
+    // A right-button release over the image opens the settings; the release that ends a
+    // right double-click does not (its first release already did).
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) endsDoubleClick_ = true;
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::RightButton) return;
+        const bool second = endsDoubleClick_;
+        endsDoubleClick_ = false;
+        if (second || !rect().contains(event->position().toPoint())) return;
+        if (onRightClick) onRightClick();
+    }
+
+private:
+    const Image* image_ = nullptr;
+    bool endsDoubleClick_ = false;
+};
+
+namespace {
+
+constexpr int startRadius = 200;
+
+// The keys of the twelve commands. Shift, Ctrl and Alt held: no command. The keypad's
+// + - * / are told apart from the main keyboard's by Qt's keypad flag; the other keys count
+// from either block, like the arrows of a keypad without NumLock.
+std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return std::nullopt;
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    switch (key) {
+        case Qt::Key_Escape: return ClockCommand::Quit;
+        case Qt::Key_F12: return ClockCommand::ToggleOnTop;
+        case Qt::Key_Home: return ClockCommand::Home;
+        case Qt::Key_E: return ClockCommand::OpenSettings;
+        case Qt::Key_Up: return ClockCommand::North;
+        case Qt::Key_Down: return ClockCommand::South;
+        case Qt::Key_Left: return ClockCommand::West;
+        case Qt::Key_Right: return ClockCommand::East;
+        case Qt::Key_Plus: return keypad ? std::optional(ClockCommand::StepForward) : std::nullopt;
+        case Qt::Key_Minus: return keypad ? std::optional(ClockCommand::StepBack) : std::nullopt;
+        case Qt::Key_Asterisk:
+            return keypad ? std::optional(ClockCommand::DayForward) : std::nullopt;
+        case Qt::Key_Slash: return keypad ? std::optional(ClockCommand::DayBack) : std::nullopt;
+        default: return std::nullopt;
+    }
+}
+
+std::vector<ScreenSize> screenSizes() {
+    std::vector<ScreenSize> sizes;
+    // Qt lists the primary screen first.
+    for (const QScreen* screen : QGuiApplication::screens())
+        sizes.push_back({screen->size().width(), screen->size().height()});
+    if (sizes.empty()) {
+        if (const QScreen* primary = QGuiApplication::primaryScreen())
+            sizes.push_back({primary->size().width(), primary->size().height()});
+    }
+    return sizes;
+}
+
+}  // namespace
+
+ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
+    : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius) {
+    setWindowTitle(QStringLiteral("Dorvalen"));
+    // Keys reach the window itself: it has no other control that could take the focus.
+    setFocusPolicy(Qt::StrongFocus);
+
+    largestSide_ = largestClientSide(screenSizes());
+    setMinimumSize(smallestClientSide, smallestClientSide);
+    setMaximumSize(largestSide_, largestSide_);
+    resize(2 * startRadius, 2 * startRadius);
+
+    applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
+
+    imageView_ = new ClockImageView(this);
+    imageView_->move(0, 0);
+    imageView_->onRightClick = [this] {
+        if (!modalDialogOpen()) runCommand(ClockCommand::OpenSettings);
+    };
+
+    textFont_ = loadFont("Arial", textFontPoints(startRadius));
+    radius_ = startRadius;
+    redraw();
+
+    tickTimer_ = new QTimer(this);
+    tickTimer_->setSingleShot(true);
+    tickTimer_->setTimerType(Qt::PreciseTimer);
+    connect(tickTimer_, &QTimer::timeout, this, [this] { onTick(); });
+}
+
+ClockWindow::~ClockWindow() { releaseFont(textFont_); }
+
+void ClockWindow::startTicking() {
+    const TickPlan plan = planTick(std::chrono::system_clock::now(), 0);
+    lastShownSecond_ = plan.shownSecond;  // the first frame already shows this second
+    tickTimer_->start(plan.delayMs);
+}
+
+bool ClockWindow::modalDialogOpen() const { return QApplication::activeModalWidget() != nullptr; }
+
+void ClockWindow::redraw() {
+    takeWallClockReading(state_, clock_);
+    renderClockFace(state_, image_, textFont_, radius_, view_.showCoordinates);
+    imageView_->showImage(image_);
+    ++redrawCount_;
+}
+
+void ClockWindow::onTick() {
+    const TickPlan plan = planTick(std::chrono::system_clock::now(), lastShownSecond_);
+    tickTimer_->start(plan.delayMs);
+    if (!plan.redraw) return;  // woke before the boundary: this second is already shown
+    lastShownSecond_ = plan.shownSecond;
+    // The settings dialog holds the program: the clock waits (and then shows its changes).
+    if (modalDialogOpen()) return;
+    redraw();  // also while minimised, so the first look after restoring is current
+}
+
+void ClockWindow::runCommand(ClockCommand command) {
+    if (modalDialogOpen()) return;
+    const CommandOutcome outcome =
+        applyCommand(state_, view_, command, [] { return loadSettings(); });
+    if (outcome.quit) {
+        close();
+        return;
+    }
+    if (outcome.restack) applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
+    if (outcome.openSettings) openSettings();
+    if (outcome.redraw) redraw();
+}
+
+void ClockWindow::openSettings() { openSettingsDialog(this, state_); }
+
+void ClockWindow::keyPressEvent(QKeyEvent* event) {
+    const std::optional<ClockCommand> command = commandForKey(event->key(), event->modifiers());
+    if (!command) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    runCommand(*command);
+}
+
+void ClockWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    onSizeChanged();
+}
+
+// resizeClock resizes the window, which can deliver the next size event while the step is
+// still running; such events are taken in turn afterwards, never nested.
+void ClockWindow::onSizeChanged() {
+    if (isMinimized()) return;
+    resizePending_ = true;
+    if (resizing_) return;
+    resizing_ = true;
+    while (resizePending_) {
+        resizePending_ = false;
+        const int r = clockRadiusFor(width(), height(), largestSide_);
+        // A size event that changes nothing (the echo of our own resize, or the first
+        // show) leaves the frame as it is.
+        const QSize wanted = QSize(2 * r, 2 * r).expandedTo(minimumSize()).boundedTo(maximumSize());
+        if (r == radius_ && size() == wanted && image_.width == 2 * r) continue;
+        resizeClock(r);
+    }
+    resizing_ = false;
+}
+
+void ClockWindow::resizeClock(int r) {
+    radius_ = r;
+    // Keeps the top-left corner; the size limits apply. A maximised window keeps the size
+    // the window manager gave it (asking again would only be refused, over and over).
+    if (!isMaximized() && !isFullScreen()) resize(2 * r, 2 * r);
+    image_.resize(2 * r, 2 * r);
+    if (textFont_.isValid()) releaseFont(textFont_);
+    textFont_ = loadFont("Arial", textFontPoints(r));
+    redraw();
+}
+
+void ClockWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    tickTimer_->stop();
+    emit quitRequested();
+}
+
+int runClockWindow(ClockState& state, const WallClock& clock) {
+    state.settings = loadSettings();
+    ClockWindow window(state, clock);
+    QEventLoop loop;
+    QObject::connect(&window, &ClockWindow::quitRequested, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    window.show();
+    window.startTicking();
+    loop.exec();
+    return 0;
+}
 
 }  // namespace dorvalen

@@ -1,11 +1,81 @@
 // The clock window and its event loop: size rules, keyboard and mouse commands, the
 // once-a-second redraw aligned to the wall clock's second boundary.
+//   1. runClockWindow loads the settings, builds a ClockWindow and runs the loop.
+//   2. Every redraw: takeWallClockReading, renderClockFace into the image, show it.
+//   3. Keys become ClockCommands (app/commands.h); a size change runs resizeClock.
 #pragma once
 
+#include <QWidget>
+#include <cstdint>
+
 #include "app/clock_state.h"
+#include "app/commands.h"
+#include "platform/canvas.h"
 #include "platform/wall_clock.h"
 
+class QTimer;
+
 namespace dorvalen {
+
+class ClockImageView;
+
+// The one clock window. Owns the image, the dial font, the radius and the coordinates
+// flag; the settings and the displayed day stay in the ClockState it was given.
+class ClockWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Sets up window, limits, stacking, image, font and the first frame; does not show the
+    // window and does not start the timer.
+    ClockWindow(ClockState& state, const WallClock& clock);
+    ~ClockWindow() override;
+
+    // Starts the once-a-second redraw.
+    void startTicking();
+
+    // The resize step: client 2r x 2r (keeping the top-left corner), image 2r x 2r, a new
+    // dial font of truncToInt(r / 14.5) points, then a redraw.
+    void resizeClock(int r);
+
+    // What a key press or a right click would do, for the loop and its tests.
+    void runCommand(ClockCommand command);
+
+    int clockRadius() const { return radius_; }
+    const Image& clockImage() const { return image_; }
+    bool showCoordinates() const { return view_.showCoordinates; }
+    int largestSide() const { return largestSide_; }
+    std::int64_t redrawCount() const { return redrawCount_; }
+
+signals:
+    // Esc or Close: the loop ends, nothing is saved.
+    void quitRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void redraw();
+    void onTick();
+    void onSizeChanged();
+    void openSettings();
+    bool modalDialogOpen() const;
+
+    ClockState& state_;
+    const WallClock& clock_;
+    Image image_;
+    Font textFont_;
+    int radius_ = 200;
+    int largestSide_ = 0;
+    ClockView view_;
+    ClockImageView* imageView_ = nullptr;
+    QTimer* tickTimer_ = nullptr;
+    std::int64_t lastShownSecond_ = 0;
+    std::int64_t redrawCount_ = 0;
+    bool resizing_ = false;
+    bool resizePending_ = false;
+};
 
 // Loads the settings, opens the window and runs the loop until Esc or Close.
 // Needs a QApplication. Returns the process exit code (0).

@@ -1,0 +1,258 @@
+// The clock window driven by real key and resize events on Qt's offscreen platform, in a
+// temporary working directory so that no user settings file is read or written.
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/clock_window.h"
+#include "settings/settings_file.h"
+
+namespace dorvalen {
+namespace {
+
+class ClockWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+    }
+    void TearDown() override { QDir::setCurrent(previousDir_); }
+
+    static void press(QWidget& window, int key, Qt::KeyboardModifiers modifiers = {}) {
+        QKeyEvent down(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(&window, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, modifiers);
+        QCoreApplication::sendEvent(&window, &up);
+    }
+
+    static void settle() {
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    }
+
+    static bool settingsFileExists() { return QFile::exists(QString(settingsFileName)); }
+
+    QTemporaryDir dir_;
+    QString previousDir_;
+    PinnedWallClock clock_{{2024, 6, 12, 14, 30, 15}};
+    ClockState state_;
+};
+
+TEST_F(ClockWindowTest, ArrowKeysClampAtThePolesAndTheDateLine) {
+    ClockWindow window(state_, clock_);
+    state_.settings.latitude = 89.8;
+    press(window, Qt::Key_Up);
+    EXPECT_EQ(state_.settings.latitude, 90.0);
+    press(window, Qt::Key_Up);
+    EXPECT_EQ(state_.settings.latitude, 90.0);
+    state_.settings.latitude = -90.0;
+    press(window, Qt::Key_Down);
+    EXPECT_EQ(state_.settings.latitude, -90.0);
+    state_.settings.longitude = 179.5;
+    press(window, Qt::Key_Left);
+    EXPECT_EQ(state_.settings.longitude, 180.0);
+    state_.settings.longitude = -180.0;
+    press(window, Qt::Key_Right);
+    EXPECT_EQ(state_.settings.longitude, -180.0);
+    EXPECT_TRUE(window.showCoordinates());
+}
+
+TEST_F(ClockWindowTest, EveryCommandThatChangesTheFaceRedrawsAtOnce) {
+    ClockWindow window(state_, clock_);
+    const std::int64_t before = window.redrawCount();
+    press(window, Qt::Key_Up);
+    press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_EQ(window.redrawCount(), before + 2);
+    press(window, Qt::Key_F12);  // stacking only
+    EXPECT_EQ(window.redrawCount(), before + 2);
+}
+
+TEST_F(ClockWindowTest, HomeTwiceGivesTheStoredSettingsAndTheLineAsBefore) {
+    {
+        QFile file{QString(settingsFileName)};
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Ortsname = Ulm\r\nBreite = 10.5\r\nUhr immer im Vordergrund = 1\r\n");
+    }
+    ClockSettings stored;
+    stored.placeName = "Ulm";
+    stored.latitude = 10.5;
+    stored.alwaysOnTop = 1;
+
+    ClockWindow window(state_, clock_);
+    press(window, Qt::Key_Up);  // coordinates line on, latitude changed in memory
+    press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+    ASSERT_TRUE(window.showCoordinates());
+    press(window, Qt::Key_Home);
+    press(window, Qt::Key_Home);
+    EXPECT_TRUE(window.showCoordinates());
+    EXPECT_EQ(state_.displayedDay, 0.0);
+    EXPECT_EQ(state_.settings, stored);
+    // Home reloads alwaysOnTop but leaves the stacking order alone.
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(ClockWindowTest, KeypadPlus275TimesIsOneDay) {
+    ClockWindow window(state_, clock_);
+    for (int i = 0; i < 275; ++i) press(window, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_NEAR(state_.displayedDay, 1.0, 1e-12);
+    press(window, Qt::Key_Minus, Qt::KeypadModifier);
+    press(window, Qt::Key_Slash, Qt::KeypadModifier);
+    EXPECT_NEAR(state_.displayedDay, 1.0 - 1.0 / 275 - 1.0, 1e-12);
+}
+
+TEST_F(ClockWindowTest, MainKeyboardArithmeticKeysDoNothing) {
+    ClockWindow window(state_, clock_);
+    const std::int64_t before = window.redrawCount();
+    for (int key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_Slash})
+        press(window, key);
+    EXPECT_EQ(state_.displayedDay, 0.0);
+    EXPECT_EQ(window.redrawCount(), before);
+}
+
+TEST_F(ClockWindowTest, ShiftCtrlOrAltHeldBlocksEveryCommand) {
+    ClockWindow window(state_, clock_);
+    int quits = 0;
+    QObject::connect(&window, &ClockWindow::quitRequested, [&] { ++quits; });
+    const ClockSettings before = state_.settings;
+    const std::int64_t redraws = window.redrawCount();
+    for (Qt::KeyboardModifier held : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+        for (int key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
+                        Qt::Key_F12, Qt::Key_Escape})
+            press(window, key, held);
+        for (int key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_Slash})
+            press(window, key, held | Qt::KeypadModifier);
+    }
+    EXPECT_EQ(state_.settings, before);
+    EXPECT_EQ(state_.displayedDay, 0.0);
+    EXPECT_FALSE(window.showCoordinates());
+    EXPECT_EQ(window.redrawCount(), redraws);
+    EXPECT_EQ(quits, 0);
+}
+
+TEST_F(ClockWindowTest, DraggingTo600x300SettlesAtRadius225) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    window.resize(600, 300);
+    settle();
+    EXPECT_EQ(window.clockRadius(), 225);
+    EXPECT_EQ(window.size(), QSize(450, 450));
+    EXPECT_EQ(window.clockImage().width, 450);
+    EXPECT_EQ(window.clockImage().height, 450);
+}
+
+TEST_F(ClockWindowTest, SmallestSizeKeepsTheImageEvenAndInsideTheLimit) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    window.resize(100, 100);  // below the limit: the window system gives 205 x 205
+    settle();
+    EXPECT_EQ(window.size(), QSize(205, 205));
+    EXPECT_EQ(window.clockRadius(), 102);
+    EXPECT_EQ(window.clockImage().width, 204);
+}
+
+TEST_F(ClockWindowTest, TheWindowShowsTheImagePixelForPixel) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    const Image& image = window.clockImage();
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(image.width, image.height));
+    int wrong = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const Colour c = image.pixel(x, y);
+            if (shown.pixel(x, y) != qRgb(redOf(c), greenOf(c), blueOf(c))) ++wrong;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(ClockWindowTest, F12PutsTheWindowOnTopAndBackWithoutMovingIt) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    const QRect before = window.geometry();
+    press(window, Qt::Key_F12);
+    settle();
+    EXPECT_EQ(state_.settings.alwaysOnTop, 1);
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.geometry(), before);
+    press(window, Qt::Key_F12);
+    EXPECT_EQ(state_.settings.alwaysOnTop, 0);
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(ClockWindowTest, StoredOnTopIsAppliedAtStart) {
+    state_.settings.alwaysOnTop = 1;
+    ClockWindow window(state_, clock_);
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(ClockWindowTest, EscEndsTheLoopWithoutWritingSettings) {
+    ClockWindow window(state_, clock_);
+    int quits = 0;
+    QObject::connect(&window, &ClockWindow::quitRequested, [&] { ++quits; });
+    window.show();
+    settle();
+    press(window, Qt::Key_Up);
+    press(window, Qt::Key_F12);
+    press(window, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(settingsFileExists());
+}
+
+TEST_F(ClockWindowTest, CloseEndsTheLoopWithoutWritingSettings) {
+    ClockWindow window(state_, clock_);
+    int quits = 0;
+    QObject::connect(&window, &ClockWindow::quitRequested, [&] { ++quits; });
+    window.show();
+    settle();
+    press(window, Qt::Key_Left);
+    window.close();
+    settle();
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(settingsFileExists());
+}
+
+TEST_F(ClockWindowTest, CommandsDoNothingWhileAModalDialogIsOpen) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    QDialog dialog(&window);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    settle();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    const std::int64_t redraws = window.redrawCount();
+    press(window, Qt::Key_Up);
+    press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_EQ(state_.settings.latitude, ClockSettings{}.latitude);
+    EXPECT_EQ(state_.displayedDay, 0.0);
+    EXPECT_EQ(window.redrawCount(), redraws);
+    dialog.close();
+    settle();
+    press(window, Qt::Key_Up);
+    EXPECT_EQ(state_.settings.latitude, ClockSettings{}.latitude + 0.5);
+}
+
+TEST_F(ClockWindowTest, MinimisingDoesNotResize) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    const std::int64_t redraws = window.redrawCount();
+    window.showMinimized();
+    settle();
+    EXPECT_EQ(window.clockRadius(), 200);
+    EXPECT_EQ(window.redrawCount(), redraws);
+}
+
+}  // namespace
+}  // namespace dorvalen
