@@ -1,19 +1,44 @@
 #!/usr/bin/env bash
-# Usage: tools/fuzz.sh [SECONDS]. Builds the libFuzzer targets with clang and runs each for
-# the given time on a copy of its seed corpus; any crash, leak or sanitizer report fails.
+# Usage: tools/fuzz.sh [SECONDS]. Builds the libFuzzer targets (fuzz/*_fuzz.cpp) with clang
+# and runs each for the given time on a copy of its seed corpus (fuzz/corpus/<name>/). Any
+# crash, leak, hang (over 10 s for one input) or sanitizer report fails the run; the input
+# that caused it is kept under <build>/artifacts/. DORVALEN_FUZZ_BUILD_DIR overrides the
+# build directory of the fuzz preset.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)"
+build=${DORVALEN_FUZZ_BUILD_DIR:-build/fuzz}
+
 shopt -s nullglob
-for target in build/fuzz/fuzz/*_fuzz; do
-    name=$(basename "$target" _fuzz)
+targets=()
+for source in fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
+if [ ${#targets[@]} -eq 0 ]; then echo "no fuzz targets"; exit 1; fi
+
+cmake --preset fuzz -B "$build" >/dev/null
+cmake --build "$build" --target "${targets[@]}" -j "$(nproc)"
+
+mkdir -p "$build/artifacts"
+status=0
+for target in "${targets[@]}"; do
+    name=${target%_fuzz}
+    name=${name%_reader}
     work=$(mktemp -d)
     cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
-    echo "fuzzing $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 "$work" \
-        2>"$work.log" || { tail -50 "$work.log"; exit 1; }
-    grep -E '^stat::number_of_executed_units' "$work.log" || true
-    rm -rf "$work" "$work.log"
+    seeds=$(find "$work" -type f | wc -l)
+    echo "fuzzing $target for ${seconds}s from $seeds seed files"
+    log="$work.log"
+    if "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -max_len=16384 -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
+        "$work" 2>"$log"; then
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+        rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+        corpus=$(find "$work" -type f | wc -l)
+        echo "$target: $runs executions in ${seconds}s ($rate/s), corpus $seeds -> $corpus files, no findings"
+    else
+        tail -60 "$log"
+        echo "$target: FAILED (input kept in $build/artifacts/)"
+        status=1
+    fi
+    rm -rf "$work" "$log"
 done
+exit $status
