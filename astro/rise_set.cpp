@@ -1,1 +1,112 @@
-// Placeholder until this topic is built.
+// Rise, set and twilight search: twelve 2-hour windows centred on the odd hours of the
+// displayed local day, the sine of the altitude sampled at whole hours and interpolated by a
+// parabola (Montenbruck and Pfleger's method). Crossings outside 0:00..24:00 are not seen.
+#include "astro/rise_set.h"
+
+#include <cmath>
+
+#include "astro/astro_time.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+
+namespace dorvalen {
+
+double thresholdAltitudeDeg(EventKind kind) {
+    switch (kind) {
+        case MoonRiseSet: return 0.13333333333333333;         // +8': parallax less semidiameter
+        case SunRiseSet: return -0.8333333333333334;          // -50': refraction and semidiameter
+        case CivilTwilight: return -6.0;
+        case NauticalTwilight: return -12.0;
+        case AstronomicalTwilight: return -18.0;
+    }
+    return 0.0;
+}
+
+DayEvents computeDayEvents(const ClockState& state, EventKind kind) {
+    const double startMjd = localMidnightUT(state);
+    const ObserverPlace place = observerPlace(state.settings);
+    const RiseSet found =
+        searchRiseSet(kind, startMjd, place.longitudeWestDeg, place.latitudeDeg,
+                      sinDeg(place.latitudeDeg), cosDeg(place.latitudeDeg),
+                      sinDeg(thresholdAltitudeDeg(kind)));
+    return {found.riseHours, found.setHours, found.upAtLastStep,
+            dialAngleOfHours(found.riseHours), dialAngleOfHours(found.setHours)};
+}
+
+RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
+                      double /*latitudeDeg: only its sine and cosine are used*/, double sinLat,
+                      double cosLat, double sinH0) {
+    RiseSet result;
+    const auto above = [&](int hour) {
+        return sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, cosLat, sinLat) - sinH0;
+    };
+    // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23; every window computes
+    // its three samples afresh.
+    for (int hour = 1; hour < 25; hour += 2) {
+        const double yMinus = above(hour - 1);
+        result.upAtLastStep = yMinus > 0.0;
+        const double y0 = above(hour);
+        const double yPlus = above(hour + 1);
+        const QuadraticZeros z = quadraticZeros(yMinus, y0, yPlus);
+        if (z.count == 1) {
+            if (yMinus < 0.0) {
+                result.riseHours = hour + z.zero1;
+            } else {
+                result.setHours = hour + z.zero1;
+            }
+        } else if (z.count == 2) {
+            // Both crossings in one window: a peak above the line is a rise then a set.
+            if (z.ye < 0.0) {
+                result.riseHours = hour + z.zero2;
+                result.setHours = hour + z.zero1;
+            } else {
+                result.riseHours = hour + z.zero1;
+                result.setHours = hour + z.zero2;
+            }
+        }
+        if (result.riseHours != 0.0 && result.setHours != 0.0) break;
+    }
+    return result;
+}
+
+double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
+                     double cosLat, double sinLat) {
+    const double mjd = startMjd + hour / 24.0;
+    const double t = (mjd - 51544.5) / 36525.0;
+    const EquatorialPosition body = kind == MoonRiseSet ? lowPrecisionMoon(t) : lowPrecisionSun(t);
+    const double hourAngleDeg =
+        15.0 * (localSiderealHours(mjd, longitudeWestDeg) - body.rightAscensionHours);
+    return sinLat * sinDeg(body.declinationDeg) +
+           cosLat * cosDeg(body.declinationDeg) * cosDeg(hourAngleDeg);
+}
+
+QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus) {
+    QuadraticZeros z;
+    const double a = 0.5 * (yMinus + yPlus) - y0;
+    const double b = 0.5 * (yPlus - yMinus);
+    const double c = y0;
+    if (a == 0.0) {  // a straight line: no extremum and, by this search's rule, no zero
+        z.ye = c;
+        return z;
+    }
+    z.xe = -b / (2.0 * a);
+    z.ye = (a * z.xe + b) * z.xe + c;
+    const double discriminant = b * b - 4.0 * a * c;
+    if (!(discriminant >= 0.0)) return z;  // also NaN samples
+    const double dx = 0.5 * std::sqrt(discriminant) / std::fabs(a);
+    z.zero1 = z.xe - dx;
+    z.zero2 = z.xe + dx;
+    if (std::fabs(z.zero1) <= 1.0) ++z.count;
+    if (std::fabs(z.zero2) <= 1.0) ++z.count;
+    if (z.zero1 < -1.0) z.zero1 = z.zero2;
+    return z;
+}
+
+double dialAngleOfHours(double hours) {
+    double angle = hours * 0.004166666666666667 * 3600.0 - 90.0;
+    if (!std::isfinite(angle)) return 270.0;
+    if (angle < 0.0) angle += 360.0;
+    return angle;
+}
+
+}  // namespace dorvalen
