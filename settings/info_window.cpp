@@ -1,1 +1,38 @@
-// Placeholder until this topic is built.
+// The help window: one read-only text field with the help text, lines kept as they are
+// (no wrapping; both scroll bars), on the clock face's background colour.
+#include "settings/info_window.h"
+
+#include <QDialog>
+#include <QPalette>
+#include <QTextEdit>
+
+#include "settings/help_text.h"
+
+namespace dorvalen {
+
+void showInfoWindow(QWidget* owner, int cw, int lh) {
+    // A tool window: narrow title bar with only a close button, no task-bar entry.
+    QDialog window(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window.setObjectName(QStringLiteral("infoWindow"));
+    window.setWindowTitle(QStringLiteral("Programmeinstellungen"));
+    window.setFixedSize(70 * cw, 34 * lh);
+    window.setWindowModality(Qt::ApplicationModal);
+
+    auto* text = new QTextEdit(&window);
+    text->setObjectName(QStringLiteral("helpText"));
+    text->setGeometry(cw, lh, 68 * cw, 32 * lh);
+    text->setReadOnly(true);  // select, scroll and copy, but never change
+    text->setLineWrapMode(QTextEdit::NoWrap);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::Base, QColor(236, 233, 216));
+    text->setPalette(palette);
+    text->setPlainText(QString::fromStdString(helpText()));
+
+    // Esc and the close button end exec() through reject(); the dialog below stays open.
+    window.exec();
+}
+
+}  // namespace dorvalen

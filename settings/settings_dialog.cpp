@@ -1,8 +1,340 @@
-// Placeholder until the dialog is built.
+// The settings dialog. Every control sits at a fixed place measured in two units of the
+// system default font: cw, the width of "_", and lh, the height of "|". The dialog is modal
+// over the whole program, so the clock window takes no commands and is not redrawn meanwhile.
 #include "settings/settings_dialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialog>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+#include <map>
+#include <span>
+
+#include "app/conversions.h"
+#include "platform/window_glue.h"
+#include "settings/field_rules.h"
+#include "settings/info_window.h"
+#include "settings/settings_file.h"
 
 namespace dorvalen {
 
-void openSettingsDialog(QWidget*, ClockState&) {}
+namespace {
+
+// How the dialog ended. QDialog's own Rejected (0: Esc, Close) counts as Cancel.
+enum DialogResult { ResultCancel = 1, ResultShow = 2, ResultSave = 3 };
+
+enum class ControlKind { Label, Field, Option, CheckBox, Button };
+
+// Positions in layout units: x and width in cw, y in lh; every control is one field height
+// high, and labels sit the label offset lower than their fields so the texts line up.
+struct ControlRow {
+    int number;
+    ControlKind kind;
+    const char* text;  // UTF-8
+    double xCw, yLh, widthCw;
+    const char* tooltip;
+};
+
+using K = ControlKind;
+// Creation order is the Tab order.
+constexpr ControlRow controlRows[] = {
+    {300, K::Label, "Name:", 2, 2, 8, nullptr},
+    {301, K::Field, "", 11, 2, 50, nullptr},
+    {302, K::Label, "Länge:", 2, 4, 8, nullptr},
+    {303, K::Field, "", 11, 4, 8, nullptr},
+    {316, K::Option, "Ost", 21, 4, 7, nullptr},
+    {317, K::Option, "West", 31, 4, 7, nullptr},
+    {304, K::Label, "Breite:", 2, 6, 8, nullptr},
+    {305, K::Field, "", 11, 6, 8, nullptr},
+    {318, K::Option, "Nord", 21, 6, 7, nullptr},
+    {319, K::Option, "Süd", 31, 6, 7, nullptr},
+    {306, K::Label, "Zeitzone:", 2, 8, 8, nullptr},
+    {307, K::Field, "", 11, 8, 8, nullptr},
+    {320, K::Option, "Ost", 21, 8, 7, nullptr},
+    {321, K::Option, "West", 31, 8, 7, nullptr},
+    {308, K::CheckBox, " Sommerzeit automatisch", 41, 8, 25, nullptr},
+    {312, K::Label, "Dämmerung:", 2, 10, 12, nullptr},
+    {313, K::Option, "bürgerlich", 17, 10, 14, nullptr},
+    {314, K::Option, "nautisch", 31, 10, 14, nullptr},
+    {315, K::Option, "astronomisch", 45, 10, 14, nullptr},
+    {323, K::CheckBox, " Die Uhr immer im Vordergrund halten", 2, 12, 25, nullptr},
+    {324, K::CheckBox, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, nullptr},
+    {325, K::Button, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
+    {326, K::CheckBox, " Sekundenzeiger ein", 2, 16, 25, nullptr},
+    {309, K::Button, "Speichern", 1, 19, 13,
+     "Speichert Koordinaten und verlässt das Eingabefenster"},
+    {322, K::Button, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
+    {310, K::Button, "Info", 33.5, 19, 13, "Infos zur Eingabe und zum Programm"},
+    {311, K::Button, "Abbruch", 50, 19, 13,
+     "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
+};
+
+// Exclusive option groups; the position in a group is what the option means.
+constexpr int longitudeOptions[] = {316, 317};  // Ost, West
+constexpr int latitudeOptions[] = {318, 319};   // Nord, Süd
+constexpr int timeZoneOptions[] = {320, 321};   // Ost, West
+constexpr int twilightOptions[] = {313, 314, 315};
+constexpr int firstTwilightKind = 3;  // bürgerlich; nautisch and astronomisch follow
+
+const QString infoTitle = QStringLiteral("Info");
+
+std::int32_t packColour(const QColor& c) { return c.red() + c.green() * 256 + c.blue() * 65536; }
+
+QColor unpackColour(std::int32_t colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+void showInfoMessage(const SettingsDialogSeams& seams, QWidget* parent, const QString& text) {
+    if (seams.showMessage)
+        seams.showMessage(parent, infoTitle, text);
+    else
+        QMessageBox::information(parent, infoTitle, text);
+}
+
+QString fieldText(double value, int decimals) {
+    return QString::fromStdString(formatFieldNumber(value, decimals));
+}
+
+class SettingsDialog : public QDialog {
+public:
+    SettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsDialogSeams& seams);
+
+    void takeOver(int result);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void done(int result) override;
+
+private:
+    void createControls();
+    void setInitialStates();
+    void connectActions();
+    void leaveField(int number);
+    void chooseDialColour();
+
+    QLineEdit* field(int number) const { return static_cast<QLineEdit*>(controls_.at(number)); }
+    QAbstractButton* button(int number) const {
+        return static_cast<QAbstractButton*>(controls_.at(number));
+    }
+    bool checked(int number) const { return button(number)->isChecked(); }
+
+    QWidget* clockWindow_;
+    ClockState& state_;
+    SettingsDialogSeams seams_;
+    int cw_ = 0;
+    int lh_ = 0;
+    std::map<int, QWidget*> controls_;
+    bool ending_ = false;     // the result is decided: focus changes no longer count
+    bool inFieldRule_ = false;  // a field rule's message box is open
+};
+
+SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
+                               const SettingsDialogSeams& seams)
+    : QDialog(clockWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint),
+      clockWindow_(clockWindow), state_(state), seams_(seams) {
+    const QFontMetrics metrics(QApplication::font());
+    cw_ = metrics.horizontalAdvance(QStringLiteral("_"));
+    lh_ = metrics.size(Qt::TextSingleLine, QStringLiteral("|")).height();
+
+    setObjectName(QStringLiteral("settingsDialog"));
+    setWindowTitle(QStringLiteral("Programmeinstellungen"));
+    setFixedSize(64 * cw_, roundToPixel(21.5 * lh_));
+    setWindowModality(Qt::ApplicationModal);
+
+    createControls();
+    setInitialStates();
+    connectActions();
+    field(301)->setFocus(Qt::OtherFocusReason);
+}
+
+void SettingsDialog::createControls() {
+    const int fieldHeight = roundToPixel(1.5 * lh_);
+    const int labelOffset = roundToPixel(0.3 * lh_);
+
+    auto* frame = new QGroupBox(QStringLiteral("Optionen"), this);
+    frame->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(17.5 * lh_));
+
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlRow& row : controlRows) {
+        const QString text = QString::fromUtf8(row.text);
+        QWidget* control = nullptr;
+        switch (row.kind) {
+            case K::Label: control = new QLabel(text, this); break;
+            case K::Field: control = new QLineEdit(this); break;
+            case K::Option: control = new QRadioButton(text, this); break;
+            case K::CheckBox: control = new QCheckBox(text, this); break;
+            case K::Button: {
+                auto* push = new QPushButton(text, this);
+                push->setAutoDefault(false);  // Enter in a field ends nothing
+                control = push;
+                break;
+            }
+        }
+        const int y = roundToPixel(row.yLh * lh_) + (row.kind == K::Label ? labelOffset : 0);
+        control->setGeometry(roundToPixel(row.xCw * cw_), y, roundToPixel(row.widthCw * cw_),
+                             fieldHeight);
+        control->setObjectName(QStringLiteral("control%1").arg(row.number));
+        if (row.tooltip) control->setToolTip(QString::fromUtf8(row.tooltip));
+        if (row.kind == K::Field) control->installEventFilter(this);
+        if (row.kind != K::Label) {
+            if (previousInTabOrder) QWidget::setTabOrder(previousInTabOrder, control);
+            previousInTabOrder = control;
+        }
+        controls_[row.number] = control;
+    }
+
+    const std::span<const int> exclusiveGroups[] = {longitudeOptions, latitudeOptions,
+                                                    timeZoneOptions, twilightOptions};
+    for (const std::span<const int> group : exclusiveGroups) {
+        auto* exclusive = new QButtonGroup(this);
+        for (int number : group) exclusive->addButton(button(number));
+    }
+}
+
+void SettingsDialog::setInitialStates() {
+    const ClockSettings& s = state_.settings;
+    field(301)->setText(QString::fromStdString(s.placeName));
+
+    // The fields show magnitudes; the options carry the sign. NaN selects neither option.
+    field(303)->setText(fieldText(std::fabs(s.longitude), 2));
+    button(316)->setChecked(s.longitude < 0);
+    button(317)->setChecked(s.longitude >= 0);
+    field(305)->setText(fieldText(std::fabs(s.latitude), 2));
+    button(318)->setChecked(s.latitude >= 0);
+    button(319)->setChecked(s.latitude < 0);
+    field(307)->setText(fieldText(std::fabs(s.timeZone), 1));
+    button(320)->setChecked(s.timeZone > 0);
+    button(321)->setChecked(s.timeZone <= 0);
+
+    button(308)->setChecked(s.autoSummerTime == 1);
+    // A kind other than 3, 4 or 5 (possible from the file) selects no option.
+    for (int i = 0; i < 3; ++i)
+        button(twilightOptions[i])->setChecked(s.twilightKind == firstTwilightKind + i);
+    button(323)->setChecked(s.alwaysOnTop == 1);
+    button(324)->setChecked(s.showShiftColors == 1);
+    button(326)->setChecked(s.showSecondsHand == 1);
+}
+
+void SettingsDialog::connectActions() {
+    connect(button(309), &QAbstractButton::clicked, this, [this] { done(ResultSave); });
+    connect(button(322), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
+    connect(button(311), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
+    connect(button(310), &QAbstractButton::clicked, this,
+            [this] { showInfoWindow(clockWindow_ ? clockWindow_ : this, cw_, lh_); });
+    connect(button(325), &QAbstractButton::clicked, this, [this] { chooseDialColour(); });
+    // The twilight kind changes at once and stays changed whatever ends the dialog.
+    for (int i = 0; i < 3; ++i) {
+        connect(button(twilightOptions[i]), &QAbstractButton::toggled, this, [this, i](bool on) {
+            if (on) state_.settings.twilightKind = firstTwilightKind + i;
+        });
+    }
+}
+
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !ending_ && !inFieldRule_) {
+        // A context menu takes the focus only for a moment; the field is not left.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            for (const auto& [number, control] : controls_)
+                if (control == watched) leaveField(number);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SettingsDialog::leaveField(int number) {
+    QLineEdit* edit = field(number);
+    const std::string text = edit->text().toStdString();
+    switch (number) {
+        case 301: {
+            const std::string name = cutPlaceName(text);
+            state_.settings.placeName = name;
+            if (name.size() != text.size()) {
+                edit->setText(QString::fromStdString(name));
+                inFieldRule_ = true;
+                showInfoMessage(seams_, this,
+                                QStringLiteral("Die Länge des Namens wurde auf 50 Zeichen gekürzt!"));
+                inFieldRule_ = false;
+            }
+            break;
+        }
+        case 303: edit->setText(fieldText(parseAngleField(text, longitudeBound), 2)); break;
+        case 305: edit->setText(fieldText(parseAngleField(text, latitudeBound), 2)); break;
+        case 307: edit->setText(fieldText(parseTimeZoneField(text), 1)); break;
+        default: break;
+    }
+}
+
+void SettingsDialog::chooseDialColour() {
+    std::optional<std::int32_t> chosen;
+    if (seams_.chooseColour) {
+        chosen = seams_.chooseColour(this, state_.settings.dialColor);
+    } else {
+        const QColor colour = QColorDialog::getColor(unpackColour(state_.settings.dialColor), this);
+        if (colour.isValid()) chosen = packColour(colour);
+    }
+    if (chosen) state_.settings.dialColor = *chosen;  // a cancelled chooser changes nothing
+}
+
+void SettingsDialog::done(int result) {
+    ending_ = true;  // hiding moves the focus; that is not the user leaving a field
+    QDialog::done(result);
+}
+
+// Coordinates and time zone carry the sign of the selected option, whatever sign was typed:
+// east, south and west of Greenwich (for the time zone) are negative.
+double signedByOption(double value, bool negativeSide, bool positiveSide) {
+    if ((negativeSide && value > 0) || (positiveSide && value < 0)) return -value;
+    return value;
+}
+
+void SettingsDialog::takeOver(int result) {
+    if (result != ResultShow && result != ResultSave) return;
+    ClockSettings& s = state_.settings;
+    s.longitude = signedByOption(parseAngleField(field(303)->text().toStdString(), longitudeBound),
+                                 checked(316), checked(317));
+    s.latitude = signedByOption(parseAngleField(field(305)->text().toStdString(), latitudeBound),
+                                checked(319), checked(318));
+    s.timeZone = signedByOption(parseTimeZoneField(field(307)->text().toStdString()),
+                                checked(321), checked(320));
+    s.autoSummerTime = checked(308) ? 1 : 0;
+    s.alwaysOnTop = checked(323) ? 1 : 0;
+    if (clockWindow_) applyAlwaysOnTop(clockWindow_, s.alwaysOnTop != 0);
+    s.showShiftColors = checked(324) ? 1 : 0;
+    s.showSecondsHand = checked(326) ? 1 : 0;
+}
+
+}  // namespace
+
+void openSettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsDialogSeams& seams) {
+    int result = ResultCancel;
+    {
+        SettingsDialog dialog(clockWindow, state, seams);
+        result = dialog.exec();
+        dialog.takeOver(result);
+    }
+    if (result != ResultSave) return;
+
+    // The settings stay applied in memory either way; the user must know they are not stored.
+    const SaveResult saved = saveSettings(state.settings);
+    if (saved.ok) return;
+    const QString text = QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n") +
+                         QString::fromStdString(saved.reason.empty() ? "Unbekannter Fehler."
+                                                                     : saved.reason);
+    showInfoMessage(seams, clockWindow, text);
+}
 
 }  // namespace dorvalen

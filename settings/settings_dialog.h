@@ -1,5 +1,18 @@
 // The settings dialog "Programmeinstellungen", modal over the clock window.
+//
+// 1. At opening the fields show the settings; leaving a field reformats it at once (the name
+//    is taken over then, cut to 50 characters with a message).
+// 2. The twilight options and the colour chooser change the settings at once, whatever the
+//    dialog's end.
+// 3. "Anzeigen" and "Speichern" take the coordinates, the time zone and the check boxes over
+//    (east, south and west turn the typed value's sign); "Speichern" then writes the file
+//    and says so when it cannot. "Abbruch", Esc and Close take nothing more over.
 #pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "app/clock_state.h"
 
@@ -7,8 +20,20 @@ class QWidget;
 
 namespace dorvalen {
 
+// The two system dialogs the settings dialog opens, replaceable so that tests can answer
+// them. An empty function means the system dialog.
+struct SettingsDialogSeams {
+    // The chosen colour as r + g*256 + b*65536, or nothing when the user cancels.
+    std::function<std::optional<std::int32_t>(QWidget* parent, std::int32_t startColour)>
+        chooseColour;
+    // A message box with an OK button; returns when it is closed.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> showMessage;
+};
+
 // Runs the dialog until Speichern, Anzeigen, Abbruch, Esc or Close; changes state.settings
-// as the user chose and saves on Speichern.
-void openSettingsDialog(QWidget* clockWindow, ClockState& state);
+// as the user chose and saves on Speichern. `clockWindow` owns the dialog and is put above
+// all windows or back when "always on top" changes; it may be null.
+void openSettingsDialog(QWidget* clockWindow, ClockState& state,
+                        const SettingsDialogSeams& seams = {});
 
 }  // namespace dorvalen
