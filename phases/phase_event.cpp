@@ -1,1 +1,56 @@
-// Placeholder until this topic is built.
+// Which principal phase lies on the displayed day, and its time of day as angle and text.
+#include "phases/phase_event.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "app/conversions.h"
+#include "astro/astro_time.h"
+#include "face/calendar.h"
+#include "phases/phase_instants.h"
+
+namespace dorvalen {
+
+namespace {
+
+// Fraction of the local day; fracPart equals t - truncToInt(t) for every MJD the clock
+// meets and stays in [0, 1) for anything else.
+double timeOfDayFraction(double localMjd) { return fracPart(localMjd); }
+
+}  // namespace
+
+double phaseEventOnDisplayedDay(const ClockState& state) {
+    // Noon of today moved by the full displayedDay (fraction included): the marked day
+    // changes when the offset passes 0.5, 1.5, ... whatever the clock time.
+    const DateValue today = currentDate(state);
+    const DateValue noon = makeDate(yearOf(today), monthOf(today), dayOf(today), 12, 0, 0);
+    const std::int64_t m = truncToInt(static_cast<double>(noon) / 86400.0 + state.displayedDay +
+                                      mjdOfDayIndexZero);
+    // An MJD of a valid date fits in 32 bits; anything else is no day of this clock.
+    if (m < 0 || m > INT32_MAX) return 0.0;
+    const auto displayedMjd = static_cast<std::int32_t>(m);
+
+    // At most one phase is marked: the first match in this order wins.
+    for (PhaseKind kind : {PhaseKind::FullMoon, PhaseKind::LastQuarter, PhaseKind::NewMoon,
+                           PhaseKind::FirstQuarter}) {
+        const double local = jdeToLocalMjd(state, findPhaseInstant(state, kind), displayedMjd);
+        if (truncToInt(local) == m) return local;
+    }
+    return 0.0;
+}
+
+double dayFractionAngle(double localMjd) {
+    double angle = timeOfDayFraction(localMjd) * 360.0 - 90.0;
+    if (angle < 0.0) angle += 360.0;
+    return angle;
+}
+
+std::string phaseTimeText(double localMjd) {
+    // Below 86400, so the narrowing to 32 bits is exact.
+    const auto seconds = static_cast<std::int32_t>(truncToInt(timeOfDayFraction(localMjd) * 86400.0));
+    const std::int32_t hours = seconds / 3600;
+    const std::int32_t minutes = (seconds - hours * 3600) / 60;
+    return std::to_string(hours) + (minutes < 10 ? ":0" : ":") + std::to_string(minutes);
+}
+
+}  // namespace dorvalen

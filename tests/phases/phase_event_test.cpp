@@ -1,0 +1,97 @@
+// The phase of the displayed day: local date matching, summer time, the fractional day
+// offset, and the marker's angle and label.
+#include "phases/phase_event.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "face/calendar.h"
+
+namespace dorvalen {
+namespace {
+
+ClockState stateAt(int year, int month, int day, int hour = 12) {
+    ClockState state;
+    state.now = makeDate(year, month, day, hour, 0, 0);
+    return state;
+}
+
+TEST(PhaseEvent, LocalDateDecides) {
+    // Full moon 2015-02-03 23:10:11 UT (JDE 2457057.46541): 0:10 local on 02-04 at zone 1.
+    const double event = phaseEventOnDisplayedDay(stateAt(2015, 2, 4));
+    EXPECT_NEAR(event, 2457057.46541 - 2400000.5 + 1.0 / 24.0, 1e-5);
+    EXPECT_EQ(phaseTimeText(event), "0:10");
+    EXPECT_EQ(phaseEventOnDisplayedDay(stateAt(2015, 2, 3)), 0.0);
+    // At zone 0 it is the 3rd's.
+    ClockState utc = stateAt(2015, 2, 3);
+    utc.settings.timeZone = 0.0;
+    EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(utc)), "23:10");
+}
+
+TEST(PhaseEvent, SummerTimeOfTheDisplayedDay) {
+    // Full moon 1995-06-13 4:04:25 UT: 6:04 with summer time at zone 1, 5:04 without.
+    ClockState state = stateAt(1995, 6, 13);
+    EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(state)), "6:04");
+    state.settings.autoSummerTime = 0;
+    EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(state)), "5:04");
+}
+
+TEST(PhaseEvent, NoPhaseOnOrdinaryDays) {
+    for (int day : {5, 6, 7, 8, 9}) EXPECT_EQ(phaseEventOnDisplayedDay(stateAt(2015, 2, day)), 0.0) << day;
+}
+
+TEST(PhaseEvent, FractionalOffsetMovesTheDayAtOneHalf) {
+    // Noon of today plus the offset decides, whatever the clock time: from 2015-02-03 the
+    // full-moon day (02-04) is shown from an offset of 0.5 on.
+    for (int hour : {1, 20}) {
+        ClockState state = stateAt(2015, 2, 3, hour);
+        state.displayedDay = 0.49;
+        EXPECT_EQ(phaseEventOnDisplayedDay(state), 0.0) << hour;
+        state.displayedDay = 0.51;
+        EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(state)), "0:10") << hour;
+    }
+}
+
+TEST(PhaseMarker, AngleOfTheTimeOfDay) {
+    const struct {
+        const char* fault;
+        double mjd, angle;
+    } rows[] = {
+        {"midnight not at the top", 57057.0, 270.0},
+        {"6:00 not at the right", 57057.25, 0.0},
+        {"noon not at the bottom", 57057.5, 90.0},
+        {"18:00 not at the left", 57057.75, 180.0},
+        {"whole day counted", 57057.007, 272.52},
+    };
+    for (const auto& row : rows) EXPECT_NEAR(dayFractionAngle(row.mjd), row.angle, 1e-6) << row.fault;
+}
+
+TEST(PhaseMarker, LabelText) {
+    const struct {
+        const char* fault;
+        double secondsOfDay;
+        const char* text;
+    } rows[] = {
+        // Half a second into the minute: an MJD holds the time of day to about a microsecond.
+        {"minutes not padded", 7 * 3600 + 5 * 60 + 0.5, "7:05"},
+        {"hours padded", 14 * 3600 + 30 * 60 + 0.5, "14:30"},
+        {"midnight", 0, "0:00"},
+        {"minutes rounded up", 14 * 3600 + 59 * 60 + 59.9, "14:59"},
+        {"last minute", 23 * 3600 + 59 * 60 + 30, "23:59"},
+        {"ten minutes padded", 10 * 60 + 0.5, "0:10"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(phaseTimeText(60000.0 + row.secondsOfDay / 86400.0), row.text) << row.fault;
+    }
+}
+
+TEST(PhaseMarker, NonFiniteInstantsGiveATextAndAnAngle) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(phaseTimeText(nan), "0:00");
+    EXPECT_EQ(dayFractionAngle(nan), 270.0);
+    EXPECT_EQ(phaseTimeText(std::numeric_limits<double>::infinity()), "0:00");
+}
+
+}  // namespace
+}  // namespace dorvalen
