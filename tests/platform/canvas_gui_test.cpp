@@ -1,0 +1,339 @@
+// The canvas: exact blends, clipping that keeps the unclipped pixels, fills that do not
+// leak, revisit or recurse, and text whose pixels are only the front and back colours.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/canvas.h"
+#include "platform/font_impl.h"
+#include "tests/support/test_support.h"
+
+namespace dorvalen {
+namespace {
+
+constexpr Colour white = rgb(255, 255, 255);
+constexpr Colour black = rgb(0, 0, 0);
+constexpr Colour red = rgb(255, 0, 0);
+
+std::size_t countOf(const Image& image, Colour colour) {
+    return static_cast<std::size_t>(
+        std::count(image.pixels.begin(), image.pixels.end(), rgbPart(colour)));
+}
+
+struct BlendRow {
+    const char* fault;
+    Colour source;
+    Colour destination;
+    Colour expected;
+};
+
+TEST(CanvasBlend, IntegerFormulaPerChannel) {
+    const BlendRow rows[] = {
+        {"half red over blue", rgba(255, 0, 0, 128), rgb(0, 0, 255), rgb(128, 0, 127)},
+        {"hand fill over the face", rgba(138, 135, 118, 64), rgb(236, 233, 216),
+         rgb(211, 208, 191)},
+        {"truncates, never rounds", rgba(0, 0, 0, 100), rgb(100, 100, 100), rgb(60, 60, 60)},
+        {"alpha 0 (an rgb colour) leaves the pixel", rgb(12, 34, 56), rgb(200, 100, 50),
+         rgb(200, 100, 50)},
+        {"alpha 255 gives the source exactly", rgba(12, 34, 56, 255), rgb(200, 100, 50),
+         rgb(12, 34, 56)},
+    };
+    for (const BlendRow& row : rows) {
+        Image image(3, 1, row.destination);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        canvas.setDrawingMode(ModeAlphaBlend);
+        canvas.plotPixel(1, 0, row.source);
+        EXPECT_EQ(image.pixel(1, 0), row.expected) << row.fault;
+        EXPECT_EQ(image.pixel(0, 0), row.destination) << row.fault;
+    }
+}
+
+// Every shape drawn half off a small image must give exactly the pixels the same shape
+// has inside that window when drawn whole on a large image.
+TEST(CanvasClipping, ShapesPartlyOutsideKeepTheirVisiblePixels) {
+    struct ShapeRow {
+        const char* fault;
+        int mode;
+        std::function<void(Canvas&, int)> draw;  // argument: offset of the origin
+    };
+    const ShapeRow rows[] = {
+        {"box over the left and top edges", ModeDefault,
+         [](Canvas& c, int o) { c.fillBox(o - 20, o - 7, 50, 30, red); }},
+        {"disc over the corner", ModeAlphaBlend,
+         [](Canvas& c, int o) { c.drawCircle(o + 3, o + 5, 31, rgba(255, 0, 0, 100)); }},
+        {"rim over the bottom right", ModeOutlined,
+         [](Canvas& c, int o) { c.drawCircle(o + 70, o + 60, 45, red); }},
+        {"shallow line across", ModeDefault,
+         [](Canvas& c, int o) { c.drawLine(o - 90, o + 13, o + 150, o + 71, red); }},
+        {"steep line leaving at the bottom", ModeDefault,
+         [](Canvas& c, int o) { c.drawLine(o + 41, o - 30, o + 77, o + 190, red); }},
+        {"line drawn right to left, bottom to top", ModeAlphaBlend,
+         [](Canvas& c, int o) { c.drawLine(o + 170, o + 95, o - 60, o + 2, rgba(0, 0, 255, 90)); }},
+        {"diagonal through both corners", ModeDefault,
+         [](Canvas& c, int o) { c.drawLine(o - 50, o - 50, o + 149, o + 149, red); }},
+        {"text over the top edge", ModeDefault,
+         [](Canvas& c, int o) { c.drawText(o + 10, o - 6, "Wg 18.Woche", black, white); }},
+        {"blended text over the left edge", ModeAlphaBlend | ModeTransparentText,
+         [](Canvas& c, int o) { c.drawText(o - 9, o + 40, "12345", rgba(0, 0, 0, 224)); }},
+    };
+    const Colour ground = rgb(10, 200, 30);
+    for (const ShapeRow& row : rows) {
+        Image small(100, 100, ground), large(300, 300, ground);
+        Canvas canvas;
+        canvas.setBackColour(white);
+        canvas.beginDrawing(small);
+        canvas.setDrawingMode(row.mode);
+        row.draw(canvas, 0);
+        canvas.beginDrawing(large);
+        row.draw(canvas, 100);
+        bool same = true;
+        for (int y = 0; y < 100 && same; ++y)
+            for (int x = 0; x < 100 && same; ++x) same = small.pixel(x, y) == large.pixel(x + 100, y + 100);
+        EXPECT_TRUE(same) << row.fault << ", see " << test::dumpImage(small, "clip_small")
+                          << " and " << test::dumpImage(large, "clip_large");
+        EXPECT_NE(countOf(small, ground), small.pixels.size()) << row.fault << ": nothing visible";
+    }
+}
+
+TEST(CanvasClipping, FarAwayCoordinatesDrawNothingAndDoNotCrash) {
+    Image image(20, 20, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.fillBox(INT_MAX - 5, INT_MAX - 5, INT_MAX, INT_MAX, red);
+    canvas.fillBox(INT_MIN, INT_MIN, 10, 10, red);
+    canvas.drawCircle(INT_MIN, 5, 1000, red);
+    canvas.drawCircle(5, 5, INT_MAX, red);
+    canvas.drawCircle(5, 5, -3, red);
+    canvas.drawLine(INT_MIN, INT_MIN, INT_MIN + 5, INT_MAX, red);
+    canvas.plotPixel(-1, 0, red);
+    canvas.plotPixel(20, 19, red);
+    canvas.drawText(INT_MAX - 3, 0, "x", red, red);
+    EXPECT_EQ(countOf(image, white), image.pixels.size());
+    // A line from far outside through the image still shows its visible part.
+    canvas.drawLine(INT_MIN, 10, INT_MAX, 10, red);
+    EXPECT_EQ(countOf(image, red), 20u);
+}
+
+TEST(CanvasLine, IncludesBothEndPointsAndOnePixelPerStep) {
+    const int ends[][4] = {{2, 3, 17, 9}, {17, 9, 2, 3}, {5, 1, 8, 18}, {4, 4, 4, 4}, {0, 19, 19, 0}};
+    for (const auto& e : ends) {
+        Image image(20, 20, white);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        canvas.setDrawingMode(ModeAlphaBlend);
+        canvas.drawLine(e[0], e[1], e[2], e[3], rgba(0, 0, 0, 128));
+        const Colour once = rgb(127, 127, 127);
+        const std::size_t steps = static_cast<std::size_t>(
+            std::max(std::abs(e[2] - e[0]), std::abs(e[3] - e[1])) + 1);
+        EXPECT_EQ(image.pixel(e[0], e[1]), once);
+        EXPECT_EQ(image.pixel(e[2], e[3]), once);
+        // Blending reveals any pixel written twice: all line pixels are blended once.
+        EXPECT_EQ(countOf(image, once), steps);
+        EXPECT_EQ(countOf(image, white), image.pixels.size() - steps);
+    }
+}
+
+TEST(CanvasCircle, DiscIsSymmetricAndBlendedOnce) {
+    Image image(41, 41, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.setDrawingMode(ModeAlphaBlend);
+    canvas.drawCircle(20, 20, 15, rgba(0, 0, 0, 128));
+    const Colour once = rgb(127, 127, 127);
+    EXPECT_EQ(countOf(image, once) + countOf(image, white), image.pixels.size());
+    for (int y = 0; y < 41; ++y)
+        for (int x = 0; x < 41; ++x) {
+            ASSERT_EQ(image.pixel(x, y), image.pixel(40 - x, y)) << x << "," << y;
+            ASSERT_EQ(image.pixel(x, y), image.pixel(y, x)) << x << "," << y;
+        }
+    EXPECT_EQ(image.pixel(20, 5), once);    // top of the disc
+    EXPECT_EQ(image.pixel(20, 4), white);   // just beyond it
+    EXPECT_EQ(image.pixel(35, 20), once);
+    EXPECT_EQ(image.pixel(36, 20), white);
+    canvas.drawCircle(3, 3, 0, rgba(0, 0, 0, 128));  // radius 0: one pixel
+    EXPECT_EQ(image.pixel(3, 3), once);
+    EXPECT_EQ(image.pixel(4, 3), white);
+}
+
+TEST(CanvasCircle, RimIsAClosedBorderForTheFill) {
+    Image image(60, 60, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.setDrawingMode(ModeOutlined);
+    canvas.drawCircle(30, 30, 22, black);
+    canvas.setDrawingMode(ModeDefault);
+    EXPECT_EQ(image.pixel(30, 30), white);  // only the rim
+    canvas.floodFill(30, 30, black, red);
+    EXPECT_EQ(image.pixel(30, 30), red);
+    EXPECT_EQ(image.pixel(0, 0), white);
+    EXPECT_EQ(image.pixel(30, 6), white);   // beyond the top of the rim
+    EXPECT_EQ(image.pixel(30, 9), red);
+}
+
+TEST(CanvasFill, OnePixelDiagonalLineDoesNotLeak) {
+    Image image(50, 50, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.drawLine(0, 0, 49, 49, black);
+    canvas.floodFill(40, 5, -1, red);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x) {
+            const Colour expected = x > y ? red : x == y ? black : white;
+            ASSERT_EQ(image.pixel(x, y), expected) << x << "," << y << " "
+                                                   << test::dumpImage(image, "diagonal_fill");
+        }
+}
+
+TEST(CanvasFill, SeedColourRegionInADiscCrossedByRadiiFillsOneSector) {
+    Image image(101, 101, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    const Colour disc = rgb(236, 233, 216);
+    canvas.drawCircle(50, 50, 45, disc);
+    canvas.drawLine(50, 50, 95, 50, black);   // 0 degrees
+    canvas.drawLine(50, 50, 50, 95, black);   // 90 degrees
+    canvas.drawLine(50, 50, 18, 18, black);   // 225 degrees
+    canvas.floodFill(70, 70, -1, red);        // between 0 and 90
+    for (int y = 0; y < 101; ++y)
+        for (int x = 0; x < 101; ++x) {
+            if (image.pixel(x, y) != red) continue;
+            ASSERT_TRUE(x > 50 && y > 50) << "leaked to " << x << "," << y;
+        }
+    EXPECT_EQ(image.pixel(70, 30), disc);
+    EXPECT_EQ(image.pixel(30, 70), disc);
+    EXPECT_EQ(image.pixel(99, 99), white);    // outside the disc, other colour
+    EXPECT_GT(countOf(image, red), 1000u);
+}
+
+TEST(CanvasFill, SeedOutsideTheImageChangesNothing) {
+    Image image(10, 10, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    const int seeds[][2] = {{-1, 0}, {10, 0}, {0, 10}, {0, -1}, {INT_MIN, INT_MAX}};
+    for (const auto& s : seeds) canvas.floodFill(s[0], s[1], -1, red);
+    EXPECT_EQ(countOf(image, white), 100u);
+}
+
+TEST(CanvasFill, EachPixelIsBlendedOnce) {
+    // The blended grey is still "not the border", so a fill without memory would blend
+    // it again and again.
+    Image image(30, 30, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.setDrawingMode(ModeOutlined);
+    canvas.drawCircle(15, 15, 12, black);
+    canvas.setDrawingMode(ModeAlphaBlend);
+    canvas.floodFill(15, 15, black, rgba(0, 0, 0, 128));
+    EXPECT_EQ(image.pixel(15, 15), rgb(127, 127, 127));
+    EXPECT_EQ(countOf(image, rgb(63, 63, 63)), 0u);
+    // A blend that leaves the seed colour unchanged must still end, touching each once.
+    Image flat(30, 30, rgb(100, 100, 100));
+    canvas.beginDrawing(flat);
+    canvas.floodFill(3, 3, -1, rgba(101, 100, 100, 1));
+    EXPECT_EQ(countOf(flat, rgb(100, 100, 100)), 900u);
+}
+
+TEST(CanvasFill, BorderFillPassesPixelsAlreadyInTheFillColour) {
+    Image image(20, 20, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.fillBox(0, 10, 20, 1, red);      // a red bar across the region, not a border
+    canvas.fillBox(0, 15, 20, 1, black);    // the border
+    canvas.floodFill(5, 2, black, red);
+    EXPECT_EQ(image.pixel(5, 12), red);     // reached through the red bar
+    EXPECT_EQ(image.pixel(5, 17), white);   // beyond the border
+}
+
+TEST(CanvasFill, ComparesRgbOnly) {
+    Image image(8, 8, white);
+    image.pixels[9] = white | 0xFF000000u;  // same RGB, stray alpha byte
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.floodFill(0, 0, -1, red);
+    EXPECT_EQ(countOf(image, red), 64u);
+}
+
+// A serpentine corridor through a 4000 x 4000 image: a recursive fill would overflow the
+// stack long before its end.
+TEST(CanvasFill, HugeImageSerpentineNeedsNoRecursion) {
+    const int side = 4000;
+    Image image(side, side, white);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    for (int x = 2; x < side; x += 4) {
+        const bool gapAtBottom = (x / 4) % 2 == 0;
+        canvas.fillBox(x, gapAtBottom ? 0 : 1, 1, side - 1, black);
+    }
+    canvas.floodFill(0, 0, -1, red);
+    EXPECT_EQ(countOf(image, white), 0u);
+    EXPECT_EQ(image.pixel(side - 1, side - 1), red);
+}
+
+TEST(Fonts, ArialResolvesToLiberationSansAtNinetySixDpi) {
+    Font font = loadFont("Arial", 13);
+    ASSERT_TRUE(font.isValid());
+    EXPECT_EQ(font.impl()->font.pixelSize(), 17);  // 13 pt * 96 / 72 = 17.33
+    const QFontInfo info(font.impl()->font);
+    EXPECT_EQ(info.family().toStdString(), "Liberation Sans");
+    EXPECT_EQ(info.pixelSize(), 17);
+    releaseFont(font);
+    EXPECT_FALSE(font.isValid());
+    EXPECT_FALSE(loadFont("Arial", 0).isValid());
+    EXPECT_FALSE(loadFont("Arial", INT_MAX).isValid());
+}
+
+TEST(CanvasText, PixelsAreOnlyFrontAndBackColours) {
+    Font font = loadFont("Arial", 13);
+    Image image(200, 40, red);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.setDrawingFont(&font);
+    const Colour back = rgb(236, 233, 216);
+    canvas.drawText(3, 4, "Länge: 12.50°O", black, back);
+    const int w = canvas.textWidth("Länge: 12.50°O"), h = canvas.textHeight("Wg");
+    EXPECT_GT(w, 50);
+    EXPECT_EQ(h, QFontMetrics(font.impl()->font).height());
+    const std::size_t cell = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    const std::size_t ink = countOf(image, black);
+    EXPECT_GT(ink, 50u);
+    EXPECT_EQ(ink + countOf(image, back), cell);  // no grey edge pixels
+    EXPECT_EQ(image.pixel(3, 4), back);           // the cell's top-left corner
+    EXPECT_EQ(image.pixel(2, 4), red);            // left of the cell untouched
+}
+
+TEST(CanvasText, ModeSeventeenBlendsTheFrontAndPaintsNoBackground) {
+    Font font = loadFont("Arial", 20);
+    const Colour face = rgb(236, 233, 216);
+    Image image(60, 40, face);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.setDrawingFont(&font);
+    canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
+    canvas.drawText(2, 2, "18", rgba(0, 0, 0, 224), white);
+    // 236 * 31 / 255 = 28.7 -> 28, 233 -> 28, 216 -> 26.
+    const std::size_t blended = countOf(image, rgb(28, 28, 26));
+    EXPECT_GT(blended, 30u);
+    EXPECT_EQ(blended + countOf(image, face), image.pixels.size());
+}
+
+TEST(CanvasText, TransparentTextKeepsTheGroundAndInvalidFontStillWrites) {
+    Image image(120, 40, red);
+    Font none;
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    canvas.setDrawingFont(&none);
+    canvas.setDrawingMode(ModeTransparentText);
+    canvas.drawText(1, 1, "Montag", black, white);
+    EXPECT_GT(countOf(image, black), 20u);
+    EXPECT_EQ(countOf(image, black) + countOf(image, red), image.pixels.size());
+    EXPECT_GT(canvas.textWidth("Montag"), 0);
+}
+
+}  // namespace
+}  // namespace dorvalen
