@@ -259,13 +259,6 @@ TEST(SaveSettings, FailedSaveKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
 }
 
-TEST(SaveSettings, CompanionFileIsLeftAlone) {
-    TempDir dir;
-    writeBytes(dir.file("Einstellungen.dat"), "x");
-    ASSERT_TRUE(saveSettings(ClockSettings{}, dir.file("Dorvalen.dat")).ok);
-    EXPECT_EQ(readBytes(dir.file("Einstellungen.dat")), "x");
-}
-
 TEST(LoadSettings, DamagedFilesNeverLoseAField) {
     TempDir dir;
     const std::string path = dir.file("Dorvalen.dat");
