@@ -1,9 +1,116 @@
-// Placeholder until the moon picture is drawn.
+// The moon picture. The disc is drawn dark, the half on the bright-limb side of the cusp
+// line is filled lit, and a terminator ellipse of half-width |k - 0.5| * 2R is filled dark
+// (a crescent); past half moon the two colours trade places (gibbous). The geometry keeps
+// the clock's single-precision values, so the pixels stay where they always were.
 #include "astro/moon_picture.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "app/conversions.h"
+#include "astro/astro_time.h"
+#include "astro/moon.h"
+#include "astro/moon_orientation.h"
 
 namespace dorvalen {
 
-void plotEllipse(Canvas&, int, int, int, int, double, Colour) {}
-void drawMoonPicture(Canvas&, const ClockState&, int) {}
+namespace {
+
+constexpr Colour litColour = rgb(250, 247, 131);
+constexpr Colour darkColour = rgb(188, 185, 168);
+constexpr Colour black = rgb(0, 0, 0);
+constexpr Colour cuspLineColour = rgb(236, 233, 216);  // the dial disc's fixed colour
+
+constexpr double f(float v) { return static_cast<double>(v); }
+
+// Beyond this radius the point count would only grow without reaching new pixels of any
+// image the clock can make; it keeps a damaged radius from running for minutes.
+constexpr int largestEllipseStepRadius = 1 << 20;
+
+// Absolute value, truncated; a coordinate beyond int has no pixel on any image.
+bool pixelOf(double coordinate, int& pixel) {
+    const std::int64_t v = truncToInt(std::fabs(coordinate));
+    if (v < 0 || v > INT_MAX) return false;
+    pixel = static_cast<int>(v);
+    return true;
+}
+
+struct FloatPoint {
+    float x, y;
+};
+
+}  // namespace
+
+void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, Colour colour) {
+    double psi = angleDeg + 90.0;
+    if (psi > 360.0) psi -= 360.0;
+    const double cosPsi = cosDeg(psi), sinPsi = sinDeg(psi);
+    // About one point per pixel of a circle of radius b. Radius 0 gives an infinite step and
+    // thus one point; a negative radius draws the same curve as its absolute value.
+    const int stepRadius = std::min(std::abs(std::max(b, -INT_MAX)), largestEllipseStepRadius);
+    const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * 3.14159);
+    for (double t = 0.0; t < 360.0; t += step) {
+        const auto u = static_cast<float>(a * (sinDeg(t) + cosDeg(t)) * f(0.7f));
+        const auto v = static_cast<float>(b * (cosDeg(t) - sinDeg(t)) * f(0.7f));
+        int x = 0, y = 0;
+        if (pixelOf(cx + u * cosPsi - v * sinPsi, x) && pixelOf(cy + v * cosPsi + u * sinPsi, y)) {
+            canvas.plotPixel(x, y, colour);
+        }
+    }
+}
+
+void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
+    const auto radius = static_cast<float>(r * f(0.17f));
+    const auto cy = static_cast<float>(r + r / f(3.725f));
+    const auto seedDistance = static_cast<float>(radius / f(1.5f));
+    const auto cuspHalfLength = static_cast<float>(radius + f(3.0f));
+    const auto halfWidth = static_cast<float>(std::fabs(k - 0.5) * radius * f(2.0f));
+    Colour lit = litColour, dark = darkColour;
+
+    // S1 on the phi + 90 side of the cusp line, S2 on the phi - 90 side; S2 ends up on the
+    // side that step "fill lit" colours.
+    FloatPoint s1{static_cast<float>(r + cosDeg(phiDeg + 90.0) * seedDistance),
+                  static_cast<float>(cy + sinDeg(phiDeg + 90.0) * seedDistance)};
+    FloatPoint s2{static_cast<float>(r + cosDeg(phiDeg - 90.0) * seedDistance),
+                  static_cast<float>(cy + sinDeg(phiDeg - 90.0) * seedDistance)};
+    if (k > 0.5) {  // gibbous: a dark half minus a lit ellipse
+        std::swap(lit, dark);
+        std::swap(s1, s2);
+    }
+    if (waning) std::swap(s1, s2);
+
+    const int cx = r, cyPixel = roundToPixel(cy);
+    const int rimRadius = roundToPixel(radius);
+    plotEllipse(canvas, cx, cyPixel, rimRadius, rimRadius, phiDeg, black);
+    canvas.floodFill(cx, cyPixel, 0, dark);
+    plotEllipse(canvas, cx, cyPixel, rimRadius, rimRadius, phiDeg, dark);
+
+    const double dx = cosDeg(phiDeg) * cuspHalfLength, dy = sinDeg(phiDeg) * cuspHalfLength;
+    canvas.drawLine(roundToPixel(r - dx), roundToPixel(cy - dy), roundToPixel(r + dx),
+                    roundToPixel(cy + dy), cuspLineColour);
+    canvas.floodFill(roundToPixel(s2.x), roundToPixel(s2.y), -1, lit);
+
+    // Near half moon the terminator is under a pixel wide: a straight edge, nothing to fill.
+    const int terminatorWidth = roundToPixel(halfWidth);
+    if (halfWidth > 0.6) {
+        plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, black);
+        canvas.floodFill(cx, cyPixel, 0, dark);
+    }
+    plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, dark);
+}
+
+void drawMoonPicture(Canvas& canvas, const ClockState& state, int r) {
+    const double k = moonIlluminatedFraction(state, 0.0);
+    const double kPrev = moonIlluminatedFraction(state, -1.0);
+    const bool waning = k < kPrev;
+    const int sign = waning ? -1 : 1;
+    // The orientation comes without the drawing's sign; multiplying by it puts the bright
+    // limb where the real one is for waxing and waning moons alike.
+    const double phi = sign * moonOrientationAngle(state, sign);
+    drawMoonDisc(canvas, r, std::isfinite(k) ? k : 0.5, waning, phi);
+}
 
 }  // namespace dorvalen

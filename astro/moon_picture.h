@@ -1,5 +1,8 @@
 // The small moon below the dial centre: lit and dark parts, terminator half-ellipse,
 // turned as the real moon appears at the configured place.
+//   1. The illuminated fraction now and a day earlier tell the phase and whether it waxes.
+//   2. The orientation angle (astro/moon_orientation.h) turns the line between the horns.
+//   3. A disc, a cusp line and a terminator ellipse are plotted and flood-filled.
 #pragma once
 
 #include "app/clock_state.h"
@@ -7,7 +10,17 @@
 
 namespace dorvalen {
 
+// Plots single pixels along an ellipse around (cx, cy): semi-axis about 0.99 a across the
+// given screen angle and 0.99 b along it, about one point per pixel of a circle of radius b.
+// Coordinates are truncated after taking their absolute value. |b| = 0 plots one point.
 void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, Colour colour);
+
+// The picture for illuminated fraction k (0..1), centred on (r, r + r / 3.725). phiDeg is the
+// screen angle of the cusp line (clockwise from +x, y down) with the drawing's sign already
+// applied: the bright limb lies on the phiDeg - 90 side when waxing, phiDeg + 90 when waning.
+void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg);
+
+// The moon of the current clock time on the displayed day, as seen at the configured place.
 void drawMoonPicture(Canvas& canvas, const ClockState& state, int r);
 
 }  // namespace dorvalen
