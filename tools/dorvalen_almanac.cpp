@@ -1,0 +1,21 @@
+// dorvalen-almanac: sun, twilight, moon, phase and crews of a run of days, as the clock
+// computes them, for planning on paper (German table) or in a script (--json).
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/almanac.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const dorvalen::ToolRun run = dorvalen::runAlmanac(args);
+    if (!run.err.empty()) std::fputs(run.err.c_str(), stderr);
+    if (run.out.empty()) return run.exitCode;
+    // A full disk or a closed pipe must not look like success to a script.
+    if (std::fwrite(run.out.data(), 1, run.out.size(), stdout) != run.out.size() ||
+        std::fflush(stdout) != 0) {
+        std::fputs("dorvalen-almanac: Ausgabe konnte nicht geschrieben werden\n", stderr);
+        return dorvalen::exitFailed;
+    }
+    return run.exitCode;
+}

@@ -1,0 +1,83 @@
+// dorvalen-face: the frame the clock would show with its wall clock at a given local
+// date-time (displayedDay 0), rendered without a display and written as PNG.
+#include <QGuiApplication>
+#include <QImage>
+#include <QSaveFile>
+#include <cstdio>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/clock_state.h"
+#include "app/window_rules.h"
+#include "face/face_render.h"
+#include "platform/canvas.h"
+#include "tools/almanac.h"
+
+namespace {
+
+int fail(int code, const std::string& message) {
+    std::fprintf(stderr, "dorvalen-face: %s\n", message.c_str());
+    return code;
+}
+
+// QSaveFile writes beside the target and renames on commit: a failed write leaves no
+// half-written picture behind.
+bool writePng(const dorvalen::Image& image, const std::string& path) {
+    // The canvas packs r + g*256 + b*65536 per pixel: bytes R, G, B, X in memory.
+    const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
+                      image.height, image.width * 4, QImage::Format_RGBX8888);
+    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!view.convertToFormat(QImage::Format_RGB32).save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+int render(int argc, char** argv, const dorvalen::FaceOptions& options,
+           const dorvalen::ClockSettings& settings) {
+    using namespace dorvalen;
+    // Our own arguments are parsed already; Qt sees only the program name.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QGuiApplication app(qtArgc, argv);
+
+    ClockState state;
+    state.settings = settings;
+    state.now = options.at;
+    state.displayedDay = 0.0;
+    // A square client of side `size`: the window's own radius and font rules.
+    const int r = clockRadiusFor(options.size, options.size, largestClientSideCap);
+    Font font = loadFont("Arial", textFontPoints(r));
+    Image image;
+    renderClockFace(state, image, font, r, options.showCoordinates);
+    releaseFont(font);
+    if (!writePng(image, options.outPath))
+        return fail(exitBadArguments, "Bild nicht schreibbar: " + options.outPath);
+    return exitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace dorvalen;
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const Parsed<FaceOptions> parsed = parseFaceArguments(args);
+    if (!parsed.options) return fail(exitBadArguments, parsed.error);
+    if (parsed.options->help) {
+        std::fputs(faceUsage, stdout);
+        return exitOk;
+    }
+    const Parsed<ClockSettings> settings = loadToolSettings(parsed.options->settingsPath);
+    if (!settings.options) return fail(exitBadArguments, settings.error);
+
+    // No display needed: Qt only rasterises the glyphs into our own image.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    try {
+        return render(argc, argv, *parsed.options, *settings.options);
+    } catch (const std::bad_alloc&) {
+        // The largest faces (side 32000) need several gigabytes.
+        return fail(exitFailed, "zu wenig Speicher für ein Bild dieser Größe");
+    }
+}
