@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app/clock_window.h"
@@ -241,6 +244,75 @@ TEST_F(ClockWindowTest, CommandsDoNothingWhileAModalDialogIsOpen) {
     settle();
     press(window, Qt::Key_Up);
     EXPECT_EQ(state_.settings.latitude, ClockSettings{}.latitude + 0.5);
+}
+
+// Runs action and counts the settings dialogs it opened; each is closed (like Esc) as soon
+// as its own loop runs, so the test never waits on a modal window.
+int settingsDialogsOpenedBy(const std::function<void()>& action) {
+    int opened = 0;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        if (modal->windowTitle() == QStringLiteral("Programmeinstellungen")) ++opened;
+        modal->close();
+    });
+    watcher.start();
+    action();
+    return opened;
+}
+
+void mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+    QMouseEvent event(type, at, target->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void click(QWidget* target, Qt::MouseButton button, QPoint at) {
+    mouse(target, QEvent::MouseButtonPress, button, at);
+    mouse(target, QEvent::MouseButtonRelease, button, at);
+}
+
+TEST_F(ClockWindowTest, EAndARightClickOpenTheSettingsLeftClicksDoNot) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    QWidget* image = window.childAt(200, 200);
+    ASSERT_NE(image, nullptr);
+    const QPoint centre(200, 200);
+    EXPECT_EQ(settingsDialogsOpenedBy([&] { press(window, Qt::Key_E); }), 1);
+    EXPECT_EQ(settingsDialogsOpenedBy([&] { press(window, Qt::Key_E, Qt::ShiftModifier); }), 0);
+    EXPECT_EQ(settingsDialogsOpenedBy([&] { click(image, Qt::RightButton, centre); }), 1);
+    EXPECT_EQ(settingsDialogsOpenedBy([&] { click(image, Qt::LeftButton, centre); }), 0);
+    EXPECT_EQ(settingsDialogsOpenedBy([&] {
+                  mouse(image, QEvent::MouseButtonDblClick, Qt::LeftButton, centre);
+                  mouse(image, QEvent::MouseButtonRelease, Qt::LeftButton, centre);
+              }),
+              0);
+    // Released after dragging off the image: no click on the image.
+    EXPECT_EQ(settingsDialogsOpenedBy([&] {
+                  mouse(image, QEvent::MouseButtonPress, Qt::RightButton, centre);
+                  mouse(image, QEvent::MouseButtonRelease, Qt::RightButton, QPoint(-20, 500));
+              }),
+              0);
+}
+
+TEST_F(ClockWindowTest, ARightDoubleClickOpensTheSettingsOnlyOnce) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    QWidget* image = window.childAt(200, 200);
+    ASSERT_NE(image, nullptr);
+    const QPoint centre(200, 200);
+    EXPECT_EQ(settingsDialogsOpenedBy([&] {
+                  click(image, Qt::RightButton, centre);
+                  mouse(image, QEvent::MouseButtonDblClick, Qt::RightButton, centre);
+                  mouse(image, QEvent::MouseButtonRelease, Qt::RightButton, centre);
+              }),
+              1);
+    // The next plain right click counts again.
+    EXPECT_EQ(settingsDialogsOpenedBy([&] { click(image, Qt::RightButton, centre); }), 1);
 }
 
 TEST_F(ClockWindowTest, MinimisingDoesNotResize) {
