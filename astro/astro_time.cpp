@@ -17,7 +17,6 @@ constexpr double noFractionAbove = 4503599627370496.0;  // 2^52
 
 constexpr double hoursToDays = 0.041667;  // the clock's rounded 1/24
 constexpr double jdOfMjdZero = 2400000.5;
-constexpr double unixEpochJd = 2440587.5;
 constexpr double j2000 = 2451545.0;
 constexpr double secondsPerDay = 86400.0;
 

@@ -50,11 +50,6 @@ TEST(NormalizeDegrees, WrapsBothSigns) {
     }
 }
 
-TEST(Horner, CoefficientsInBookOrder) {
-    EXPECT_DOUBLE_EQ(horner(2.0, {1.0, 3.0, 5.0}), 1.0 + 3.0 * 2.0 + 5.0 * 4.0);
-    EXPECT_DOUBLE_EQ(horner(-0.5, {7.0}), 7.0);
-}
-
 TEST(DegreesMinutes, ConvertsStoredCoordinates) {
     const ValueRow rows[] = {
         {"minutes read as decimals", 48.47, 48.0 + 47.0 / 60.0},

@@ -132,13 +132,5 @@ TEST(MoonOrientation, EveningCrescentInTheNorthIsLitFromTheLowerRight) {
     EXPECT_LT(limb, 90.0);
 }
 
-TEST(MoonOrientation, AtThePoleTheLatitudeStandsInForTheParallacticAngle) {
-    ClockState state = stateAt(2024, 3, 20, 21, 0);
-    state.settings.latitude = 90.0;
-    EXPECT_DOUBLE_EQ(moonSkyOrientation(state).parallacticAngleDeg, 90.0);
-    state.settings.latitude = -95.0;
-    EXPECT_DOUBLE_EQ(moonSkyOrientation(state).parallacticAngleDeg, -95.0);
-}
-
 }  // namespace
 }  // namespace dorvalen

@@ -95,16 +95,6 @@ TEST(PhaseSearch, ThresholdNeverReachedGivesTheLastCandidate) {
     EXPECT_NEAR(search.jde, 2457131.29025, second);
 }
 
-TEST(PhaseSearch, OneClockReadingPerFrame) {
-    // The search reads only state.now: two searches of one frame at 23:59:59 agree, and the
-    // displayed day comes from the same reading.
-    ClockState state;
-    state.now = makeDate(2015, 4, 17, 23, 59, 59);
-    EXPECT_EQ(findPhaseInstant(state, PhaseKind::NewMoon), findPhaseInstant(state, PhaseKind::NewMoon));
-    state.displayedDay = 1.0;
-    EXPECT_NEAR(lunationEstimate(state, 0), lunationEstimate(stateAt(2015, 4, 18), 0), 1e-12);
-}
-
 TEST(LocalTime, ZoneAndSummerTimeOfTheDisplayedDay) {
     ClockState state = stateAt(2024, 7, 1);
     state.settings.timeZone = 5.5;
