@@ -1,0 +1,185 @@
+// The moon ring and the night and twilight shades in rendered faces at pinned days and
+// places (r = 200). The ring lies between 100 and 113 pixels from the centre; the checks read
+// it at 102..111 and the shades at r/3 (inside the ring) and 0.6 r (outside it). The clock
+// stands at 3:05, so the hands point to 316 and 300 degrees and the sampled angles avoid them.
+#include <gtest/gtest.h>
+
+#include "astro/rise_set.h"
+#include "phases/phase_event.h"
+#include "tests/astro/sky_face.h"
+
+namespace dorvalen {
+namespace {
+
+using namespace skyface;
+
+constexpr double ringIn = 102.0, ringOut = 111.0, ringMid = 106.5;
+constexpr double shadeIn = 200.0 / 3.0, shadeOut = 120.0;
+constexpr double hourHand = 316.0, minuteHand = 300.0;
+
+bool shaded(Colour c) { return c == sunShade || c == twilightShade; }
+
+// Polar day at 70 N 20 E keeps the sun out of the picture, so the ring is all there is.
+TEST(MoonRing, UpAllDayIsAWholeRingWithoutLines) {
+    ClockState state = stateAt(2024, 6, 5, 3, 5, 70.0, -20.0);
+    const DayEvents moon = computeDayEvents(state, MoonRiseSet);
+    ASSERT_TRUE(moon.riseHours == 0.0 && moon.setHours == 0.0 && moon.upAtLastStep);
+    ASSERT_EQ(phaseEventOnDisplayedDay(state), 0.0);  // no marker across the ring
+    const Image image = renderFace(state);
+    EXPECT_EQ(countInRing(image, ringIn, ringOut, isNot(moonYellow), {hourHand, minuteHand}), 0)
+        << "a gap or a line in the ring, see " << test::dumpImage(image, "ring_up_all_day");
+    EXPECT_EQ(at(image, 270.0, ringMid), moonYellow) << "a missing event put a line at 0:00";
+    EXPECT_EQ(at(image, 90.0, 95.0), dialDisc) << "the ring's inner disc was not cleared";
+    EXPECT_EQ(at(image, 90.0, 120.0), dialDisc);
+}
+
+TEST(MoonRing, DownAllDayDrawsNoRing) {
+    ClockState state = stateAt(2024, 5, 25, 3, 5, 70.0, -20.0);
+    const DayEvents moon = computeDayEvents(state, MoonRiseSet);
+    ASSERT_TRUE(moon.riseHours == 0.0 && moon.setHours == 0.0 && !moon.upAtLastStep);
+    const Image image = renderFace(state);
+    EXPECT_EQ(countInRing(image, 95.0, 118.0, is(moonYellow)), 0)
+        << test::dumpImage(image, "ring_down_all_day");
+    EXPECT_EQ(countInRing(image, 95.0, 118.0, isNot(dialDisc), {hourHand, minuteHand}), 0);
+}
+
+// Default place, 2024-03-20: moonset 4:48 (342.1 deg), moonrise 13:09 (107.3 deg). The ring
+// shows the two pieces of the day, 0:00..4:48 and 13:09..24:00, through the top.
+TEST(MoonRing, RiseAndSetBoundTheSegmentOnBothSides) {
+    ClockState state = stateAt(2024, 3, 20, 3, 5, 48.47, -12.52);
+    const DayEvents moon = computeDayEvents(state, MoonRiseSet);
+    ASSERT_NEAR(moon.riseAngle, 107.26, 0.1);
+    ASSERT_NEAR(moon.setAngle, 342.11, 0.1);
+    const Image image = renderFace(state);
+    const std::string dump = test::dumpImage(image, "ring_rise_set_20240320");
+    struct Row {
+        const char* fault;
+        double angle;
+        bool yellow;
+    };
+    const Row rows[] = {
+        {"ring kept before the rise line", moon.riseAngle - 2.0, false},
+        {"ring missing after the rise line", moon.riseAngle + 2.0, true},
+        {"ring missing before the set line", moon.setAngle - 2.0, true},
+        {"ring kept after the set line", moon.setAngle + 2.0, false},
+        {"removal fill did not reach the far side", 45.0, false},
+        {"the piece before midnight lost", 200.0, true},
+        {"the piece through the top lost", 270.0, true},
+    };
+    for (const Row& row : rows) {
+        const bool yellow = at(image, row.angle, ringMid) == moonYellow;
+        EXPECT_EQ(yellow, row.yellow) << row.fault << " at " << row.angle << ", see " << dump;
+    }
+    // The temporary black lines are gone, also past the ring's outer edge (they reach
+    // 116.7): the rise line lies in the day, the set line in the night's dark shade.
+    EXPECT_EQ(at(image, moon.riseAngle, 115.0), dialDisc) << dump;
+    EXPECT_EQ(at(image, moon.setAngle, 115.0), twilightShade) << dump;
+    EXPECT_EQ(at(image, moon.setAngle, 70.0), twilightShade) << dump;
+    EXPECT_EQ(countInRing(image, 60.0, 125.0, is(black), {hourHand, minuteHand}), 0) << dump;
+}
+
+// Sunset 18:22 (185.4 deg), sunrise 6:11 (2.6 deg); civil twilight 18:53 (193.4) to 5:40
+// (354.9). With degrees.minutes converted the times differ slightly from the unconverted
+// 18:23 and 6:12.
+TEST(Shades, NightShadeRunsFromSunsetThroughTheTopToSunrise) {
+    ClockState state = stateAt(2024, 3, 20, 3, 5, 48.47, -12.52);
+    const DayEvents sun = computeDayEvents(state, SunRiseSet);
+    ASSERT_NEAR(sun.setAngle, 185.4, 0.2);
+    ASSERT_NEAR(sun.riseAngle, 2.6, 0.2);
+    const Image image = renderFace(state);
+    const std::string dump = test::dumpImage(image, "shades_20240320");
+    struct Row {
+        const char* fault;
+        double angle;
+        Colour expected;
+    };
+    const Row rows[] = {
+        {"shade started before sunset", 183.0, dialDisc},
+        {"no light shade just after sunset", 188.0, sunShade},
+        {"no dark shade beyond the twilight", 200.0, twilightShade},
+        {"dark shade missing at midnight", 270.0, twilightShade},
+        {"dark shade beyond the morning twilight", 358.5, sunShade},
+        {"light shade missing just before sunrise", 0.5, sunShade},
+        {"shade continued after sunrise", 5.0, dialDisc},
+        {"daytime shaded", 135.0, dialDisc},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(at(image, row.angle, shadeIn), row.expected)
+            << "inside the ring: " << row.fault << ", see " << dump;
+        EXPECT_EQ(at(image, row.angle, shadeOut), row.expected)
+            << "outside the ring: " << row.fault << ", see " << dump;
+    }
+    // The yellow segment keeps its colour inside the shaded sector.
+    EXPECT_EQ(at(image, 250.0, ringMid), moonYellow) << dump;
+}
+
+// Time zone 7 at the default place puts sunset just after local midnight: on 2024-03-06 only
+// the sunrise (12:40, 99.9 deg) lies on the day, so the shade runs from the top to it.
+TEST(Shades, OnlyASunriseShadesFromTheTopToTheSunriseLine) {
+    ClockState state = stateAt(2024, 3, 6, 3, 5, 48.47, -12.52, 7.0);
+    const DayEvents sun = computeDayEvents(state, SunRiseSet);
+    ASSERT_EQ(sun.setHours, 0.0);
+    ASSERT_NEAR(sun.riseAngle, 99.9, 0.3);
+    const Image image = renderFace(state);
+    const std::string dump = test::dumpImage(image, "shades_sunrise_only");
+    // Inside the ring the moon picture covers about 50..130 degrees.
+    for (const double angle : {275.0, 0.0, 30.0}) {
+        EXPECT_TRUE(shaded(at(image, angle, shadeIn))) << angle << ", see " << dump;
+    }
+    for (const double angle : {275.0, 0.0, 45.0, 96.0}) {
+        EXPECT_TRUE(shaded(at(image, angle, shadeOut))) << angle << ", see " << dump;
+    }
+    for (const double angle : {150.0, 180.0, 265.0}) {
+        EXPECT_EQ(at(image, angle, shadeIn), dialDisc) << angle << ", see " << dump;
+    }
+    for (const double angle : {104.0, 180.0, 265.0}) {
+        EXPECT_EQ(at(image, angle, shadeOut), dialDisc) << angle << ", see " << dump;
+    }
+}
+
+// 55 N on the solstice: the sun never gets 18 degrees down, so astronomical twilight has no
+// dark shade while the night still gets the light one.
+TEST(Shades, WhiteNightHasTheLightShadeButNoDarkOne) {
+    ClockState state = stateAt(2024, 6, 21, 3, 5, 55.0, -12.52, 1.0, 1);
+    state.settings.twilightKind = AstronomicalTwilight;
+    const DayEvents deep = computeDayEvents(state, AstronomicalTwilight);
+    ASSERT_TRUE(deep.riseHours == 0.0 && deep.setHours == 0.0 && deep.upAtLastStep);
+    const Image image = renderFace(state);
+    const std::string dump = test::dumpImage(image, "shades_white_night");
+    EXPECT_EQ(at(image, 270.0, shadeIn), sunShade) << dump;
+    EXPECT_EQ(at(image, 270.0, shadeOut), sunShade) << dump;
+    EXPECT_EQ(at(image, 90.0, shadeOut), dialDisc) << dump;
+    EXPECT_EQ(countInRing(image, 0.0, 132.0, is(twilightShade)), 0) << dump;
+}
+
+// 70 N 20 E in late November: the sun stays down (no lines, fills from 273 degrees), the
+// moon stays up, civil twilight 8:39..14:16 still comes. Everything but the ring is shaded;
+// only the two twilight lines cross the ring.
+TEST(Shades, PolarNightShadesTheWholeDialButTheRing) {
+    ClockState state = stateAt(2023, 11, 28, 3, 5, 70.0, -20.0);
+    const DayEvents sun = computeDayEvents(state, SunRiseSet);
+    ASSERT_TRUE(sun.riseHours == 0.0 && sun.setHours == 0.0 && !sun.upAtLastStep);
+    const DayEvents moon = computeDayEvents(state, MoonRiseSet);
+    ASSERT_TRUE(moon.riseHours == 0.0 && moon.setHours == 0.0 && moon.upAtLastStep);
+    ASSERT_EQ(phaseEventOnDisplayedDay(state), 0.0);
+    const Image image = renderFace(state);
+    const std::string dump = test::dumpImage(image, "shades_polar_night");
+    const double hands[] = {hourHand, minuteHand};
+    EXPECT_EQ(countInRing(image, 115.0, 130.0, [](Colour c) { return !shaded(c); },
+                          {hands[0], hands[1]}),
+              0)
+        << "unshaded pixels outside the ring, see " << dump;
+    EXPECT_EQ(countInRing(image, ringIn, ringOut,
+                          [](Colour c) { return c != moonYellow && c != twilightShade; },
+                          {hands[0], hands[1]}),
+              0)
+        << "the ring was shaded, see " << dump;
+    EXPECT_LT(countInRing(image, ringIn, ringOut, is(twilightShade)), 30) << dump;
+    EXPECT_EQ(at(image, 45.0, shadeIn), sunShade) << "civil twilight noon, light " << dump;
+    EXPECT_EQ(at(image, 60.0, shadeOut), sunShade) << dump;
+    EXPECT_EQ(at(image, 270.0, shadeIn), twilightShade) << "midnight, dark " << dump;
+    EXPECT_EQ(at(image, 200.0, shadeOut), twilightShade) << dump;
+}
+
+}  // namespace
+}  // namespace dorvalen
