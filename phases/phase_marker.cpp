@@ -1,8 +1,57 @@
-// Placeholder until the phase marker is drawn.
+// The phase marker: a black-edged, translucently filled triangle across the moon ring at the
+// local time of the phase, tip outward, and the time as text centred on the moon picture.
 #include "phases/phase_marker.h"
+
+#include <string>
+
+#include "app/conversions.h"
+#include "face/dial.h"
+#include "phases/phase_event.h"
 
 namespace dorvalen {
 
-void drawPhaseMarker(Canvas&, const ClockState&, int) {}
+namespace {
+
+constexpr Colour black = rgb(0, 0, 0);
+constexpr Colour markerFill = rgba(138, 135, 118, 64);
+
+constexpr double f(float v) { return static_cast<double>(v); }
+
+}  // namespace
+
+void drawPhaseMarker(Canvas& canvas, const ClockState& state, int r) {
+    const double t = phaseEventOnDisplayedDay(state);
+    if (t == 0.0) return;
+    const double alpha = dayFractionAngle(t);
+    const std::string label = phaseTimeText(t);
+
+    // From about the ring's inner edge (b) to its outer edge (p); the seed lies between.
+    const int base = r - r / 2;
+    const auto tipDistance = static_cast<double>(roundToInt(r - r / 2.3));
+    const double alpha1 = static_cast<double>(roundToInt(alpha - 3.5));
+    const double alpha2 = static_cast<double>(roundToInt(alpha + 3.5));
+    const double seedDistance = r - r / ((f(2.0f) + f(2.3f)) / 2.0);
+    // The moon picture's centre height, in the same single precision.
+    const auto labelCentreY = static_cast<float>(r + r / f(3.725f));
+
+    const PixelPoint tip = dialPoint(r, alpha, tipDistance);
+    const PixelPoint left = dialPoint(r, alpha1, base);
+    const PixelPoint right = dialPoint(r, alpha2, base);
+    canvas.setDrawingMode(ModeDefault);
+    canvas.drawLine(left.x, left.y, tip.x, tip.y, black);
+    canvas.drawLine(right.x, right.y, tip.x, tip.y, black);
+    canvas.drawLine(right.x, right.y, left.x, left.y, black);
+
+    canvas.setDrawingMode(ModeAlphaBlend);
+    const PixelPoint seed = dialPoint(r, alpha, seedDistance);
+    canvas.floodFill(seed.x, seed.y, 0, markerFill);
+
+    // The font is the one the face texts use: drawDial leaves it current.
+    canvas.setDrawingMode(ModeTransparentText);
+    const int width = canvas.textWidth(label);
+    const int height = canvas.textHeight(label);
+    canvas.drawText(r - width / 2, roundToPixel(labelCentreY - height / 2.0), label, black);
+    canvas.setDrawingMode(ModeDefault);
+}
 
 }  // namespace dorvalen
