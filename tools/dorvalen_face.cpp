@@ -21,14 +21,10 @@ int fail(int code, const std::string& message) {
     return code;
 }
 
-// QSaveFile writes beside the target and renames on commit: a failed write leaves no
-// half-written picture behind.
-bool writePng(const dorvalen::Image& image, const std::string& path) {
-    // The canvas packs r + g*256 + b*65536 per pixel: bytes R, G, B, X in memory.
+// The canvas packs r + g*256 + b*65536 per pixel: bytes R, G, B, X in memory.
+bool writePng(const dorvalen::Image& image, QSaveFile& file) {
     const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
                       image.height, image.width * 4, QImage::Format_RGBX8888);
-    QSaveFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
     if (!view.convertToFormat(QImage::Format_RGB32).save(&file, "PNG")) {
         file.cancelWriting();
         return false;
@@ -37,7 +33,7 @@ bool writePng(const dorvalen::Image& image, const std::string& path) {
 }
 
 int render(int argc, char** argv, const dorvalen::FaceOptions& options,
-           const dorvalen::ClockSettings& settings) {
+           const dorvalen::ClockSettings& settings, QSaveFile& out) {
     using namespace dorvalen;
     // Our own arguments are parsed already; Qt sees only the program name.
     int qtArgc = argc > 0 ? 1 : 0;
@@ -53,8 +49,7 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
     Image image;
     renderClockFace(state, image, font, r, options.showCoordinates);
     releaseFont(font);
-    if (!writePng(image, options.outPath))
-        return fail(exitBadArguments, "Bild nicht schreibbar: " + options.outPath);
+    if (!writePng(image, out)) return fail(exitFailed, "Bild nicht geschrieben: " + options.outPath);
     return exitOk;
 }
 
@@ -72,10 +67,17 @@ int main(int argc, char** argv) {
     const Parsed<ClockSettings> settings = loadToolSettings(parsed.options->settingsPath);
     if (!settings.options) return fail(exitBadArguments, settings.error);
 
+    // Opened before Qt starts, so a bad path is one line of our own and nothing else.
+    // QSaveFile writes beside the target and renames on commit: a failed write leaves no
+    // half-written picture behind.
+    QSaveFile out(QString::fromLocal8Bit(parsed.options->outPath.c_str()));
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(exitBadArguments, "Bild nicht schreibbar: " + parsed.options->outPath);
+
     // No display needed: Qt only rasterises the glyphs into our own image.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     try {
-        return render(argc, argv, *parsed.options, *settings.options);
+        return render(argc, argv, *parsed.options, *settings.options, out);
     } catch (const std::bad_alloc&) {
         // The largest faces (side 32000) need several gigabytes.
         return fail(exitFailed, "zu wenig Speicher für ein Bild dieser Größe");
