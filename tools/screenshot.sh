@@ -36,7 +36,7 @@ unset WAYLAND_DISPLAY
 
 "$program" 2>"$tmp/clock.log" &
 clock_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Dorvalen$' | head -n1 || true)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dorvalen$' | head -n1 || true)
 if [ -z "$window" ]; then
     echo "The clock window did not appear." >&2
     cat "$tmp/clock.log" >&2
