@@ -28,7 +28,7 @@ constexpr double f(float v) { return static_cast<double>(v); }
 
 // Beyond this radius the point count would only grow without reaching new pixels of any
 // image the clock can make; it keeps a damaged radius from running for minutes.
-constexpr int largestEllipseStepRadius = 1 << 20;
+constexpr int largestEllipseStepRadius = 1 << 16;
 
 // Absolute value, truncated; a coordinate beyond int has no pixel on any image.
 bool pixelOf(double coordinate, int& pixel) {
