@@ -206,7 +206,7 @@ void ClockWindow::resizeEvent(QResizeEvent* event) {
 // resizeClock resizes the window, which can deliver the next size event while the step is
 // still running; such events are taken in turn afterwards, never nested.
 void ClockWindow::onSizeChanged() {
-    if (isMinimized()) return;
+    if (imageView_ == nullptr || isMinimized()) return;  // not set up yet, or minimised
     resizePending_ = true;
     if (resizing_) return;
     resizing_ = true;

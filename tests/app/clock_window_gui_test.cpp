@@ -315,6 +315,23 @@ TEST_F(ClockWindowTest, ARightDoubleClickOpensTheSettingsOnlyOnce) {
     EXPECT_EQ(settingsDialogsOpenedBy([&] { click(image, Qt::RightButton, centre); }), 1);
 }
 
+TEST_F(ClockWindowTest, MaximiseFillsTheLimitAndRestoreGoesBack) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    window.showMaximized();
+    settle();
+    ASSERT_TRUE(window.isMaximized());
+    // The face never outgrows the size limit, whatever the maximised window measures.
+    EXPECT_EQ(window.clockRadius(), window.largestSide() / 2);
+    EXPECT_EQ(window.clockImage().width, 2 * window.clockRadius());
+    window.showNormal();
+    settle();
+    EXPECT_EQ(window.clockRadius(), 200);
+    EXPECT_EQ(window.clockImage().width, 400);
+    EXPECT_EQ(window.size(), QSize(400, 400));
+}
+
 TEST_F(ClockWindowTest, MinimisingDoesNotResize) {
     ClockWindow window(state_, clock_);
     window.show();
