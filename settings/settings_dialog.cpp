@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <span>
@@ -48,6 +50,7 @@ struct ControlRow {
 };
 
 using K = ControlKind;
+constexpr int dialogWidthCw = 64;
 // Creation order is the Tab order.
 constexpr ControlRow controlRows[] = {
     {300, K::Label, "Name:", 2, 2, 8, nullptr},
@@ -119,6 +122,8 @@ protected:
 
 private:
     void createControls();
+    int fittingCharWidth(int underscoreWidth) const;
+    void placeControls();
     void setInitialStates();
     void connectActions();
     void leaveField(int number);
@@ -135,6 +140,7 @@ private:
     SettingsDialogSeams seams_;
     int cw_ = 0;
     int lh_ = 0;
+    QGroupBox* frame_ = nullptr;
     std::map<int, QWidget*> controls_;
     bool ending_ = false;     // the result is decided: focus changes no longer count
     bool inFieldRule_ = false;  // a field rule's message box is open
@@ -147,26 +153,47 @@ SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
                                Qt::MSWindowsFixedSizeDialogHint),
       clockWindow_(clockWindow), state_(state), seams_(seams) {
     const QFontMetrics metrics(QApplication::font());
-    cw_ = metrics.horizontalAdvance(QStringLiteral("_"));
     lh_ = metrics.size(Qt::TextSingleLine, QStringLiteral("|")).height();
 
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("Programmeinstellungen"));
-    setFixedSize(64 * cw_, roundToPixel(21.5 * lh_));
     setWindowModality(Qt::ApplicationModal);
 
     createControls();
+    cw_ = fittingCharWidth(metrics.horizontalAdvance(QStringLiteral("_")));
+    placeControls();
     setInitialStates();
     connectActions();
     field(301)->setFocus(Qt::OtherFocusReason);
 }
 
-void SettingsDialog::createControls() {
-    const int fieldHeight = roundToPixel(1.5 * lh_);
-    const int labelOffset = roundToPixel(0.3 * lh_);
+// The table's widths assume a font whose letters are no wider than its "_". Many fonts
+// have a narrow underscore; then cw grows just enough that every text fits its control,
+// and the whole layout scales with it instead of clipping "West" to "Wes".
+int SettingsDialog::fittingCharWidth(int underscoreWidth) const {
+    int cw = std::max(underscoreWidth, 1);
+    for (const ControlRow& row : controlRows) {
+        const QWidget* control = controls_.at(row.number);
+        int needed = 0;
+        if (row.kind == K::Button) {
+            // A push button's size hint has a style minimum far wider than its text.
+            const QStyle* style = control->style();
+            needed = control->fontMetrics().horizontalAdvance(QString::fromUtf8(row.text)) +
+                     2 * style->pixelMetric(QStyle::PM_ButtonMargin) +
+                     2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        } else if (row.kind != K::Field) {
+            needed = control->sizeHint().width();
+        }
+        // The least whole cw that shows the text; a control reaching past the dialog's
+        // right edge (the summer-time box does) shows only its part inside.
+        const double shownCw = std::min(row.widthCw, dialogWidthCw - row.xCw);
+        cw = std::max(cw, roundToPixel(std::ceil(needed / shownCw)));
+    }
+    return cw;
+}
 
-    auto* frame = new QGroupBox(QStringLiteral("Optionen"), this);
-    frame->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(17.5 * lh_));
+void SettingsDialog::createControls() {
+    frame_ = new QGroupBox(QStringLiteral("Optionen"), this);
 
     QWidget* previousInTabOrder = nullptr;
     for (const ControlRow& row : controlRows) {
@@ -184,9 +211,6 @@ void SettingsDialog::createControls() {
                 break;
             }
         }
-        const int y = roundToPixel(row.yLh * lh_) + (row.kind == K::Label ? labelOffset : 0);
-        control->setGeometry(roundToPixel(row.xCw * cw_), y, roundToPixel(row.widthCw * cw_),
-                             fieldHeight);
         control->setObjectName(QStringLiteral("control%1").arg(row.number));
         if (row.tooltip) control->setToolTip(QString::fromUtf8(row.tooltip));
         if (row.kind == K::Field) control->installEventFilter(this);
@@ -202,6 +226,19 @@ void SettingsDialog::createControls() {
     for (const std::span<const int> group : exclusiveGroups) {
         auto* exclusive = new QButtonGroup(this);
         for (int number : group) exclusive->addButton(button(number));
+    }
+}
+
+void SettingsDialog::placeControls() {
+    setFixedSize(dialogWidthCw * cw_, roundToPixel(21.5 * lh_));
+    frame_->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(17.5 * lh_));
+    const int fieldHeight = roundToPixel(1.5 * lh_);
+    const int labelOffset = roundToPixel(0.3 * lh_);
+    for (const ControlRow& row : controlRows) {
+        const int y = roundToPixel(row.yLh * lh_) + (row.kind == K::Label ? labelOffset : 0);
+        controls_.at(row.number)
+            ->setGeometry(roundToPixel(row.xCw * cw_), y, roundToPixel(row.widthCw * cw_),
+                          fieldHeight);
     }
 }
 

@@ -113,9 +113,10 @@ void sendKey(QWidget* target, int key) {
     QApplication::sendEvent(target, &release);
 }
 
-// A left click as the window system delivers it: the press first takes the focus.
+// A left click as the window system delivers it: the press first takes the focus. It lands
+// near the left end, where an option's or a check box's indicator is.
 void click(QWidget* target) {
-    const QPointF centre(target->width() / 2.0, target->height() / 2.0);
+    const QPointF centre(std::min(target->width() / 2, 10), target->height() / 2.0);
     const QPointF global = target->mapToGlobal(centre);
     QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -174,11 +175,12 @@ const LayoutRow layoutRows[] = {
 
 TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
     const QFontMetrics metrics(QApplication::font());
-    const int cw = metrics.horizontalAdvance(QStringLiteral("_"));
     const int lh = metrics.height();
-    ASSERT_GT(cw, 0);
     const int fieldHeight = roundToPixel(1.5 * lh);
     runDialog([&](QDialog& dialog) {
+        // cw is the width of "_", or wider where the font's letters need it.
+        const int cw = dialog.width() / 64;
+        EXPECT_GE(cw, metrics.horizontalAdvance(QStringLiteral("_")));
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Programmeinstellungen"));
         EXPECT_EQ(dialog.size(), QSize(64 * cw, roundToPixel(21.5 * lh)));
         EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "the dialog can be resized";
@@ -214,6 +216,35 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
 
 // Tab enters an option group at its selected option (the arrow keys move within the group,
 // as on every desktop); otherwise it follows the order of creation.
+// No text is clipped, whatever the default font: a narrow "_" must not cut "West" to "Wes".
+TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
+    for (const char* family : {"", "DejaVu Sans", "Liberation Serif", "Noto Sans Mono"}) {
+        const QFont previous = QApplication::font();
+        if (*family) {
+            QFont font(QString::fromUtf8(family), 11);
+            QApplication::setFont(font);
+        }
+        runDialog([&](QDialog& dialog) {
+            for (const LayoutRow& row : layoutRows) {
+                QWidget* widget = control(dialog, row.number);
+                if (!widget || qobject_cast<QLineEdit*>(widget)) continue;
+                const int textWidth =
+                    widget->fontMetrics().horizontalAdvance(QString::fromUtf8(row.text));
+                int needed = textWidth;
+                if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) ||
+                    qobject_cast<QRadioButton*>(widget))
+                    needed = widget->sizeHint().width();
+                const int shown = std::min(widget->geometry().right() + 1, dialog.width()) -
+                                  widget->x();
+                EXPECT_GE(shown, needed) << "control " << row.number << " clipped in \""
+                                         << family << "\"";
+            }
+            dialog.reject();
+        });
+        QApplication::setFont(previous);
+    }
+}
+
 TEST_F(SettingsDialogTest, TabVisitsTheControlsInCreationOrder) {
     const std::vector<int> expected = {301, 303, 316, 305, 318, 307, 320, 308, 313,
                                        323, 324, 325, 326, 309, 322, 310, 311, 301};
@@ -491,10 +522,9 @@ TEST_F(SettingsDialogTest, FailedSaveAppliesInMemoryClosesAndSaysSo) {
 // The help window
 
 TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
-    const QFontMetrics metrics(QApplication::font());
-    const int cw = metrics.horizontalAdvance(QStringLiteral("_"));
-    const int lh = metrics.height();
+    const int lh = QFontMetrics(QApplication::font()).height();
     runDialog([&](QDialog& dialog) {
+        const int cw = dialog.width() / 64;
         bool helpSeen = false;
         QTimer::singleShot(0, [&] {
             auto* help = qobject_cast<QDialog*>(QApplication::activeModalWidget());
