@@ -37,11 +37,18 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
                       double /*latitudeDeg: only its sine and cosine are used*/, double sinLat,
                       double cosLat, double sinH0) {
     RiseSet result;
+    // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23. A sample depends on its
+    // hour alone, so a window's last one serves as the next window's first.
+    double samples[25];
+    bool sampled[25] = {};
     const auto above = [&](int hour) {
-        return sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, cosLat, sinLat) - sinH0;
+        if (!sampled[hour]) {
+            samples[hour] =
+                sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, cosLat, sinLat) - sinH0;
+            sampled[hour] = true;
+        }
+        return samples[hour];
     };
-    // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23; every window computes
-    // its three samples afresh.
     for (int hour = 1; hour < 25; hour += 2) {
         const double yMinus = above(hour - 1);
         result.upAtLastStep = yMinus > 0.0;

@@ -161,10 +161,15 @@ PhaseSearch searchPhaseInstant(const ClockState& state, PhaseKind kind) {
     // Julian Day of noon of the day before the displayed day.
     const std::int64_t threshold = std::int64_t{displayedDayIndexOf(state)} + 2440587;
     PhaseSearch search{0.0, 0};
+    // Neighbouring days mostly name the same lunation; its instant is computed once.
+    std::int64_t lunation = 0;
     do {
         const double estimate = lunationEstimate(state, shift);
         ++shift;
-        search.jde = instantOf(kind, estimate);
+        if (search.candidates == 0 || truncToInt(estimate) != lunation) {
+            lunation = truncToInt(estimate);
+            search.jde = instantOf(kind, estimate);
+        }
         ++search.candidates;
     } while (truncToInt(search.jde) < threshold && shift <= 2);
     return search;
