@@ -106,13 +106,9 @@ std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifie
 
 std::vector<ScreenSize> screenSizes() {
     std::vector<ScreenSize> sizes;
-    // Qt lists the primary screen first.
+    // Qt lists the primary screen first; with one screen that is all there is.
     for (const QScreen* screen : QGuiApplication::screens())
         sizes.push_back({screen->size().width(), screen->size().height()});
-    if (sizes.empty()) {
-        if (const QScreen* primary = QGuiApplication::primaryScreen())
-            sizes.push_back({primary->size().width(), primary->size().height()});
-    }
     return sizes;
 }
 
