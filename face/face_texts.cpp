@@ -13,7 +13,11 @@ namespace dorvalen {
 
 namespace {
 
-std::string twoDigits(int n) { return n < 10 ? "0" + intText(n) : intText(n); }
+std::string twoDigits(int n) {
+    std::string text = intText(n);
+    if (text.size() < 2) text.insert(text.begin(), '0');
+    return text;
+}
 
 std::int64_t dayIndexOfJanuaryFirst(std::int64_t year) {
     return truncToInt(static_cast<double>(makeDate(year, 1, 1, 0, 0, 0)) / 86400.0);

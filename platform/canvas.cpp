@@ -25,17 +25,33 @@ __extension__ typedef __int128 Wide;  // products of two 64-bit coordinates in l
 constexpr int largestRadius = 1 << 20;
 
 // (src * a + dst * (255 - a)) / 255 per channel, integer division; alpha 0 keeps dst.
-struct Blender {
-    int sr, sg, sb, inverse;
+// Large areas are one colour, so the last result is kept and reused for the next pixel.
+class Blender {
+public:
     explicit Blender(Colour src)
-        : sr(redOf(src) * alphaOf(src)),
-          sg(greenOf(src) * alphaOf(src)),
-          sb(blueOf(src) * alphaOf(src)),
-          inverse(255 - alphaOf(src)) {}
-    Colour operator()(Colour dst) const {
-        return rgb((sr + redOf(dst) * inverse) / 255, (sg + greenOf(dst) * inverse) / 255,
-                   (sb + blueOf(dst) * inverse) / 255);
+        : sr_(redOf(src) * alphaOf(src)),
+          sg_(greenOf(src) * alphaOf(src)),
+          sb_(blueOf(src) * alphaOf(src)),
+          inverse_(255 - alphaOf(src)),
+          lastIn_(0),
+          lastOut_(compute(0)) {}
+    Colour operator()(Colour dst) {
+        if (dst != lastIn_) {
+            lastIn_ = dst;
+            lastOut_ = compute(dst);
+        }
+        return lastOut_;
     }
+
+private:
+    // v / 255 for 0 <= v <= 255 * 255, exactly (checked over the whole range).
+    static int div255(int v) { return (v + 1 + (v >> 8)) >> 8; }
+    Colour compute(Colour dst) const {
+        return rgb(div255(sr_ + redOf(dst) * inverse_), div255(sg_ + greenOf(dst) * inverse_),
+                   div255(sb_ + blueOf(dst) * inverse_));
+    }
+    int sr_, sg_, sb_, inverse_;
+    Colour lastIn_, lastOut_;
 };
 
 QString toQString(std::string_view text) {
@@ -66,9 +82,10 @@ void Canvas::setDrawingFont(const Font* font) { font_ = font; }
 
 void Canvas::writeSpan(int y, int x0, int x1, Colour colour) {
     Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
-    if (mode_ & ModeAlphaBlend) {
-        const Blender blend(colour);
-        for (int x = x0; x <= x1; ++x) row[x] = blend(row[x]);
+    if ((mode_ & ModeAlphaBlend) && alphaOf(colour) == 0) return;  // blends to itself
+    if ((mode_ & ModeAlphaBlend) && alphaOf(colour) < 255) {
+        Blender blend(colour);
+        for (int x = x0; x <= x1; ++x) row[x] = blend(row[x] & 0xFFFFFFu);
     } else {
         std::fill(row + x0, row + x1 + 1, rgbPart(colour));
     }
@@ -175,7 +192,7 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     Wide remainder = numerator % twiceMajor;
     Wide a = majorStart + majorStep * first;
     Wide b = minorStart + minorStep * offset;
-    const Blender blend(colour);
+    Blender blend(colour);
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     const std::size_t width = static_cast<std::size_t>(image_->width);
     Colour* pixels = image_->pixels.data();
@@ -183,7 +200,7 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
         const std::size_t px = static_cast<std::size_t>(xMajor ? a : b);
         const std::size_t py = static_cast<std::size_t>(xMajor ? b : a);
         Colour& p = pixels[py * width + px];
-        p = blending ? blend(p) : rgbPart(colour);
+        p = blending ? blend(rgbPart(p)) : rgbPart(colour);
         a += majorStep;
         remainder += 2 * minor;
         if (remainder >= twiceMajor) {
@@ -198,49 +215,102 @@ void Canvas::plotPixel(int x, int y, Colour colour) {
     writeSpan(y, x, x, colour);
 }
 
-// Scan-line fill from an explicit stack of seeds. A visited bit per pixel keeps each pixel
-// written once even when its new colour still belongs to the region (a blend that changes
-// little, or a border fill in a colour other than the border's).
-void Canvas::floodFill(int x, int y, std::int64_t border, Colour colour) {
-    if (image_ == nullptr || !image_->contains(x, y)) return;
-    const int width = image_->width, height = image_->height;
-    Colour* pixels = image_->pixels.data();
-    const bool bySeedColour = border == -1;
-    const Colour key = bySeedColour ? rgbPart(pixels[static_cast<std::size_t>(y) * width + x])
-                                    : rgbPart(static_cast<Colour>(border & 0xFFFFFFFF));
-    std::vector<std::uint64_t> visited((static_cast<std::size_t>(width) * height + 63) / 64, 0);
-    auto index = [width](int px, int py) { return static_cast<std::size_t>(py) * width + px; };
-    auto open = [&](std::size_t i) {
-        if (visited[i >> 6] >> (i & 63) & 1) return false;
-        return (rgbPart(pixels[i]) == key) == bySeedColour;
-    };
-    const bool blending = (mode_ & ModeAlphaBlend) != 0;
-    const Blender blend(colour);
+// Scan-line fill from an explicit stack of seeds. A pixel is open when it belongs to the
+// region and has not been written yet. When a written pixel can still look like the region
+// (a blend that changes little, a border fill in a colour other than the border's) a
+// visited bit per pixel keeps each pixel written once; otherwise the colour test suffices.
+namespace {
 
-    struct Seed { int x, y; };
-    std::vector<Seed> stack{{x, y}};
-    while (!stack.empty()) {
-        const Seed s = stack.back();
-        stack.pop_back();
-        if (!open(index(s.x, s.y))) continue;
-        int left = s.x, right = s.x;
-        while (left > 0 && open(index(left - 1, s.y))) --left;
-        while (right < width - 1 && open(index(right + 1, s.y))) ++right;
-        for (std::size_t i = index(left, s.y), end = index(right, s.y); i <= end; ++i) {
-            visited[i >> 6] |= std::uint64_t{1} << (i & 63);
-            pixels[i] = blending ? blend(pixels[i]) : rgbPart(colour);
+// Spans walk from an explicit stack; each entry says: row y + dy is to be explored within
+// [xl, xr], where the row y was just filled (Heckbert, "A Seed Fill Algorithm", Graphics
+// Gems I). Only the parts of a row that leak past its parent span are scanned backwards,
+// so a pixel is read about twice and written once.
+template <bool TrackVisited>
+void fillRegion(Image& image, int seedX, int seedY, bool bySeedColour, Colour key,
+                bool blending, Colour colour) {
+    const int width = image.width, height = image.height;
+    Colour* pixels = image.pixels.data();
+    std::vector<std::uint64_t> visited;
+    if constexpr (TrackVisited)
+        visited.assign((static_cast<std::size_t>(width) * height + 63) / 64, 0);
+    Blender blend(colour);
+    const Colour opaque = rgbPart(colour);
+    Colour* row = nullptr;
+    std::size_t rowStart = 0;
+    auto open = [&](int x) {
+        if constexpr (TrackVisited) {
+            const std::size_t i = rowStart + static_cast<std::size_t>(x);
+            if (visited[i >> 6] >> (i & 63) & 1) return false;
         }
-        // One seed per open run in the rows above and below the span.
-        for (const int ny : {s.y - 1, s.y + 1}) {
-            if (ny < 0 || ny >= height) continue;
-            bool inRun = false;
-            for (int nx = left; nx <= right; ++nx) {
-                const bool o = open(index(nx, ny));
-                if (o && !inRun) stack.push_back({nx, ny});
-                inRun = o;
+        return (rgbPart(row[x]) == key) == bySeedColour;
+    };
+    auto set = [&](int x) {
+        if constexpr (TrackVisited) {
+            const std::size_t i = rowStart + static_cast<std::size_t>(x);
+            visited[i >> 6] |= std::uint64_t{1} << (i & 63);
+        }
+        row[x] = blending ? blend(rgbPart(row[x])) : opaque;
+    };
+
+    struct Span { int y, xl, xr, dy; };
+    std::vector<Span> stack;
+    auto push = [&](int y, int xl, int xr, int dy) {
+        if (y + dy >= 0 && y + dy < height) stack.push_back({y, xl, xr, dy});
+    };
+    push(seedY, seedX, seedX, 1);
+    push(seedY + 1, seedX, seedX, -1);  // popped first: the seed row itself
+    while (!stack.empty()) {
+        const Span span = stack.back();
+        stack.pop_back();
+        const int y = span.y + span.dy, x1 = span.xl, x2 = span.xr, dy = span.dy;
+        rowStart = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        row = pixels + rowStart;
+        int x = x1;
+        for (; x >= 0 && open(x); --x) set(x);
+        int left = x + 1;
+        bool inRun = x < x1;  // x1 was open: a run continues to the right of it
+        if (inRun) {
+            if (left < x1) push(y, left, x1 - 1, -dy);  // leaks to the left of the parent
+            x = x1 + 1;
+        }
+        // Runs inside [x1, x2]: fill each to its end, then skip closed pixels to the next.
+        while (true) {
+            if (inRun) {
+                for (; x < width && open(x); ++x) set(x);
+                push(y, left, x - 1, dy);
+                if (x > x2 + 1) push(y, x2 + 1, x - 1, -dy);  // leaks to the right
             }
+            for (++x; x <= x2 && !open(x); ++x) {}
+            if (x > x2) break;
+            left = x;
+            inRun = true;
         }
     }
+}
+
+}  // namespace
+
+void Canvas::floodFill(int x, int y, std::int64_t border, Colour colour) {
+    if (image_ == nullptr || !image_->contains(x, y)) return;
+    const bool bySeedColour = border == -1;
+    const Colour seed = rgbPart(image_->pixel(x, y));
+    const Colour key = bySeedColour ? seed : rgbPart(static_cast<Colour>(border & 0xFFFFFFFF));
+    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    if (blending && alphaOf(colour) == 0) return;  // every pixel would blend to itself
+    if (!bySeedColour && seed == key) return;        // seeded on the border itself
+    // Can a written pixel still read as region? Seed-colour fills: when the seed colour
+    // maps to itself. Border fills: unless the new colour is the border's.
+    bool track;
+    if (bySeedColour) {
+        track = (blending ? Blender(colour)(seed) : rgbPart(colour)) == seed;
+        if (track && !blending) return;  // repainting a region in its own colour
+    } else {
+        track = blending || rgbPart(colour) != key;
+    }
+    if (track)
+        fillRegion<true>(*image_, x, y, bySeedColour, key, blending, colour);
+    else
+        fillRegion<false>(*image_, x, y, bySeedColour, key, blending, colour);
 }
 
 // Glyph coverage comes from Qt without anti-aliasing; we write the cell ourselves, each
@@ -274,7 +344,7 @@ void Canvas::drawText(int x, int y, std::string_view text, Colour front,
     const bool transparent = (mode_ & ModeTransparentText) != 0;
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     const Colour backColour = back.value_or(back_);
-    const Blender blendFront(front), blendBack(backColour);
+    Blender blendFront(front), blendBack(backColour);
     for (std::int64_t py = y0; py < y1; ++py) {
         const auto* coverage = reinterpret_cast<const QRgb*>(mask.constScanLine(static_cast<int>(py - y)));
         Colour* row = image_->pixels.data() + static_cast<std::size_t>(py) * image_->width;
@@ -282,7 +352,10 @@ void Canvas::drawText(int x, int y, std::string_view text, Colour front,
             const bool covered = qAlpha(coverage[px - x]) >= 128;
             if (!covered && transparent) continue;
             const Colour c = covered ? front : backColour;
-            row[px] = blending ? (covered ? blendFront : blendBack)(row[px]) : rgbPart(c);
+            if (!blending)
+                row[px] = rgbPart(c);
+            else
+                row[px] = covered ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));
         }
     }
 }
