@@ -44,12 +44,12 @@ std::string printable(const std::string& text) {
     return out;
 }
 
-// 1..maxDigits decimal digits, nothing else (no sign, no blanks).
-std::optional<std::int64_t> digitsValue(const std::string& text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+// 1..maxDigits decimal digits, nothing else (no sign, no blanks); -1 otherwise.
+std::int64_t digitsValue(const std::string& text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return -1;
     std::int64_t value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9') return -1;
         value = value * 10 + (c - '0');
     }
     return value;
@@ -58,11 +58,11 @@ std::optional<std::int64_t> digitsValue(const std::string& text, std::size_t max
 // "YYYY-MM-DD" as local midnight; -1 when the day does not exist.
 DateValue parseDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return invalidDate;
-    const auto year = digitsValue(text.substr(0, 4), 4);
-    const auto month = digitsValue(text.substr(5, 2), 2);
-    const auto day = digitsValue(text.substr(8, 2), 2);
-    if (!year || !month || !day) return invalidDate;
-    return makeDate(*year, *month, *day, 0, 0, 0);
+    const std::int64_t year = digitsValue(text.substr(0, 4), 4);
+    const std::int64_t month = digitsValue(text.substr(5, 2), 2);
+    const std::int64_t day = digitsValue(text.substr(8, 2), 2);
+    if (year < 0 || month < 0 || day < 0) return invalidDate;
+    return makeDate(year, month, day, 0, 0, 0);
 }
 
 // "H:MM:SS" or "H:MM" (hours with one or two digits) as seconds after midnight, or -1.
@@ -74,14 +74,13 @@ int parseTimeOfDay(const std::string& text) {
         else
             parts.back() += c;
     }
-    if (parts.size() < 2 || parts.size() > 3 || parts[0].empty() || parts[0].size() > 2) return -1;
-    const auto hour = digitsValue(parts[0], 2);
-    const auto minute = parts[1].size() == 2 ? digitsValue(parts[1], 2) : std::nullopt;
-    const auto second =
-        parts.size() == 2 ? std::optional<std::int64_t>{0}
-                          : (parts[2].size() == 2 ? digitsValue(parts[2], 2) : std::nullopt);
-    if (!hour || !minute || !second || *hour > 23 || *minute > 59 || *second > 59) return -1;
-    return static_cast<int>(*hour * 3600 + *minute * 60 + *second);
+    if (parts.size() < 2 || parts.size() > 3) return -1;
+    if (parts.size() == 2) parts.emplace_back("00");
+    const std::int64_t hour = digitsValue(parts[0], 2);
+    const std::int64_t minute = parts[1].size() == 2 ? digitsValue(parts[1], 2) : -1;
+    const std::int64_t second = parts[2].size() == 2 ? digitsValue(parts[2], 2) : -1;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return -1;
+    return static_cast<int>(hour * 3600 + minute * 60 + second);
 }
 
 // "YYYY-MM-DDTHH:MM:SS" as a DateValue, or -1.
@@ -131,15 +130,20 @@ std::string applyOptions(const std::vector<std::string>& args, const std::vector
 
 std::string countError(const char* option, const std::string& value, int low, int high,
                        int& target) {
-    const auto n = digitsValue(value, 9);
-    if (!n || *n < low || *n > high)
+    const std::int64_t n = digitsValue(value, 9);
+    if (n < low || n > high)
         return std::string(option) + " muss eine ganze Zahl von " + intText(low) + " bis " +
                intText(high) + " sein, nicht " + printable(value);
-    target = static_cast<int>(*n);
+    target = static_cast<int>(n);
     return "";
 }
 
-std::string twoDigits(int n) { return n < 10 ? "0" + intText(n) : intText(n); }
+// Appending, not "0" + text: GCC 12 at -O2 warns falsely (-Wrestrict) on that form.
+std::string twoDigits(int n) {
+    std::string text = n < 10 ? "0" : "";
+    text += intText(n);
+    return text;
+}
 
 std::string isoDateOf(DateValue v) {
     const int year = yearOf(v);
