@@ -93,6 +93,21 @@ TEST(PlotEllipse, AxesFollowTheAngleAndTheCurveIsClosed) {
     EXPECT_EQ(image.pixel(50, 38), dialDisc);
 }
 
+// The smallest faces: the moon radius rounds to 0 or 1 pixel, the ellipses shrink to a few
+// points, and a frame must still finish at once.
+TEST(MoonPicture, SubPixelMoonFinishesAtOnce) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int r = 0; r <= 6; ++r) {
+        ClockState state = stateAt(2024, 3, 13, 19, 5, 48.47, -12.52);
+        Image image(2 * r + 1, 2 * r + 1, dialDisc);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        drawMoonPicture(canvas, state, r);
+        EXPECT_EQ(canvas.drawingMode(), ModeDefault);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
 struct PhaseRow {
     const char* fault;
     int year, month, day, hour, minute;
