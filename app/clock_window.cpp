@@ -3,7 +3,6 @@
 // pixels on the screen.
 #include "app/clock_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -129,9 +128,7 @@ ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
 
     imageView_ = new ClockImageView(this);
     imageView_->move(0, 0);
-    imageView_->onRightClick = [this] {
-        if (!modalDialogOpen()) runCommand(ClockCommand::OpenSettings);
-    };
+    imageView_->onRightClick = [this] { runCommand(ClockCommand::OpenSettings); };
 
     textFont_ = loadFont("Arial", textFontPoints(startRadius));
     radius_ = startRadius;
@@ -151,8 +148,6 @@ void ClockWindow::startTicking() {
     tickTimer_->start(plan.delayMs);
 }
 
-bool ClockWindow::modalDialogOpen() const { return QApplication::activeModalWidget() != nullptr; }
-
 void ClockWindow::redraw() {
     takeWallClockReading(state_, clock_);
     renderClockFace(state_, image_, textFont_, radius_, view_.showCoordinates);
@@ -166,12 +161,14 @@ void ClockWindow::onTick() {
     if (!plan.redraw) return;  // woke before the boundary: this second is already shown
     lastShownSecond_ = plan.shownSecond;
     // The settings dialog holds the program: the clock waits (and then shows its changes).
-    if (modalDialogOpen()) return;
+    if (settingsOpen_) return;
     redraw();  // also while minimised, so the first look after restoring is current
 }
 
 void ClockWindow::runCommand(ClockCommand command) {
-    if (modalDialogOpen()) return;
+    // The dialog's loop keeps our keys and clicks away and turns Esc into its Abbruch; this
+    // guards the calls that do not come through the event loop.
+    if (settingsOpen_) return;
     const CommandOutcome outcome =
         applyCommand(state_, view_, command, [] { return loadSettings(); });
     if (outcome.quit) {
@@ -183,7 +180,11 @@ void ClockWindow::runCommand(ClockCommand command) {
     if (outcome.redraw) redraw();
 }
 
-void ClockWindow::openSettings() { openSettingsDialog(this, state_); }
+void ClockWindow::openSettings() {
+    settingsOpen_ = true;
+    openSettingsDialog(this, state_);
+    settingsOpen_ = false;
+}
 
 void ClockWindow::keyPressEvent(QKeyEvent* event) {
     const std::optional<ClockCommand> command = commandForKey(event->key(), event->modifiers());
@@ -230,6 +231,12 @@ void ClockWindow::resizeClock(int r) {
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {
+    // The dialog's loop turns our close button into its Abbruch; no other close may end
+    // the program under an open dialog.
+    if (settingsOpen_) {
+        event->ignore();
+        return;
+    }
     event->accept();
     tickTimer_->stop();
     emit quitRequested();

@@ -60,7 +60,6 @@ private:
     void onTick();
     void onSizeChanged();
     void openSettings();
-    bool modalDialogOpen() const;
 
     ClockState& state_;
     const WallClock& clock_;
@@ -75,6 +74,7 @@ private:
     std::int64_t redrawCount_ = 0;
     bool resizing_ = false;
     bool resizePending_ = false;
+    bool settingsOpen_ = false;  // no redraws and no commands while the dialog is open
 };
 
 // Loads the settings, opens the window and runs the loop until Esc or Close.

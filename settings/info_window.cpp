@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "settings/help_text.h"
+#include "settings/window_loop.h"
 
 namespace dorvalen {
 
@@ -17,7 +18,6 @@ void showInfoWindow(QWidget* owner, int cw, int lh) {
     window.setObjectName(QStringLiteral("infoWindow"));
     window.setWindowTitle(QStringLiteral("Programmeinstellungen"));
     window.setFixedSize(70 * cw, 34 * lh);
-    window.setWindowModality(Qt::ApplicationModal);
 
     auto* text = new QTextEdit(&window);
     text->setObjectName(QStringLiteral("helpText"));
@@ -31,8 +31,9 @@ void showInfoWindow(QWidget* owner, int cw, int lh) {
     text->setPalette(palette);
     text->setPlainText(QString::fromStdString(helpText()));
 
-    // Esc and the close button end exec() through reject(); the dialog below stays open.
-    window.exec();
+    // Esc and the close button end the loop through reject(). Esc or Close in the settings
+    // dialog or the clock window end only this window too; the dialog below stays open.
+    runWindowLoop(window);
 }
 
 }  // namespace dorvalen

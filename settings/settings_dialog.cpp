@@ -1,6 +1,7 @@
 // The settings dialog. Every control sits at a fixed place measured in two units of the
-// system default font: cw, the width of "_", and lh, the height of "|". The dialog is modal
-// over the whole program, so the clock window takes no commands and is not redrawn meanwhile.
+// system default font: cw, the width of "_", and lh, the height of "|". The dialog runs its
+// own loop over the whole program (settings/window_loop.h): the clock window takes no input
+// meanwhile, and its Esc and its close button end the dialog as Abbruch.
 #include "settings/settings_dialog.h"
 
 #include <QAbstractButton>
@@ -29,12 +30,14 @@
 #include "settings/field_rules.h"
 #include "settings/info_window.h"
 #include "settings/settings_file.h"
+#include "settings/window_loop.h"
 
 namespace dorvalen {
 
 namespace {
 
-// How the dialog ended. QDialog's own Rejected (0: Esc, Close) counts as Cancel.
+// How the dialog ended. QDialog's own Rejected (0: Esc or Close here or in the clock window)
+// counts as Cancel.
 enum DialogResult { ResultCancel = 1, ResultShow = 2, ResultSave = 3 };
 
 enum class ControlKind { Label, Field, Option, CheckBox, Button };
@@ -157,7 +160,6 @@ SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
 
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("Programmeinstellungen"));
-    setWindowModality(Qt::ApplicationModal);
 
     createControls();
     cw_ = fittingCharWidth(metrics.horizontalAdvance(QStringLiteral("_")));
@@ -283,8 +285,11 @@ void SettingsDialog::connectActions() {
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && !ending_ && !inFieldRule_) {
-        // A context menu takes the focus only for a moment; the field is not left.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        // A context menu takes the focus only for a moment, and going over to another window
+        // (to press the clock's Esc or close button, say) keeps the caret in the field for
+        // the return: neither leaves the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             for (const auto& [number, control] : controls_)
                 if (control == watched) leaveField(number);
         }
@@ -360,7 +365,7 @@ void openSettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsD
     int result = ResultCancel;
     {
         SettingsDialog dialog(clockWindow, state, seams);
-        result = dialog.exec();
+        result = runWindowLoop(dialog);
         dialog.takeOver(result);
     }
     if (result != ResultSave) return;

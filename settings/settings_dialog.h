@@ -1,4 +1,4 @@
-// The settings dialog "Programmeinstellungen", modal over the clock window.
+// The settings dialog "Programmeinstellungen", which holds the clock window while it is open.
 //
 // 1. At opening the fields show the settings; leaving a field reformats it at once (the name
 //    is taken over then, cut to 50 characters with a message).
@@ -30,7 +30,8 @@ struct SettingsDialogSeams {
     std::function<void(QWidget* parent, const QString& title, const QString& text)> showMessage;
 };
 
-// Runs the dialog until Speichern, Anzeigen, Abbruch, Esc or Close; changes state.settings
+// Runs the dialog until Speichern, Anzeigen, Abbruch, Esc or Close (in the dialog or in any
+// other window of the program, the clock window included); changes state.settings
 // as the user chose and saves on Speichern. `clockWindow` owns the dialog and is put above
 // all windows or back when "always on top" changes; it may be null.
 void openSettingsDialog(QWidget* clockWindow, ClockState& state,

@@ -1,11 +1,14 @@
 // The clock window driven by real key and resize events on Qt's offscreen platform, in a
 // temporary working directory so that no user settings file is read or written.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -226,37 +229,25 @@ TEST_F(ClockWindowTest, CloseEndsTheLoopWithoutWritingSettings) {
     EXPECT_FALSE(settingsFileExists());
 }
 
-TEST_F(ClockWindowTest, CommandsDoNothingWhileAModalDialogIsOpen) {
-    ClockWindow window(state_, clock_);
-    window.show();
-    QDialog dialog(&window);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.show();
-    settle();
-    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
-    const std::int64_t redraws = window.redrawCount();
-    press(window, Qt::Key_Up);
-    press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
-    EXPECT_EQ(state_.settings.latitude, ClockSettings{}.latitude);
-    EXPECT_EQ(state_.displayedDay, 0.0);
-    EXPECT_EQ(window.redrawCount(), redraws);
-    dialog.close();
-    settle();
-    press(window, Qt::Key_Up);
-    EXPECT_EQ(state_.settings.latitude, ClockSettings{}.latitude + 0.5);
+// The settings dialog while it is shown, else null.
+QDialog* shownSettingsDialog() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->windowTitle() == QStringLiteral("Programmeinstellungen"))
+            return qobject_cast<QDialog*>(window);
+    return nullptr;
 }
 
 // Runs action and counts the settings dialogs it opened; each is closed (like Esc) as soon
-// as its own loop runs, so the test never waits on a modal window.
+// as its own loop runs, so the test never waits on an open dialog.
 int settingsDialogsOpenedBy(const std::function<void()>& action) {
     int opened = 0;
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) return;
-        if (modal->windowTitle() == QStringLiteral("Programmeinstellungen")) ++opened;
-        modal->close();
+        QDialog* dialog = shownSettingsDialog();
+        if (dialog == nullptr) return;
+        ++opened;
+        dialog->reject();
     });
     watcher.start();
     action();
@@ -272,6 +263,106 @@ void mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPoint at
 void click(QWidget* target, Qt::MouseButton button, QPoint at) {
     mouse(target, QEvent::MouseButtonPress, button, at);
     mouse(target, QEvent::MouseButtonRelease, button, at);
+}
+
+// Opens the settings dialog with E and runs `drive` once the dialog's loop runs; returns
+// when the dialog has closed. A dialog left open is a failure and is closed.
+void withSettingsOpen(ClockWindow& window, const std::function<void(QDialog&)>& drive) {
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        QDialog* dialog = shownSettingsDialog();
+        ASSERT_NE(dialog, nullptr) << "E opened no settings dialog";
+        drive(*dialog);
+        driven = true;
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the settings dialog is still open";
+            dialog->reject();
+        }
+    });
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &e);
+    EXPECT_TRUE(driven);
+}
+
+// Runs the event loop for `ms` milliseconds.
+void wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(ClockWindowTest, NeitherKeysNorClicksNorTheTimerReachTheClockUnderTheSettings) {
+    ClockWindow window(state_, clock_);
+    int quits = 0;
+    QObject::connect(&window, &ClockWindow::quitRequested, [&] { ++quits; });
+    window.show();
+    settle();
+    window.startTicking();
+    QWidget* image = window.childAt(200, 200);
+    ASSERT_NE(image, nullptr);
+    withSettingsOpen(window, [&](QDialog& dialog) {
+        const std::int64_t redraws = window.redrawCount();
+        press(window, Qt::Key_Up);
+        press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+        press(window, Qt::Key_Home);
+        press(window, Qt::Key_F12);
+        press(window, Qt::Key_E);
+        click(image, Qt::RightButton, QPoint(200, 200));
+        wait(1100);  // a second boundary passes: the timer fires but must not redraw
+        EXPECT_EQ(state_.settings, ClockSettings{});
+        EXPECT_EQ(state_.displayedDay, 0.0);
+        EXPECT_FALSE(window.showCoordinates());
+        EXPECT_EQ(window.redrawCount(), redraws);
+        EXPECT_EQ(shownSettingsDialog(), &dialog) << "the dialog closed or a second one opened";
+        // Esc with Shift is no command; plain Esc ends the dialog, not the program.
+        press(window, Qt::Key_Escape, Qt::ShiftModifier);
+        EXPECT_TRUE(dialog.isVisible());
+        press(window, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible()) << "the clock's Esc did not end the dialog";
+    });
+    settle();
+    EXPECT_EQ(quits, 0) << "the clock's Esc under the dialog ended the program";
+    EXPECT_TRUE(window.isVisible());
+    const std::int64_t redraws = window.redrawCount();
+    press(window, Qt::Key_Up);
+    EXPECT_EQ(state_.settings.latitude, ClockSettings{}.latitude + 0.5) << "keys stay blocked";
+    EXPECT_EQ(window.redrawCount(), redraws + 1);
+}
+
+// The close button of the clock under the dialog is the dialog's Abbruch: what the dialog
+// takes at once stays, the coordinates do not, and the program runs on.
+TEST_F(ClockWindowTest, CloseUnderTheSettingsEndsOnlyTheDialogAsAbbruch) {
+    ClockWindow window(state_, clock_);
+    int quits = 0;
+    QObject::connect(&window, &ClockWindow::quitRequested, [&] { ++quits; });
+    window.show();
+    settle();
+    withSettingsOpen(window, [&](QDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("control301"));
+        auto* latitude = dialog.findChild<QLineEdit*>(QStringLiteral("control305"));
+        auto* astronomical = dialog.findChild<QAbstractButton*>(QStringLiteral("control315"));
+        ASSERT_TRUE(name && latitude && astronomical);
+        QApplication::setActiveWindow(&dialog);  // focus moves only in the active window
+        ASSERT_TRUE(name->hasFocus());
+        name->setText(QStringLiteral("Ulm"));
+        latitude->setFocus();  // leaving the name takes it over
+        latitude->setText(QStringLiteral("10"));
+        astronomical->click();
+        EXPECT_FALSE(window.close()) << "the clock window closed under the dialog";
+        EXPECT_FALSE(dialog.isVisible()) << "Close of the clock did not end the dialog";
+    });
+    settle();
+    EXPECT_EQ(quits, 0);
+    EXPECT_TRUE(window.isVisible());
+    ClockSettings expected;
+    expected.placeName = "Ulm";
+    expected.twilightKind = 5;
+    EXPECT_EQ(state_.settings, expected);
+    EXPECT_FALSE(settingsFileExists());
+    // The program is still alive: the next Close ends it.
+    window.close();
+    settle();
+    EXPECT_EQ(quits, 1);
 }
 
 TEST_F(ClockWindowTest, EAndARightClickOpenTheSettingsLeftClicksDoNot) {

@@ -97,31 +97,35 @@ sleep 1.1
     fail "the time text did not change between two shots a second apart"
 echo "face with $colours colours; keys moved the date and showed the coordinates; seconds advance"
 
-# A right click on the clock opens the modal settings dialog; while it is open the clock
-# stands still (moved aside so the shots see only the clock); Esc closes it and the clock
-# runs on.
+# A right click on the clock opens the settings dialog; while it is open the clock stands
+# still (moved aside so the shots see only the clock) and takes no keys or clicks; the
+# clock's own Esc ends the dialog, not the program, and the clock runs on.
 xdotool mousemove --window "$window" 200 200 click 3
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Programmeinstellungen$' | head -n1)
 [ -n "$dialog" ] || fail "a right click did not open the settings dialog"
 xdotool windowmove --sync "$dialog" 700 500
 sleep 0.3
 "$shot" grab "$window" "$work/c.png" 2>/dev/null || fail "screenshot with the dialog open"
+xdotool windowfocus --sync "$window" key KP_Multiply Down || fail "xdotool could not send keys"
+xdotool mousemove --window "$window" 200 200 click 3
 sleep 1.1
 "$shot" grab "$window" "$work/d.png" 2>/dev/null || fail "screenshot with the dialog open"
 [ "$(changed_in "$work/c.png" "$work/d.png" 0 0 400 400)" -eq 0 ] ||
     fail "the clock redrew while the settings dialog was open"
-xdotool windowfocus --sync "$dialog" key Escape
+[ "$(xdotool search --onlyvisible --name '^Programmeinstellungen$' | wc -l)" -eq 1 ] ||
+    fail "a right click under the dialog opened a second one"
+xdotool windowfocus --sync "$window" key Escape
 for _ in $(seq 50); do
     xdotool search --onlyvisible --name '^Programmeinstellungen$' >/dev/null || break
     sleep 0.1
 done
-xdotool search --onlyvisible --name '^Programmeinstellungen$' >/dev/null && fail "Esc did not close the dialog"
-kill -0 "$clock_pid" 2>/dev/null || fail "the clock ended with the dialog"
+xdotool search --onlyvisible --name '^Programmeinstellungen$' >/dev/null && fail "the clock's Esc did not end the dialog"
+kill -0 "$clock_pid" 2>/dev/null || fail "the clock's Esc under the dialog ended the program"
 sleep 1.1
 "$shot" grab "$window" "$work/e.png" 2>/dev/null || fail "screenshot after the dialog"
 [ "$(changed_in "$work/d.png" "$work/e.png" 0 0 200 40)" -gt 0 ] ||
     fail "the clock did not run on after the dialog"
-echo "right click opened the dialog; the clock stood still while it was open and ran on after Esc"
+echo "right click opened the dialog; the clock stood still and ignored keys and clicks while it was open; its Esc ended the dialog and it ran on"
 
 xdotool windowfocus --sync "$window" key Escape
 for _ in $(seq 50); do

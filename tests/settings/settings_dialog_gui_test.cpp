@@ -1,5 +1,5 @@
 // The settings dialog and the help window with real widgets on the offscreen platform. Each
-// test opens the dialog as the clock does (its own modal loop) and acts on it from a
+// test opens the dialog as the clock does (its own loop) and acts on it from a
 // zero-delay timer once the loop runs; the colour chooser and the message box are answered
 // through the dialog's seams. Every test runs in its own temporary working directory.
 #include <QAbstractButton>
@@ -33,6 +33,14 @@ namespace dorvalen {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The shown top-level window with this object name ("settingsDialog", "infoWindow").
+QDialog* shownWindow(const char* name) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->objectName() == QLatin1String(name))
+            return qobject_cast<QDialog*>(window);
+    return nullptr;
+}
 
 struct Message {
     QString title;
@@ -74,8 +82,8 @@ protected:
     void runDialog(const std::function<void(QDialog&)>& drive) {
         bool driven = false;
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr) << "no modal dialog while openSettingsDialog runs";
+            QDialog* dialog = shownWindow("settingsDialog");
+            ASSERT_NE(dialog, nullptr) << "no dialog shown while openSettingsDialog runs";
             dialog->activateWindow();
             QApplication::setActiveWindow(dialog);
             drive(*dialog);
@@ -87,7 +95,9 @@ protected:
         });
         openSettingsDialog(&clockWindow_, state_, seams());
         EXPECT_TRUE(driven);
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(shownWindow("settingsDialog"), nullptr);
+        EXPECT_EQ(shownWindow("infoWindow"), nullptr);
+        EXPECT_TRUE(clockWindow_.isVisible()) << "the clock window was closed";
     }
 
     ClockState state_;
@@ -185,7 +195,6 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
         EXPECT_EQ(dialog.size(), QSize(64 * cw, roundToPixel(21.5 * lh)));
         EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "the dialog can be resized";
         EXPECT_EQ(dialog.parentWidget(), &clockWindow_) << "not owned by the clock window";
-        EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
 
         auto* frame = dialog.findChild<QGroupBox*>();
@@ -442,6 +451,8 @@ TEST_F(SettingsDialogTest, CancellingKeepsExactlyNameTwilightAndColour) {
         {"Abbruch", [](QDialog& d) { click(control(d, 311)); }},
         {"Esc", [](QDialog& d) { sendKey(&d, Qt::Key_Escape); }},
         {"Close", [](QDialog& d) { d.close(); }},
+        {"clock window's Esc", [this](QDialog&) { sendKey(&clockWindow_, Qt::Key_Escape); }},
+        {"clock window's Close", [this](QDialog&) { clockWindow_.close(); }},
     };
     for (const CancelRow& way : ways) {
         state_ = ClockState{};
@@ -467,6 +478,33 @@ TEST_F(SettingsDialogTest, CancellingKeepsExactlyNameTwilightAndColour) {
         EXPECT_FALSE(clockWindow_.windowFlags() & Qt::WindowStaysOnTopHint) << way.way;
     }
     EXPECT_FALSE(fs::exists(settingsFileName));
+}
+
+// Going over to the clock window to press its Esc or its close button does not leave the
+// name field: a half-typed name is not taken, just as with the dialog's own Esc or Close.
+TEST_F(SettingsDialogTest, AHalfTypedNameIsNotTakenByCancellingFromTheClockWindow) {
+    const CancelRow ways[] = {
+        {"dialog's Esc", [](QDialog&) { sendKey(QApplication::focusWidget(), Qt::Key_Escape); }},
+        {"dialog's Close", [](QDialog& d) { d.close(); }},
+        {"clock window's Esc", [this](QDialog&) {
+             QApplication::setActiveWindow(&clockWindow_);
+             sendKey(&clockWindow_, Qt::Key_Escape);
+         }},
+        {"clock window's Close", [this](QDialog&) {
+             QApplication::setActiveWindow(&clockWindow_);
+             clockWindow_.close();
+         }},
+    };
+    for (const CancelRow& way : ways) {
+        state_ = ClockState{};
+        runDialog([&](QDialog& dialog) {
+            QLineEdit* name = control<QLineEdit>(dialog, 301);
+            ASSERT_TRUE(name->hasFocus());
+            name->setText(QStringLiteral("Ul"));
+            way.end(dialog);
+        });
+        EXPECT_EQ(state_.settings.placeName, ClockSettings{}.placeName) << way.way;
+    }
 }
 
 TEST_F(SettingsDialogTest, CancelledColourChoiceLeavesTheColour) {
@@ -527,7 +565,7 @@ TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
         const int cw = dialog.width() / 64;
         bool helpSeen = false;
         QTimer::singleShot(0, [&] {
-            auto* help = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QDialog* help = shownWindow("infoWindow");
             ASSERT_NE(help, nullptr);
             ASSERT_NE(help, &dialog) << "Info opened no window";
             helpSeen = true;
@@ -552,7 +590,71 @@ TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
         click(control(dialog, 310));  // returns when help closes
         EXPECT_TRUE(helpSeen);
         EXPECT_TRUE(dialog.isVisible()) << "Esc in the help window closed the dialog";
-        EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
+        EXPECT_EQ(shownWindow("infoWindow"), nullptr);
+        dialog.reject();
+    });
+}
+
+// Presses Info and runs `drive` on the help window once its loop runs; returns when the
+// help window has closed. `drive` must close it.
+void withHelpOpen(QDialog& dialog, const std::function<void(QDialog& help)>& drive) {
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        QDialog* help = shownWindow("infoWindow");
+        ASSERT_NE(help, nullptr) << "Info opened no window";
+        drive(*help);
+        driven = true;
+        if (help->isVisible()) {
+            ADD_FAILURE() << "the help window is still open";
+            help->reject();
+        }
+    });
+    click(control(dialog, 310));
+    EXPECT_TRUE(driven);
+}
+
+// Esc and Close anywhere end only the newest window: with the help open they close the
+// help, and the dialog and the clock stay.
+TEST_F(SettingsDialogTest, EscOrCloseOfAnyWindowWhileTheHelpIsOpenClosesOnlyTheHelp) {
+    const CancelRow ways[] = {
+        {"help's Esc", [](QDialog& help) { sendKey(&help, Qt::Key_Escape); }},
+        {"help's Close", [](QDialog& help) { help.close(); }},
+        {"dialog's Esc", [](QDialog&) { sendKey(shownWindow("settingsDialog"), Qt::Key_Escape); }},
+        {"dialog's Close", [](QDialog&) { shownWindow("settingsDialog")->close(); }},
+        {"clock window's Esc", [this](QDialog&) { sendKey(&clockWindow_, Qt::Key_Escape); }},
+        {"clock window's Close", [this](QDialog&) { clockWindow_.close(); }},
+    };
+    runDialog([&](QDialog& dialog) {
+        for (const CancelRow& way : ways) {
+            withHelpOpen(dialog, [&](QDialog& help) {
+                way.end(help);
+                EXPECT_FALSE(help.isVisible()) << way.way << " did not close the help";
+            });
+            EXPECT_TRUE(dialog.isVisible()) << way.way << " closed the dialog";
+        }
+        dialog.reject();
+    });
+}
+
+TEST_F(SettingsDialogTest, TheDialogTakesNoInputWhileTheHelpIsOpen) {
+    runDialog([&](QDialog& dialog) {
+        withHelpOpen(dialog, [&](QDialog& help) {
+            QLineEdit* name = control<QLineEdit>(dialog, 301);
+            QKeyEvent typed(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QApplication::sendEvent(name, &typed);
+            click(control(dialog, 317));  // West
+            click(control(dialog, 315));  // astronomisch
+            click(control(dialog, 311));  // Abbruch
+            EXPECT_TRUE(help.isVisible()) << "a click in the dialog closed the help";
+            EXPECT_TRUE(dialog.isVisible()) << "Abbruch worked under the help";
+            EXPECT_EQ(name->text(), QStringLiteral("Mirelstadt"));
+            EXPECT_TRUE(isChecked(dialog, 316));
+            EXPECT_EQ(state_.settings.twilightKind, 3);
+            help.reject();
+        });
+        // The same click counts once the help is closed.
+        click(control(dialog, 315));
+        EXPECT_EQ(state_.settings.twilightKind, 5);
         dialog.reject();
     });
 }
