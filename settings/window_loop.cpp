@@ -43,7 +43,7 @@ QWidget* OtherWindowsBlocked::blockedWindowOf(const QObject* watched) const {
         watched->isWidgetType() ? static_cast<const QWidget*>(watched)->window() : nullptr;
     for (const QPointer<QWidget>& blocked : blocked_) {
         if (blocked.isNull()) continue;
-        if (widgetWindow == blocked || (watched == blocked->windowHandle() && watched != nullptr))
+        if (widgetWindow == blocked || watched == blocked->windowHandle())
             return blocked;
     }
     return nullptr;
@@ -53,7 +53,8 @@ bool isInput(const QEvent* event) {
     switch (event->type()) {
         case QEvent::DragEnter:
         case QEvent::DragMove:
-        case QEvent::Drop: return true;  // a text dropped into a field would change it
+        case QEvent::Drop:
+        case QEvent::InputMethod: return true;  // these too put text into a field
         default: return event->isInputEvent();
     }
 }

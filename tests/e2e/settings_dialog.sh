@@ -61,6 +61,12 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
+# Under the sanitizers: Qt's D-Bus thread leaves one libdbus read buffer behind at exit,
+# which is neither ours nor fixable here; every other leak still fails the check.
+inherited=$(printf '%s' "${LSAN_OPTIONS:-}" | sed -n 's/.*suppressions=\([^:]*\).*/\1/p')
+{ [ -r "$inherited" ] && cat "$inherited"; echo 'leak:libdbus-1.so'; } >"$work/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$work/lsan.supp"
+
 mkdir "$work/cwd"
 (cd "$work/cwd" && exec "$program") >"$work/clock.log" 2>&1 &
 clock_pid=$!
