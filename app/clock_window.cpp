@@ -192,6 +192,9 @@ void ClockWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    // An Esc held down to close the settings dialog repeats into the clock: only a fresh
+    // press ends the program.
+    if (*command == ClockCommand::Quit && event->isAutoRepeat()) return;
     runCommand(*command);
 }
 

@@ -216,6 +216,21 @@ TEST_F(ClockWindowTest, EscEndsTheLoopWithoutWritingSettings) {
     EXPECT_FALSE(settingsFileExists());
 }
 
+TEST_F(ClockWindowTest, ARepeatOfAnEscHeldDownDoesNotEndTheProgram) {
+    ClockWindow window(state_, clock_);
+    int quits = 0;
+    QObject::connect(&window, &ClockWindow::quitRequested, [&] { ++quits; });
+    window.show();
+    settle();
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(&window, &repeat);
+    settle();
+    EXPECT_EQ(quits, 0) << "the repeat of an Esc that closed the dialog ended the clock";
+    press(window, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(quits, 1);
+}
+
 TEST_F(ClockWindowTest, CloseEndsTheLoopWithoutWritingSettings) {
     ClockWindow window(state_, clock_);
     int quits = 0;
