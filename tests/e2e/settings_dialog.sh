@@ -11,33 +11,9 @@ build=$(realpath "${1:?usage: settings_dialog.sh BUILD_DIR}")
 program=$build/dorvalen
 shot=$build/dorvalen-window-shot
 wm_close=$(dirname "$(realpath "$0")")/wm_close.py
-for tool in Xvfb xdotool python3; do
-    command -v "$tool" >/dev/null ||
-        { echo "FAIL: $tool is missing (tools/install_deps.sh installs it)"; exit 1; }
-done
-[ -x "$program" ] && [ -x "$shot" ] ||
-    { echo "FAIL: build the targets dorvalen and dorvalen-window-shot first"; exit 1; }
+source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
+require_tools Xvfb xdotool python3
 
-work=$(mktemp -d)
-xvfb_pid=""
-clock_pid=""
-cleanup() {
-    [ -n "$clock_pid" ] && kill "$clock_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    [ -n "${KEEP_SHOTS:-}" ] && cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-# "changed N inside M" -> M: changed pixels within the rectangle X Y W H.
-changed_in() { "$shot" diff "$1" "$2" "$3" "$4" "$5" "$6" | awk '{print $4}'; }
-colours_of() { "$shot" info "$1" | awk '{print $5}'; }
 dialogs_open() { xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | wc -l; }
 # Waits up to 5 s until exactly $1 windows titled Programmeinstellungen are visible.
 wait_dialogs() {
@@ -48,39 +24,13 @@ wait_dialogs() {
     return 1
 }
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-
-# Under the sanitizers: Qt's D-Bus thread leaves one libdbus read buffer behind at exit,
-# which is neither ours nor fixable here; every other leak still fails the check.
-inherited=$(printf '%s' "${LSAN_OPTIONS:-}" | sed -n 's/.*suppressions=\([^:]*\).*/\1/p')
-{ [ -r "$inherited" ] && cat "$inherited"; echo 'leak:libdbus-1.so'; } >"$work/lsan.supp"
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$work/lsan.supp"
-
+start_xvfb
 mkdir "$work/cwd"
-(cd "$work/cwd" && exec "$program") >"$work/clock.log" 2>&1 &
-clock_pid=$!
+start_clock "$work/cwd"
 
-window=$(timeout 20 xdotool search --sync --name '^Dorvalen$' | head -n1)
+window=$(clock_window_id)
 [ -n "$window" ] || fail "no window named Dorvalen appeared"
-colours=0
-for _ in $(seq 50); do
-    "$shot" grab "$window" "$work/start.png" 2>/dev/null || fail "first screenshot"
-    colours=$(colours_of "$work/start.png")
-    [ "$colours" -ge 8 ] && break
-    sleep 0.1
-done
-[ "$colours" -ge 8 ] || fail "the window shows only $colours colours: no clock face"
+wait_for_face "$window" "$work/start.png"
 
 # No window manager runs in Xvfb: focus windows directly before sending keys.
 xdotool windowfocus --sync "$window" key e || fail "xdotool could not send E"
