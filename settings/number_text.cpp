@@ -71,6 +71,16 @@ bool isAtLeastOne(std::string_view number) {
     return position + (negativeExponent ? -exponent : exponent) > 0;
 }
 
+// Both readers start alike: optional blanks, then an optional sign. Returns the position
+// after them.
+std::size_t skipBlanksAndSign(std::string_view text, bool& negative) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    return i;
+}
+
 }  // namespace
 
 double readDecimal(std::string_view text) {
@@ -79,13 +89,8 @@ double readDecimal(std::string_view text) {
     if (equalsIgnoringAsciiCase(whole, "-Infinity")) return -std::numeric_limits<double>::infinity();
     if (equalsIgnoringAsciiCase(whole, "NaN")) return std::numeric_limits<double>::quiet_NaN();
 
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = skipBlanksAndSign(text, negative);
     const std::size_t start = i;
     i = skipDigits(text, i);
     std::size_t digits = i - start;
@@ -118,13 +123,8 @@ double readDecimal(std::string_view text) {
 }
 
 std::int32_t readInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = skipBlanksAndSign(text, negative);
     // Accumulate in 64 bits and stop growing once past the 32-bit range.
     constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
