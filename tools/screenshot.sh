@@ -21,12 +21,4 @@ mkdir -p "$(dirname "$out")"
 "$shot" grab "$window" "$out" 2>/dev/null || fail "cannot take the screenshot"
 echo "Screenshot of the clock window: $out"
 
-xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
-for _ in $(seq 30); do
-    kill -0 "$clock_pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$clock_pid"
-status=$?
-clock_pid=""
-[ "$status" -eq 0 ] || fail "the clock ended with exit code $status"
+quit_clock_with_esc "$window"

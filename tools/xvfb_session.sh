@@ -71,3 +71,18 @@ wait_for_face() {
     done
     fail "the window shows only $colours colours: no clock face"
 }
+
+# quit_clock_with_esc WINDOW: sends Esc to the clock and fails unless it ends within 5 s
+# with exit code 0.
+quit_clock_with_esc() {
+    xdotool windowfocus --sync "$1" key Escape 2>/dev/null
+    for _ in $(seq 50); do
+        kill -0 "$clock_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$clock_pid" 2>/dev/null && fail "Esc did not end the clock"
+    wait "$clock_pid"
+    local status=$?
+    clock_pid=""
+    [ "$status" -eq 0 ] || fail "exit code $status after Esc: $(cat "$work/clock.log")"
+}

@@ -72,15 +72,6 @@ sleep 1.1
     fail "the clock did not run on after the dialog"
 echo "right click opened the dialog; the clock stood still and ignored keys and clicks while it was open; its Esc ended the dialog and it ran on"
 
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 50); do
-    kill -0 "$clock_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$clock_pid" 2>/dev/null && fail "Esc did not end the clock"
-wait "$clock_pid"
-status=$?
-clock_pid=""
-[ "$status" -eq 0 ] || fail "exit code $status after Esc: $(cat "$work/clock.log")"
+quit_clock_with_esc "$window"
 [ -e "$work/cwd/Dorvalen.dat" ] && fail "a settings file was written"
 echo "PASS: Esc ended the clock with exit code 0, no settings file written"

@@ -96,15 +96,6 @@ sleep 1.1
     fail "the clock did not run on after its close button ended the dialog"
 echo "the clock's close button ended only the dialog and the clock ran on"
 
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 50); do
-    kill -0 "$clock_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$clock_pid" 2>/dev/null && fail "Esc did not end the clock"
-wait "$clock_pid"
-status=$?
-clock_pid=""
-[ "$status" -eq 0 ] || fail "exit code $status after Esc: $(cat "$work/clock.log")"
+quit_clock_with_esc "$window"
 [ -e "$work/cwd/Dorvalen.dat" ] && fail "a settings file was written without Speichern"
 echo "PASS: settings dialog over the clock"
