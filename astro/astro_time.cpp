@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/conversions.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 

@@ -8,7 +8,7 @@
 
 #include <initializer_list>
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 namespace dorvalen {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/tables.h"
+#include "astro/term_tables.h"
 #include "astro/astro_time.h"
 
 namespace dorvalen {

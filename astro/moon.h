@@ -3,7 +3,7 @@
 // fraction from the phase angle. UT is fed where the methods ask for TD.
 #pragma once
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 #include "astro/sun.h"
 
 namespace dorvalen {

@@ -3,7 +3,7 @@
 // the current clock time on the displayed day.
 #pragma once
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 namespace dorvalen {
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 namespace dorvalen {
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/tables.h"
+#include "astro/term_tables.h"
 #include "astro/astro_time.h"
 
 namespace dorvalen {

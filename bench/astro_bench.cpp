@@ -8,7 +8,7 @@
 #include "astro/moon_orientation.h"
 #include "astro/rise_set.h"
 #include "astro/sun.h"
-#include "face/calendar.h"
+#include "core/calendar.h"
 #include "phases/phase_event.h"
 
 namespace dorvalen {

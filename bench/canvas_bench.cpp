@@ -2,7 +2,7 @@
 // 4000 x 4000 limit the tests use; and a full-size disc for comparison.
 #include <benchmark/benchmark.h>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 namespace {

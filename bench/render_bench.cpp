@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/conversions.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "core/calendar.h"
 #include "face/face_render.h"
 
 namespace dorvalen {

@@ -3,7 +3,7 @@
 // write ourselves. Every shape is clipped to the image once; the loops that follow write
 // whole clipped runs with no bounds checks. Nothing is anti-aliased, so each written pixel
 // is exactly the drawing colour, or its integer blend in ModeAlphaBlend.
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/font_impl.h"
+#include "canvas/font_impl.h"
 
 namespace dorvalen {
 

@@ -3,7 +3,7 @@
 
 #include <QFont>
 
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

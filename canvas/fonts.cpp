@@ -7,8 +7,8 @@
 #include <QGuiApplication>
 #include <QString>
 
-#include "app/conversions.h"
-#include "platform/font_impl.h"
+#include "core/conversions.h"
+#include "canvas/font_impl.h"
 
 namespace dorvalen {
 

@@ -1,9 +1,9 @@
 // Calendar and local time over DateValue (seconds of a local date-time counted as UT),
 // valid from 1970-01-01 00:00:00 through 9999-12-31 23:59:59. Every displayed quantity is
 // derived from the frame's single wall-clock reading `state.now` and `displayedDay`.
-#include "face/calendar.h"
+#include "core/calendar.h"
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 namespace dorvalen {
 

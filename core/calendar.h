@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "app/clock_state.h"
-#include "face/calendar_types.h"
-#include "platform/wall_clock.h"
+#include "core/clock_state.h"
+#include "core/date_value.h"
+#include "core/wall_clock.h"
 
 namespace dorvalen {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "face/calendar_types.h"
-#include "settings/settings.h"
+#include "core/date_value.h"
+#include "core/settings.h"
 
 namespace dorvalen {
 

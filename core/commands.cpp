@@ -1,5 +1,5 @@
 // The twelve keyboard commands of the clock window as plain changes of the state.
-#include "app/commands.h"
+#include "core/commands.h"
 
 namespace dorvalen {
 

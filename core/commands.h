@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "app/clock_state.h"
-#include "settings/settings.h"
+#include "core/clock_state.h"
+#include "core/settings.h"
 
 namespace dorvalen {
 

@@ -1,5 +1,5 @@
 // Double-to-integer rules, written so that no input reaches an undefined conversion.
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 #include <bit>
 #include <cmath>

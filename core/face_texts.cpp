@@ -1,13 +1,12 @@
 // The texts of the face. Numbers are written with std::to_chars, which ignores the C
 // locale, so a German or any other locale never turns "12.50" into "12,50".
-#include "face/face_texts.h"
+#include "core/face_texts.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "app/conversions.h"
-#include "app/tables.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 

@@ -4,10 +4,12 @@
 //   2. Date, weekday and week are all taken from that one displayed day, so they agree.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 namespace dorvalen {
 
@@ -19,6 +21,10 @@ std::string fixedText(double x, int decimals);
 
 std::string formatClockTime(const ClockState& state);  // "7:05:09 Uhr"
 std::string formatDate(const ClockState& state);       // "3.5.2026"
+// Index 0 = Sunday.
+inline constexpr std::array<std::string_view, 7> weekdayNames = {
+    "Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
+
 std::string weekdayName(const ClockState& state);      // "Sonntag" ... "Samstag"
 
 // ISO 8601 week number of a day index (days since 1970-01-01).

@@ -1,5 +1,5 @@
 // Reads the system's local time once per call.
-#include "platform/wall_clock.h"
+#include "core/wall_clock.h"
 
 #include <ctime>
 

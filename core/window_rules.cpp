@@ -1,9 +1,9 @@
 // Client-size limits, radius and font size of the clock window, and the timer alignment.
-#include "app/window_rules.h"
+#include "core/window_rules.h"
 
 #include <algorithm>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 namespace dorvalen {
 

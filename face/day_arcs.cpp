@@ -2,9 +2,9 @@
 // flood-fills the sector between them, relying on the dial disc colour (236, 233, 216) that
 // drawDial painted and on the yellow ring as borders. Only the displayed day 0:00..24:00 is
 // shown, so a moon segment over midnight appears as its two pieces of that day.
-#include "astro/day_arcs.h"
+#include "face/day_arcs.h"
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "astro/rise_set.h"
 #include "face/dial.h"
 

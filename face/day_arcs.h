@@ -2,8 +2,8 @@
 // twilight as shades. Each layer runs its own rise/set search.
 #pragma once
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "core/clock_state.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

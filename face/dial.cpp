@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "app/conversions.h"
-#include "astro/day_arcs.h"
-#include "astro/moon_picture.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "face/day_arcs.h"
+#include "face/moon_picture.h"
+#include "core/calendar.h"
 #include "face/face_render.h"
-#include "phases/phase_marker.h"
+#include "face/phase_marker.h"
 
 namespace dorvalen {
 

@@ -5,8 +5,8 @@
 //   4. Centre disc and cap over the hands' roots.
 #pragma once
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "core/clock_state.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

@@ -3,10 +3,10 @@
 // from scratch; the only state written is the displayed day index.
 #include "face/face_render.h"
 
-#include "app/conversions.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "core/calendar.h"
 #include "face/dial.h"
-#include "face/face_texts.h"
+#include "core/face_texts.h"
 #include "face/shift_sectors.h"
 
 namespace dorvalen {

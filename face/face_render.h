@@ -3,8 +3,8 @@
 // and numerals, then the dial with its layers and hands.
 #pragma once
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "core/clock_state.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

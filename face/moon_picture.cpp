@@ -2,7 +2,7 @@
 // line is filled lit, and a terminator ellipse of half-width |k - 0.5| * 2R is filled dark
 // (a crescent); past half moon the two colours trade places (gibbous). The geometry keeps
 // the clock's single-precision values, so the pixels stay where they always were.
-#include "astro/moon_picture.h"
+#include "face/moon_picture.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "astro/astro_time.h"
 #include "astro/moon.h"
 #include "astro/moon_orientation.h"

@@ -5,8 +5,8 @@
 //   3. A disc, a cusp line and a terminator ellipse are plotted and flood-filled.
 #pragma once
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "core/clock_state.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

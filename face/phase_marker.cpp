@@ -1,10 +1,10 @@
 // The phase marker: a black-edged, translucently filled triangle across the moon ring at the
 // local time of the phase, tip outward, and the time as text centred on the moon picture.
-#include "phases/phase_marker.h"
+#include "face/phase_marker.h"
 
 #include <string>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "face/dial.h"
 #include "phases/phase_event.h"
 

@@ -2,8 +2,8 @@
 // day, and that time as text in the middle of the moon picture.
 #pragma once
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "core/clock_state.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/conversions.h"
-#include "app/tables.h"
-#include "face/shift_rota.h"
+#include "core/conversions.h"
+#include "rota/rota_tables.h"
+#include "rota/shift_rota.h"
 
 namespace dorvalen {
 

@@ -1,8 +1,8 @@
 // Paints the shift periods of the displayed day on the face ring in the crews' colours.
 #pragma once
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "core/clock_state.h"
+#include "canvas/canvas.h"
 
 namespace dorvalen {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "astro/astro_time.h"
-#include "face/calendar.h"
+#include "core/calendar.h"
 #include "phases/phase_instants.h"
 
 namespace dorvalen {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 namespace dorvalen {
 

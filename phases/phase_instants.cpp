@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "astro/astro_time.h"
-#include "face/calendar.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 

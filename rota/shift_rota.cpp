@@ -1,13 +1,13 @@
 // The crews' shift codes from the 35-day rota and its yearly swap window, and the plan of
 // the face ring for the displayed moment. Plain arithmetic on day indices; nothing is kept
 // between calls.
-#include "face/shift_rota.h"
+#include "rota/shift_rota.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "app/tables.h"
-#include "face/calendar.h"
+#include "rota/rota_tables.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 namespace dorvalen {
 

@@ -1,6 +1,6 @@
 // POSIX file access for the settings file. Saving never touches the old file until the new
 // one is complete on the disk: temporary file in the same directory, fsync, rename over.
-#include "platform/files.h"
+#include "settings/files.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/files.h"
+#include "settings/files.h"
 #include "settings/codepage.h"
 #include "settings/number_text.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings.h"
+#include "core/settings.h"
 
 namespace dorvalen {
 

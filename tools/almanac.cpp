@@ -10,16 +10,16 @@
 #include <functional>
 #include <map>
 
-#include "app/clock_state.h"
-#include "app/conversions.h"
-#include "app/tables.h"
-#include "app/window_rules.h"
+#include "core/clock_state.h"
+#include "core/conversions.h"
+#include "rota/rota_tables.h"
+#include "core/window_rules.h"
 #include "astro/moon.h"
 #include "astro/rise_set.h"
-#include "face/calendar.h"
-#include "face/face_texts.h"
+#include "core/calendar.h"
+#include "core/face_texts.h"
 #include "phases/phase_event.h"
-#include "platform/files.h"
+#include "settings/files.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {

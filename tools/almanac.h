@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "face/calendar_types.h"
-#include "face/shift_rota.h"
+#include "core/date_value.h"
+#include "rota/shift_rota.h"
 #include "phases/phase_instants.h"
-#include "settings/settings.h"
+#include "core/settings.h"
 
 namespace dorvalen {
 

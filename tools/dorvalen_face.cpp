@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/clock_state.h"
-#include "app/window_rules.h"
+#include "core/clock_state.h"
+#include "core/window_rules.h"
 #include "face/face_render.h"
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 #include "tools/almanac.h"
 
 namespace {

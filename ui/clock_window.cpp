@@ -1,7 +1,7 @@
 // The clock window: a plain top-level widget with one child that shows the clock image.
 // All drawing goes through renderClockFace into our own Image; Qt only puts the finished
 // pixels on the screen.
-#include "app/clock_window.h"
+#include "ui/clock_window.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -17,11 +17,11 @@
 #include <functional>
 #include <optional>
 
-#include "app/window_rules.h"
-#include "face/calendar.h"
+#include "core/window_rules.h"
+#include "core/calendar.h"
 #include "face/face_render.h"
-#include "platform/window_glue.h"
-#include "settings/settings_dialog.h"
+#include "ui/window_glue.h"
+#include "ui/settings_dialog.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {

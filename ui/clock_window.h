@@ -2,16 +2,16 @@
 // once-a-second redraw aligned to the wall clock's second boundary.
 //   1. runClockWindow loads the settings, builds a ClockWindow and runs the loop.
 //   2. Every redraw: takeWallClockReading, renderClockFace into the image, show it.
-//   3. Keys become ClockCommands (app/commands.h); a size change runs resizeClock.
+//   3. Keys become ClockCommands (core/commands.h); a size change runs resizeClock.
 #pragma once
 
 #include <QWidget>
 #include <cstdint>
 
-#include "app/clock_state.h"
-#include "app/commands.h"
-#include "platform/canvas.h"
-#include "platform/wall_clock.h"
+#include "core/clock_state.h"
+#include "core/commands.h"
+#include "canvas/canvas.h"
+#include "core/wall_clock.h"
 
 class QTimer;
 

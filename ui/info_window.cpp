@@ -1,13 +1,13 @@
 // The help window: one read-only text field with the help text, lines kept as they are
 // (no wrapping; both scroll bars), on the clock face's background colour.
-#include "settings/info_window.h"
+#include "ui/info_window.h"
 
 #include <QDialog>
 #include <QPalette>
 #include <QTextEdit>
 
 #include "settings/help_text.h"
-#include "settings/window_loop.h"
+#include "ui/window_loop.h"
 
 namespace dorvalen {
 

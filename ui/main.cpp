@@ -1,10 +1,10 @@
 // Start-up: state first, then the platform, then the window; nothing is saved at exit.
-// The constant tables are compiled in (app/tables.h), so there is nothing to fill.
+// The constant tables are compiled in (rota/rota_tables.h, astro/term_tables.h), so there is nothing to fill.
 #include <QApplication>
 
-#include "app/clock_state.h"
-#include "app/clock_window.h"
-#include "platform/wall_clock.h"
+#include "core/clock_state.h"
+#include "ui/clock_window.h"
+#include "core/wall_clock.h"
 
 int main(int argc, char** argv) {
     dorvalen::ClockState state;

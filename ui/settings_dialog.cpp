@@ -2,7 +2,7 @@
 // system default font: cw, the width of "_", and lh, the height of "|". The dialog runs its
 // own loop over the whole program (settings/window_loop.h): the clock window takes no input
 // meanwhile, and its Esc and its close button end the dialog as Abbruch.
-#include "settings/settings_dialog.h"
+#include "ui/settings_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,12 +25,12 @@
 #include <map>
 #include <span>
 
-#include "app/conversions.h"
-#include "platform/window_glue.h"
+#include "core/conversions.h"
+#include "ui/window_glue.h"
 #include "settings/field_rules.h"
-#include "settings/info_window.h"
+#include "ui/info_window.h"
 #include "settings/settings_file.h"
-#include "settings/window_loop.h"
+#include "ui/window_loop.h"
 
 namespace dorvalen {
 

@@ -14,7 +14,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/clock_state.h"
+#include "core/clock_state.h"
 
 class QWidget;
 

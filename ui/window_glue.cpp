@@ -1,6 +1,6 @@
 // Always-on-top through the window's stacking hint. The hint is handed to the live native
 // window instead of re-creating it, so the window neither blinks nor moves.
-#include "platform/window_glue.h"
+#include "ui/window_glue.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,7 +1,7 @@
 // Blocking by an application event filter. Window-system events reach a window's QWindow
 // before its widgets, so the filter looks at both: the QWindow sees real keys, clicks and
 // the close button before Qt moves the focus; the widgets see events sent to them directly.
-#include "settings/window_loop.h"
+#include "ui/window_loop.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "sky_test_state.h"
+#include "tests/support/test_state.h"
 
 namespace dorvalen {
 namespace {

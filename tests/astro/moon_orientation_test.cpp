@@ -11,7 +11,7 @@
 #include "astro/astro_time.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
-#include "sky_test_state.h"
+#include "tests/support/test_state.h"
 
 namespace dorvalen {
 namespace {

@@ -1,6 +1,5 @@
-// The constant tables after start-up: the values the clock's rules are written against,
-// and every term row of the two series compared with the reference tables.
-#include "app/tables.h"
+// Every term row of the sun and moon series compared with the reference tables.
+#include "astro/term_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -14,43 +13,6 @@
 
 namespace dorvalen {
 namespace {
-
-TEST(Tables, StartUpValues) {
-    const std::int8_t rota[35] = {1, 1, 2, 2, 3, 3, 3, 4, 4, 1, 1, 2, 2, 4, 2, 2, 4, 4,
-                                  1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 3, 3, 3, 3, 4, 4, 4};
-    for (int i = 0; i < 35; ++i) EXPECT_EQ(rotaTable[i], rota[i]) << "rota day " << i;
-    EXPECT_EQ(rotaTable[34], 4);
-
-    const std::int64_t colours[5][3] = {
-        {255, 0, 0}, {50, 50, 255}, {255, 255, 0}, {0, 255, 0}, {235, 167, 11}};
-    for (int crew = 0; crew < 10; ++crew) {
-        EXPECT_EQ(shiftColorTable[crew][0], 0) << "crew " << crew;
-        for (int c = 1; c < 4; ++c) {
-            EXPECT_EQ(shiftColorTable[crew][c], crew < 5 ? colours[crew][c - 1] : 0)
-                << "crew " << crew << " column " << c;
-        }
-    }
-
-    const std::int64_t years[5][5] = {
-        {0, 1, 2, 3, 4}, {3, 4, 0, 1, 2}, {1, 2, 3, 4, 0}, {4, 0, 1, 2, 3}, {2, 3, 4, 0, 1}};
-    for (int r = 0; r < 5; ++r) {
-        for (int c = 0; c < 5; ++c) EXPECT_EQ(rotaYearTable[r][c], years[r][c]) << r << "," << c;
-    }
-
-    EXPECT_EQ(weekdayNames[0], "Sonntag");
-    EXPECT_EQ(weekdayNames[4], "Donnerstag");
-    EXPECT_EQ(weekdayNames[6], "Samstag");
-}
-
-// With the crews' offsets into the rota, exactly one crew is in the swapped week each day.
-TEST(Tables, ExactlyOneCrewHasTheSwapWeek) {
-    const int offsets[5] = {10, 17, 24, 31, 3};
-    for (int day = 0; day < 35; ++day) {
-        int swapped = 0;
-        for (int offset : offsets) swapped += rotaTable[(day + offset) % 35] == 0 ? 1 : 0;
-        EXPECT_EQ(swapped, 1) << "day " << day;
-    }
-}
 
 // The reference tables live beside the repository; without them the comparison is skipped.
 std::vector<std::vector<std::string>> readReference(const std::string& name) {
@@ -79,7 +41,7 @@ double number(const std::string& text) {
     return value;
 }
 
-TEST(Tables, LunarTermsMatchTheReference) {
+TEST(TermTables, LunarTermsMatchTheReference) {
     const auto rows = readReference("lunar-terms.tsv");
     if (rows.empty()) GTEST_SKIP() << "reference tables not found";
     ASSERT_EQ(rows.size(), 120u);
@@ -92,7 +54,7 @@ TEST(Tables, LunarTermsMatchTheReference) {
     }
 }
 
-TEST(Tables, EarthTermsMatchTheReference) {
+TEST(TermTables, EarthTermsMatchTheReference) {
     const auto rows = readReference("earth-terms.tsv");
     if (rows.empty()) GTEST_SKIP() << "reference tables not found";
     ASSERT_EQ(rows.size(), 66u);

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/canvas.h"
-#include "platform/font_impl.h"
-#include "tests/support/test_support.h"
+#include "canvas/canvas.h"
+#include "canvas/font_impl.h"
+#include "tests/support/pixel_support.h"
 
 namespace dorvalen {
 namespace {

@@ -1,6 +1,6 @@
 // Calendar and local time: date validity (up to 9999), day index round trips, the displayed
 // moment, the summer-time rule and the hand angles. The wall clock is always pinned.
-#include "face/calendar.h"
+#include "core/calendar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The keyboard commands as state changes: clamps of the arrow keys, the day steps, Home
 // and the commands that only ask the window to act.
-#include "app/commands.h"
+#include "core/commands.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

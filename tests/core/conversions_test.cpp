@@ -1,6 +1,6 @@
 // The two double-to-integer rules, at the values where a plain cast or a naive rounding
 // formula goes wrong.
-#include "app/conversions.h"
+#include "core/conversions.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "face/calendar.h"
-#include "face/face_texts.h"
+#include "core/calendar.h"
+#include "core/face_texts.h"
 
 namespace dorvalen {
 namespace {

@@ -1,5 +1,5 @@
 // Size limits, radius and font size of the clock window and the alignment of its timer.
-#include "app/window_rules.h"
+#include "core/window_rules.h"
 
 #include <gtest/gtest.h>
 

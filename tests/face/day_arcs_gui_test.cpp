@@ -6,7 +6,7 @@
 
 #include "astro/rise_set.h"
 #include "phases/phase_event.h"
-#include "tests/astro/sky_face.h"
+#include "tests/face/sky_face.h"
 
 namespace dorvalen {
 namespace {

@@ -3,11 +3,11 @@
 // translucent hand colour over the dial disc, and the seconds hand only for setting 1.
 #include <gtest/gtest.h>
 
-#include "app/conversions.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "core/calendar.h"
 #include "face/dial.h"
 #include "face/face_render.h"
-#include "tests/support/test_support.h"
+#include "tests/support/pixel_support.h"
 
 namespace dorvalen {
 namespace {

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
-#include "app/conversions.h"
-#include "face/calendar.h"
+#include "core/conversions.h"
+#include "core/calendar.h"
 #include "face/dial.h"
 #include "face/face_render.h"
-#include "face/face_texts.h"
-#include "tests/support/test_support.h"
+#include "core/face_texts.h"
+#include "tests/support/pixel_support.h"
 
 namespace dorvalen {
 namespace {

@@ -6,11 +6,11 @@
 #include <chrono>
 #include <cmath>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "astro/moon.h"
 #include "astro/moon_orientation.h"
-#include "astro/moon_picture.h"
-#include "tests/astro/sky_face.h"
+#include "face/moon_picture.h"
+#include "tests/face/sky_face.h"
 
 namespace dorvalen {
 namespace {

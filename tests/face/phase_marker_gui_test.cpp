@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "phases/phase_event.h"
-#include "tests/astro/sky_face.h"
+#include "tests/face/sky_face.h"
 
 namespace dorvalen {
 namespace {

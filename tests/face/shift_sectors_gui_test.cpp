@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/conversions.h"
-#include "app/tables.h"
+#include "core/conversions.h"
+#include "rota/rota_tables.h"
 #include "face/face_render.h"
 #include "face/shift_sectors.h"
-#include "tests/support/test_support.h"
+#include "tests/support/pixel_support.h"
 
 namespace dorvalen {
 namespace {

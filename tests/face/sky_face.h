@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "app/window_rules.h"
-#include "face/calendar.h"
+#include "core/window_rules.h"
+#include "core/calendar.h"
 #include "face/dial.h"
 #include "face/face_render.h"
-#include "platform/canvas.h"
-#include "tests/support/test_support.h"
+#include "canvas/canvas.h"
+#include "tests/support/pixel_support.h"
 
 namespace dorvalen::skyface {
 

@@ -10,7 +10,7 @@
 #include "astro/moon_orientation.h"
 #include "astro/rise_set.h"
 #include "phases/phase_event.h"
-#include "sky_test_state.h"
+#include "tests/support/test_state.h"
 
 namespace dorvalen {
 namespace {

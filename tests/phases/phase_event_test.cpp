@@ -6,7 +6,7 @@
 
 #include <limits>
 
-#include "face/calendar.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 namespace {

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "face/calendar.h"
+#include "astro/moon.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 namespace {
@@ -25,6 +26,14 @@ TEST(PhaseInstant, MeeusExample49aAndLunationZero) {
     // The estimate is truncated toward zero: -283.9 names lunation -283, not -284.
     EXPECT_EQ(newMoonJde(-283.9), newMoonJde(-283.0));
     EXPECT_EQ(fullMoonJde(0.99), fullMoonJde(0.0));
+}
+
+// The moon's own theory agrees at the phase instants of lunation 0 (an independent check).
+TEST(PhaseInstant, IlluminatedFractionAtTheInstants) {
+    EXPECT_LT(moonIlluminatedFractionAt(newMoonJde(0.0)), 0.002);
+    EXPECT_NEAR(moonIlluminatedFractionAt(quarterJde(0.0, 0.25)), 0.5, 0.02);
+    EXPECT_GT(moonIlluminatedFractionAt(fullMoonJde(0.0)), 0.998);
+    EXPECT_NEAR(moonIlluminatedFractionAt(quarterJde(0.0, 0.75)), 0.5, 0.02);
 }
 
 TEST(PhaseInstant, QuarterCorrectionSign) {

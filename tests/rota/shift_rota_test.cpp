@@ -1,6 +1,6 @@
 // The rota's crews, the swap window and the ring plan. Expected crews were worked out by
 // hand from the rota table and the year table, not taken from this implementation.
-#include "face/shift_rota.h"
+#include "rota/shift_rota.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "app/tables.h"
-#include "face/calendar.h"
+#include "rota/rota_tables.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 namespace {

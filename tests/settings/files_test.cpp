@@ -1,6 +1,6 @@
 // File access: the read cap, files that are not regular files, and a replacement that
 // fails half way (a real write error, which root cannot bypass) leaving the old file.
-#include "platform/files.h"
+#include "settings/files.h"
 
 #include <gtest/gtest.h>
 

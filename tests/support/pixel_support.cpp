@@ -1,4 +1,4 @@
-#include "tests/support/test_support.h"
+#include "tests/support/pixel_support.h"
 
 #include <QImage>
 #include <cstdio>
@@ -6,15 +6,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "face/calendar.h"
 
 namespace dorvalen::test {
-
-ClockState stateAt(int year, int month, int day, int hour, int minute, int second) {
-    ClockState state;
-    state.now = makeDate(year, month, day, hour, minute, second);
-    return state;
-}
 
 std::string dumpImage(const Image& image, const std::string& name) {
     QImage out(image.width, image.height, QImage::Format_RGB32);

@@ -1,16 +1,13 @@
-// Helpers shared by the tests: pinned clock states and image dumps for failed checks.
+// Pixel helpers for the tests that draw: image dumps for failed checks and frame hashes.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "app/clock_state.h"
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
+#include "tests/support/test_state.h"
 
 namespace dorvalen::test {
-
-// A state whose wall-clock reading is the given local date-time, default settings.
-ClockState stateAt(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 // Writes the image as PNG beside the test binary (for viewing after a failed pixel check)
 // and returns the path.

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "face/calendar.h"
+#include "core/calendar.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {

@@ -16,12 +16,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/clock_state.h"
-#include "app/conversions.h"
+#include "core/clock_state.h"
+#include "core/conversions.h"
 #include "astro/rise_set.h"
-#include "face/calendar.h"
+#include "core/calendar.h"
 #include "face/face_render.h"
-#include "platform/canvas.h"
+#include "canvas/canvas.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {

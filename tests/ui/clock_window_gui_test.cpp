@@ -15,7 +15,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/clock_window.h"
+#include "ui/clock_window.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {

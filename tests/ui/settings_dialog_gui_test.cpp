@@ -24,9 +24,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "settings/help_text.h"
-#include "settings/settings_dialog.h"
+#include "ui/settings_dialog.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {
