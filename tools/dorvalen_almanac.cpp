@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "tools/almanac.h"
+#include "tools/version_option.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const auto code = dorvalen::answerVersion(args, "dorvalen-almanac")) return *code;
     const dorvalen::ToolRun run = dorvalen::runAlmanac(args);
     if (!run.err.empty()) std::fputs(run.err.c_str(), stderr);
     if (run.out.empty()) return run.exitCode;

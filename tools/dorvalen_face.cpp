@@ -13,6 +13,7 @@
 #include "face/face_render.h"
 #include "canvas/canvas.h"
 #include "tools/almanac.h"
+#include "tools/version_option.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
 int main(int argc, char** argv) {
     using namespace dorvalen;
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const auto code = answerVersion(args, "dorvalen-face")) return *code;
     const Parsed<FaceOptions> parsed = parseFaceArguments(args);
     if (!parsed.options) return fail(exitBadArguments, parsed.error);
     if (parsed.options->help) {

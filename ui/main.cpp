@@ -9,7 +9,10 @@
 int main(int argc, char** argv) {
     dorvalen::ClockState state;
     QApplication app(argc, argv);
+    // The window class (X11) is the application name, which the desktop entry's
+    // StartupWMClass names; Wayland matches the entry by the desktop file name.
     QApplication::setApplicationName(QStringLiteral("Dorvalen"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.dorvalen.Dorvalen"));
     const dorvalen::SystemWallClock clock;
     return dorvalen::runClockWindow(state, clock);
 }
