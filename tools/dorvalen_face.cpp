@@ -12,7 +12,7 @@
 #include "core/window_rules.h"
 #include "face/face_render.h"
 #include "canvas/canvas.h"
-#include "tools/almanac.h"
+#include "tools/tool_arguments.h"
 
 namespace {
 
