@@ -10,6 +10,8 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils
     python3  # the Xvfb checks send a window-manager close request through libX11
+    libical-dev  # the almanac writes a crew's shifts as an iCalendar file
+    python3-icalendar  # an independent parser reads that file back in the tests
 )
 
 missing=()

@@ -12,6 +12,7 @@
 #include "core/window_rules.h"
 #include "settings/files.h"
 #include "settings/settings_file.h"
+#include "tools/crew_plan.h"
 #include "tools/tool_text.h"
 
 namespace dorvalen {
@@ -23,8 +24,12 @@ const char* const faceUsage =
 
 const char* const almanacUsage =
     "Aufruf: dorvalen-almanac --from JJJJ-MM-TT [--days 31] [--time 12:00:00]"
-    " [--settings DATEI] [--json]\n"
-    "Schreibt für jeden Tag Sonne, Dämmerung, Mond, Mondphase und Schichten.\n";
+    " [--settings DATEI] [--json] [--out DATEI]\n"
+    "        dorvalen-almanac --crew N --from JJJJ-MM-TT [--days 31] [--settings DATEI]"
+    " [--json | --ics] [--out DATEI]\n"
+    "Schreibt für jeden Tag Sonne, Dämmerung, Mond, Mondphase und Schichten; mit --crew"
+    " (0 bis 4 oder Rot, Blau, Gelb, Grün, Orange) die Schichten dieser Crew, mit --ics"
+    " als Kalenderdatei.\n";
 
 namespace {
 
@@ -160,6 +165,7 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
 Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& args) {
     AlmanacOptions o;
     bool hasFrom = false;
+    bool hasTime = false;
     const std::vector<OptionRule> rules = {
         {"--from", true,
          [&](const std::string& v) {
@@ -174,20 +180,40 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
         {"--time", true,
          [&](const std::string& v) {
              o.timeSeconds = parseTimeOfDay(v);
+             hasTime = true;
              return o.timeSeconds < 0
                         ? "--time: keine gültige Uhrzeit HH:MM:SS: " + printable(v)
                         : std::string();
          }},
         {"--settings", true, [&](const std::string& v) { o.settingsPath = v; return std::string(); }},
         {"--json", false, [&](const std::string&) { o.json = true; return std::string(); }},
+        {"--crew", true,
+         [&](const std::string& v) {
+             o.crew = parseCrew(v);
+             return o.crew ? std::string()
+                           : "--crew: keine Crew 0 bis 4 oder Rot, Blau, Gelb, Grün, Orange: " +
+                                 printable(v);
+         }},
+        {"--ics", false, [&](const std::string&) { o.ics = true; return std::string(); }},
+        {"--out", true,
+         [&](const std::string& v) {
+             o.outPath = v;
+             return v.empty() ? std::string("--out braucht einen Dateinamen") : std::string();
+         }},
     };
     const std::string error = applyOptions(args, rules, o.help);
     if (!error.empty()) return {std::nullopt, error};
     if (o.help) return {o, ""};
     if (!hasFrom) return {std::nullopt, "--from fehlt (erster Tag JJJJ-MM-TT)"};
-    // The last day at the chosen time must still be a date the calendar holds.
-    if (addToDate(o.from, dateUnitDays, o.days - 1) == invalidDate)
-        return {std::nullopt, "der Zeitraum reicht über den 31.12.9999 hinaus"};
+    if (o.ics && !o.crew) return {std::nullopt, "--ics braucht --crew (welche Crew)"};
+    if (o.ics && o.json) return {std::nullopt, "--ics und --json schließen einander aus"};
+    if (o.crew && hasTime) return {std::nullopt, "--time gilt nicht für den Schichtplan (--crew)"};
+    // The last day at the chosen time must still be a date the calendar holds; a crew's
+    // last night ends on the day after it.
+    const int lastOffset = o.crew ? o.days : o.days - 1;
+    if (addToDate(o.from, dateUnitDays, lastOffset) == invalidDate)
+        return {std::nullopt, o.crew ? "der Schichtplan reicht über den 30.12.9999 hinaus"
+                                     : "der Zeitraum reicht über den 31.12.9999 hinaus"};
     return {o, ""};
 }
 

@@ -36,6 +36,9 @@ struct AlmanacOptions {
     int timeSeconds = defaultAlmanacTimeSeconds;  // wall-clock time of day for every day
     std::optional<std::string> settingsPath;
     bool json = false;
+    std::optional<int> crew;  // 0 .. 4: that crew's own plan instead of the day table
+    bool ics = false;         // the crew's plan as an iCalendar file
+    std::optional<std::string> outPath;  // none: standard output
     bool help = false;
 };
 

@@ -283,7 +283,7 @@ TEST(RunAlmanac, ErrorsWriteOneLineAndNothingElse) {
         {"settings path is a directory", {"--from", "2024-03-20", "--settings", dir.string()}},
     };
     for (const auto& row : rows) {
-        const ToolRun run = runAlmanac(row.args);
+        const ToolRun run = runAlmanac(row.args, 0);
         EXPECT_EQ(run.exitCode, exitBadArguments) << row.fault;
         EXPECT_TRUE(run.out.empty()) << row.fault;
         ASSERT_FALSE(run.err.empty()) << row.fault;
@@ -296,7 +296,7 @@ TEST(RunAlmanac, ErrorsWriteOneLineAndNothingElse) {
     ClockSettings utc;
     utc.timeZone = 0.0;
     ASSERT_TRUE(saveSettings(utc, file.string()).ok);
-    const ToolRun run = runAlmanac({"--from", "2015-02-03", "--days", "1", "--json", "--settings", file.string()});
+    const ToolRun run = runAlmanac({"--from", "2015-02-03", "--days", "1", "--json", "--settings", file.string()}, 0);
     EXPECT_EQ(run.exitCode, exitOk);
     EXPECT_TRUE(run.err.empty());
     EXPECT_NE(run.out.find("\"label\": \"23:10\""), std::string::npos) << run.out;
