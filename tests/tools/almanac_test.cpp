@@ -64,6 +64,14 @@ TEST(AlmanacArguments, BadCommandLinesAreRefusedWithOneLine) {
         {"option given twice", "--from 2024-03-20 --from 2024-03-21"},
         {"no first day", "--days 3"},
         {"range runs past the end of the calendar", "--from 9999-12-01 --days 32"},
+        {"calendar export without a crew", "--from 2026-01-01 --ics"},
+        {"crew number beyond the five crews", "--from 2026-01-01 --crew 5"},
+        {"crew colour no crew has", "--from 2026-01-01 --crew Lila"},
+        {"two crews in one number", "--from 2026-01-01 --crew 12"},
+        {"calendar and JSON at once", "--from 2026-01-01 --crew 1 --ics --json"},
+        {"time of day means nothing for a crew's plan", "--from 2026-01-01 --crew 1 --time 8:00"},
+        {"last night of a crew's plan ends after the calendar", "--from 9999-12-31 --crew 1 --days 1"},
+        {"empty output file name", "--from 2026-01-01 --out"},
     };
     for (const BadRow& row : rows) {
         const Parsed<AlmanacOptions> parsed = parseAlmanacArguments(split(row.args));
