@@ -2,7 +2,6 @@
 // phase and the crews of each shift period.
 #include "tools/almanac_text.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -48,33 +47,31 @@ std::string eventLine(const EventRow& row, const EventTimes& e) {
            padded(row.setWord, 10) + rightAligned(time(e.setHours), 5);
 }
 
-struct ShiftPeriod {
-    const char* name;
-    const char* start;
-    ShiftCode code;
-};
+std::string timeOfDayText(int seconds) {
+    const std::string hm = intText(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60);
+    return seconds % 60 == 0 ? hm : hm + ":" + twoDigits(seconds % 60);
+}
 
-// The shift periods of a day as the face ring shows them: three 8-hour shifts, and on
-// Sunday two 12-hour shifts (the Saturday night shift still begins at 21:45).
-constexpr ShiftPeriod weekdayPeriods[3] = {
-    {"Früh", "5:45", shiftEarly}, {"Spät", "13:45", shiftLate}, {"Nacht", "21:45", shiftNight}};
-constexpr ShiftPeriod sundayPeriods[2] = {{"Tag", "5:45", shiftEarly},
-                                          {"Nacht", "17:45", shiftNight}};
+// Short names of the shifts in the day table; the 12-hour weekend shifts are "Tag" and "Nacht".
+const char* shortShiftName(ShiftKind kind) {
+    switch (kind) {
+        case ShiftKind::Early: return "Früh";
+        case ShiftKind::Late: return "Spät";
+        case ShiftKind::WeekendDay: return "Tag";
+        case ShiftKind::Night:
+        case ShiftKind::WeekendNight: return "Nacht";
+    }
+    return "";
+}
 
 std::string crewLine(const DayRecord& record) {
-    const bool sunday = record.weekdayFromSunday == 0;
-    const ShiftPeriod* begin = sunday ? sundayPeriods : weekdayPeriods;
-    const ShiftPeriod* end = sunday ? sundayPeriods + 2 : weekdayPeriods + 3;
     std::string line = "  " + padded("Schichten", titleWidth);
-    for (const ShiftPeriod* p = begin; p != end; ++p) {
-        const auto crew = std::find(record.crews.begin(), record.crews.end(), p->code);
-        const std::string who =
-            crew == record.crews.end()
-                ? std::string(notOnThisDay)
-                : intText(crew - record.crews.begin()) + " " +
-                      crewColourNames[static_cast<std::size_t>(crew - record.crews.begin())];
-        if (p != begin) line += "   ";
-        line += std::string(p->name) + " " + p->start + ": " + who;
+    for (std::size_t i = 0; i < record.shifts.size(); ++i) {
+        const WorkedShift& shift = record.shifts[i];
+        const int startSeconds = static_cast<int>(shift.start % 86400);
+        line += (i == 0 ? "" : "   ") + std::string(shortShiftName(shift.kind)) + " " +
+                timeOfDayText(startSeconds) + ": " + intText(shift.crew) + " " +
+                crewColourNames[static_cast<std::size_t>(shift.crew)];
     }
     return line;
 }
@@ -94,10 +91,6 @@ std::string percentText(double fraction) {
     return intText(roundToInt(fraction * 100.0)) + " %";
 }
 
-std::string timeOfDayText(int seconds) {
-    const std::string hm = intText(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60);
-    return seconds % 60 == 0 ? hm : hm + ":" + twoDigits(seconds % 60);
-}
 
 }  // namespace
 

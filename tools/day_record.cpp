@@ -35,8 +35,7 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
     if (const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(state))
         record.phase = PhaseOfDay{phase->kind, phase->localMjd, phaseTimeText(phase->localMjd)};
     record.crews = computeCrewShifts(state, state.displayedDayIndex);
-    record.weekdayFromSunday = static_cast<int>(
-        std::find(weekdayNames.begin(), weekdayNames.end(), record.weekday) - weekdayNames.begin());
+    record.shifts = shiftsBeginningOn(state.displayedDayIndex);
     return record;
 }
 

@@ -38,7 +38,7 @@ struct DayRecord {
     double illuminatedFraction = 0.0;    // at the chosen time of day
     std::optional<PhaseOfDay> phase;
     CrewShifts crews{};
-    int weekdayFromSunday = 0;  // 0 = Sunday .. 6 = Saturday, picks the shift periods
+    std::vector<WorkedShift> shifts;  // the shifts that begin on this day, as the ring shows them
 };
 
 // moment: the wall-clock reading (local date-time) the clock is pinned to.
