@@ -117,6 +117,19 @@ std::string applyOptions(const std::vector<std::string>& args, const std::vector
     return "";
 }
 
+OptionRule settingsOption(std::optional<std::string>& path) {
+    return {"--settings", true, [&path](const std::string& v) { path = v; return std::string(); }};
+}
+
+// Target: a std::string or a std::optional<std::string>.
+template <typename Target>
+OptionRule outOption(Target& path) {
+    return {"--out", true, [&path](const std::string& v) {
+                path = v;
+                return v.empty() ? std::string("--out braucht einen Dateinamen") : std::string();
+            }};
+}
+
 std::string countError(const char* option, const std::string& value, int low, int high,
                        int& target) {
     const std::int64_t n = digitsValue(value, 9);
@@ -146,13 +159,9 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
          [&](const std::string& v) {
              return countError("--size", v, smallestClientSide, largestClientSideCap, o.size);
          }},
-        {"--settings", true, [&](const std::string& v) { o.settingsPath = v; return std::string(); }},
+        settingsOption(o.settingsPath),
         {"--coordinates", false, [&](const std::string&) { o.showCoordinates = true; return std::string(); }},
-        {"--out", true,
-         [&](const std::string& v) {
-             o.outPath = v;
-             return v.empty() ? std::string("--out braucht einen Dateinamen") : std::string();
-         }},
+        outOption(o.outPath),
     };
     const std::string error = applyOptions(args, rules, o.help);
     if (!error.empty()) return {std::nullopt, error};
@@ -185,7 +194,7 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
                         ? "--time: keine gültige Uhrzeit HH:MM:SS: " + printable(v)
                         : std::string();
          }},
-        {"--settings", true, [&](const std::string& v) { o.settingsPath = v; return std::string(); }},
+        settingsOption(o.settingsPath),
         {"--json", false, [&](const std::string&) { o.json = true; return std::string(); }},
         {"--crew", true,
          [&](const std::string& v) {
@@ -195,11 +204,7 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
                                  printable(v);
          }},
         {"--ics", false, [&](const std::string&) { o.ics = true; return std::string(); }},
-        {"--out", true,
-         [&](const std::string& v) {
-             o.outPath = v;
-             return v.empty() ? std::string("--out braucht einen Dateinamen") : std::string();
-         }},
+        outOption(o.outPath),
     };
     const std::string error = applyOptions(args, rules, o.help);
     if (!error.empty()) return {std::nullopt, error};

@@ -13,9 +13,8 @@
 
 #include "core/calendar.h"
 #include "core/conversions.h"
-#include "face/face_render.h"
-#include "face/shift_sectors.h"
 #include "rota/rota_tables.h"
+#include "tests/support/ring_picture.h"
 #include "tools/crew_plan.h"
 
 namespace dorvalen {
@@ -23,20 +22,6 @@ namespace {
 
 constexpr int radius = 200;
 constexpr double radiansPerDegree = 0.017453292519943295;
-
-// The face as the frame leaves it for the ring (dark rim, face disc), then the ring.
-Image paintedRing(const ClockState& state) {
-    Image image(2 * radius, 2 * radius, faceBackground);
-    Canvas canvas;
-    canvas.beginDrawing(image);
-    canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(radius, radius, radius - radius / 10, rgba(0, 0, 0, 128));
-    canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(radius, radius, radius - radius / 9, faceBackground);
-    paintShiftSectors(canvas, state, radius);
-    canvas.endDrawing();
-    return image;
-}
 
 // Pictures differ only where plans differ: one picture per plan keeps two years fast.
 std::string planKey(const ShiftRingPlan& plan) {
@@ -84,7 +69,7 @@ TEST(CrewExport, OnShiftExactlyWhenTheRingPaintsTheCurrentSectorInThatCrewsColou
             const ShiftRingPlan plan = planShiftRing(state);
             auto picture = pictures.find(planKey(plan));
             if (picture == pictures.end())
-                picture = pictures.emplace(planKey(plan), paintedRing(state)).first;
+                picture = pictures.emplace(planKey(plan), test::paintedRing(state, radius)).first;
 
             // Half way into the quarter hour that begins now, clear of a divider under the hand.
             const double handDeg = (local % 86400) / 240.0 - 90.0 + 1.875;
