@@ -3,6 +3,8 @@
 //   2. computeCrewShifts(day): each crew's shift code for one day, swap window applied.
 //   3. planShiftRing(state): the dividers and sector fills of the displayed moment, in
 //      paint order; paintShiftSectors (shift_sectors.h) only carries the plan out.
+//   4. shiftsBeginningOn(day): the shifts each crew works, read off that plan sector by
+//      sector, for the tools that list or export them.
 // The crews of a day depend on that day alone: the swap window and the exchanged crew are
 // both taken from the year of the day asked about, so browsing into another year's window
 // shows the crews that year will really have.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,7 +19,7 @@
 namespace dorvalen {
 namespace {
 
-constexpr int radius = 200;
+constexpr int radius = 120;
 constexpr double radiansPerDegree = 0.017453292519943295;
 
 // Pictures differ only where plans differ: one picture per plan keeps two years fast.
@@ -98,7 +97,6 @@ TEST(CrewExport, OnShiftExactlyWhenTheRingPaintsTheCurrentSectorInThatCrewsColou
         // Someone works nearly all the time; a ring without colours would pass the rest.
         EXPECT_GT(onShift, days * 96 * 9 / 10) << year;
     }
-    std::printf("%zu ring pictures\n", pictures.size());
 }
 
 }  // namespace
