@@ -19,7 +19,7 @@ double timeOfDayFraction(double localMjd) { return fracPart(localMjd); }
 
 }  // namespace
 
-double phaseEventOnDisplayedDay(const ClockState& state) {
+std::optional<PhaseOnDay> phaseOnDisplayedDay(const ClockState& state) {
     // Noon of today moved by the full displayedDay (fraction included): the marked day
     // changes when the offset passes 0.5, 1.5, ... whatever the clock time.
     const DateValue today = currentDate(state);
@@ -27,16 +27,21 @@ double phaseEventOnDisplayedDay(const ClockState& state) {
     const std::int64_t m = truncToInt(static_cast<double>(noon) / 86400.0 + state.displayedDay +
                                       mjdOfDayIndexZero);
     // An MJD of a valid date fits in 32 bits; anything else is no day of this clock.
-    if (m < 0 || m > INT32_MAX) return 0.0;
+    if (m < 0 || m > INT32_MAX) return std::nullopt;
     const auto displayedMjd = static_cast<std::int32_t>(m);
 
     // At most one phase is marked: the first match in this order wins.
     for (PhaseKind kind : {PhaseKind::FullMoon, PhaseKind::LastQuarter, PhaseKind::NewMoon,
                            PhaseKind::FirstQuarter}) {
         const double local = jdeToLocalMjd(state, findPhaseInstant(state, kind), displayedMjd);
-        if (truncToInt(local) == m) return local;
+        if (truncToInt(local) == m) return PhaseOnDay{kind, local};
     }
-    return 0.0;
+    return std::nullopt;
+}
+
+double phaseEventOnDisplayedDay(const ClockState& state) {
+    const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(state);
+    return phase ? phase->localMjd : 0.0;
 }
 
 double dayFractionAngle(double localMjd) {

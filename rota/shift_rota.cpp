@@ -8,6 +8,7 @@
 
 #include "rota/rota_tables.h"
 #include "core/calendar.h"
+#include "core/conversions.h"
 
 namespace dorvalen {
 
@@ -134,6 +135,87 @@ ShiftRingPlan planShiftRing(const ClockState& state) {
 
     plan.saturdayNightWedge = plan.weekendLayout && wd == 6;
     return plan;
+}
+
+namespace {
+
+constexpr int secondsPerDay = 86400;
+constexpr double secondsPerDialDegree = 240.0;  // the 24-hour dial turns once a day
+
+// Screen degrees of a time of day on the 24-hour dial, [0, 360): midnight at the top (270).
+double dialAngleDeg(int secondsOfDay) {
+    const double angle = secondsOfDay / secondsPerDialDegree - 90.0;
+    return angle < 0.0 ? angle + 360.0 : angle;
+}
+
+// Time of day of a dial angle; the dividers sit on whole quarter hours, so this is exact.
+int secondsOfDialAngle(double angleDeg) {
+    return floorMod(roundToInt((angleDeg + 90.0) * secondsPerDialDegree), secondsPerDay);
+}
+
+// Clockwise distance in degrees from `fromDeg` to `toDeg`, [0, 360).
+double clockwiseDeg(double fromDeg, double toDeg) {
+    const double d = toDeg - fromDeg;
+    return d < 0.0 ? d + 360.0 : d;
+}
+
+ShiftKind kindOfSector(double sectorDeg, bool twelveHours) {
+    if (sectorDeg == sectorEarlyDeg) return twelveHours ? ShiftKind::WeekendDay : ShiftKind::Early;
+    if (sectorDeg == sectorNightDeg) return twelveHours ? ShiftKind::WeekendNight : ShiftKind::Night;
+    return ShiftKind::Late;
+}
+
+}  // namespace
+
+CurrentShiftSector currentShiftSector(const ShiftRingPlan& plan, double handDeg) {
+    CurrentShiftSector sector;
+    if (plan.dividersDeg.empty()) return sector;
+    // The sector begins at the nearest divider at or before the hand (counter-clockwise)
+    // and ends at the nearest one after it.
+    double back = 360.0;
+    double ahead = 360.0;
+    for (double divider : plan.dividersDeg) {
+        const double behind = clockwiseDeg(divider, handDeg);
+        if (behind < back) {
+            back = behind;
+            sector.fromDeg = divider;
+        }
+        const double before = clockwiseDeg(handDeg, divider);
+        if (before > 0.0 && before < ahead) {
+            ahead = before;
+            sector.toDeg = divider;
+        }
+    }
+    if (ahead == 360.0) sector.toDeg = sector.fromDeg;  // one divider: the whole disc
+    const double span = plan.dividersDeg.size() == 1 ? 360.0 : clockwiseDeg(sector.fromDeg, sector.toDeg);
+    for (const SectorFill& fill : plan.fills)
+        if (clockwiseDeg(sector.fromDeg, fill.sectorDeg) < span) sector.fill = fill;
+    return sector;
+}
+
+std::vector<WorkedShift> shiftsBeginningOn(std::int32_t dayIndex) {
+    std::vector<WorkedShift> shifts;
+    if (dayIndex < 0 || addToDate(0, dateUnitDays, dayIndex) == invalidDate) return shifts;
+    ClockState state;
+    state.settings.showShiftColors = 1;  // the plan of the colours, whether shown or not
+    const DateValue first = DateValue{dayIndex} * secondsPerDay + earlyStartSeconds;
+    const DateValue last = first + secondsPerDay;
+    // Each step starts where a sector begins and ends at its closing divider; a day has at
+    // most four sectors, the bound only guards against a plan without dividers.
+    DateValue t = first;
+    for (int step = 0; step < 8 && t < last; ++step) {
+        state.now = t;
+        const int s = static_cast<int>(t % secondsPerDay);
+        const CurrentShiftSector sector = currentShiftSector(planShiftRing(state), dialAngleDeg(s));
+        int length = floorMod(secondsOfDialAngle(sector.toDeg) - s, secondsPerDay);
+        if (length == 0) length = secondsPerDay;
+        const DateValue end = std::min(t + length, last);
+        if (sector.fill)
+            shifts.push_back({sector.fill->crew,
+                              kindOfSector(sector.fill->sectorDeg, end - t == 12 * 3600), t, end});
+        t = end;
+    }
+    return shifts;
 }
 
 }  // namespace dorvalen

@@ -3,6 +3,8 @@
 //   2. computeCrewShifts(day): each crew's shift code for one day, swap window applied.
 //   3. planShiftRing(state): the dividers and sector fills of the displayed moment, in
 //      paint order; paintShiftSectors (shift_sectors.h) only carries the plan out.
+//   4. shiftsBeginningOn(day): the shifts each crew works, read off that plan sector by
+//      sector, for the tools that list or export them.
 // The crews of a day depend on that day alone: the swap window and the exchanged crew are
 // both taken from the year of the day asked about, so browsing into another year's window
 // shows the crews that year will really have.
@@ -10,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/clock_state.h"
@@ -92,5 +95,33 @@ struct ShiftRingPlan {
 };
 
 ShiftRingPlan planShiftRing(const ClockState& state);
+
+// The sector of the ring under the hour hand (24-hour dial angle handDeg): the shift being
+// worked now. A divider under the hand belongs to the sector that begins there, so the
+// moment a shift begins is part of it. The fill is the last one painted into the sector;
+// none when no crew's colour fills it.
+struct CurrentShiftSector {
+    double fromDeg = 0.0;  // divider where the sector begins
+    double toDeg = 0.0;    // divider where it ends, clockwise; may be below fromDeg
+    std::optional<SectorFill> fill;
+};
+CurrentShiftSector currentShiftSector(const ShiftRingPlan& plan, double handDeg);
+
+// The three 8-hour shifts, and the two 12-hour shifts from Sunday 5:45 to Monday 5:45.
+enum class ShiftKind { Early, Late, Night, WeekendDay, WeekendNight };
+
+// One crew's shift in local clock time (DateValue arithmetic; the end of the last night of
+// 9999 lies one day beyond the calendar and is still a plain number).
+struct WorkedShift {
+    int crew = 0;
+    ShiftKind kind = ShiftKind::Early;
+    DateValue start = 0;
+    DateValue end = 0;
+};
+
+// The shifts that begin on local day `dayIndex`, from 5:45 until 5:45 of the next day, in
+// order: read off the ring's plan sector by sector, as the ring shows them while they run.
+// Empty for a day the calendar cannot represent.
+std::vector<WorkedShift> shiftsBeginningOn(std::int32_t dayIndex);
 
 }  // namespace dorvalen

@@ -1,6 +1,9 @@
 // dorvalen-almanac: sun, twilight, moon, phase and crews of a run of days, as the clock
-// computes them, for planning on paper (German table) or in a script (--json).
+// computes them, for planning on paper (German table) or in a script (--json); and one
+// crew's shifts as a list or as a calendar file for the phone (--crew, --ics).
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -9,8 +12,12 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+<<<<<<< HEAD
     if (const auto code = dorvalen::answerVersion(args, "dorvalen-almanac")) return *code;
     const dorvalen::ToolRun run = dorvalen::runAlmanac(args);
+=======
+    const dorvalen::ToolRun run = dorvalen::runAlmanac(args, static_cast<std::int64_t>(std::time(nullptr)));
+>>>>>>> i15
     if (!run.err.empty()) std::fputs(run.err.c_str(), stderr);
     if (run.out.empty()) return run.exitCode;
     // A full disk or a closed pipe must not look like success to a script.

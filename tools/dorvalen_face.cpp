@@ -12,8 +12,12 @@
 #include "core/window_rules.h"
 #include "face/face_render.h"
 #include "canvas/canvas.h"
+<<<<<<< HEAD
 #include "tools/almanac.h"
 #include "tools/version_option.h"
+=======
+#include "tools/tool_arguments.h"
+>>>>>>> i15
 
 namespace {
 

@@ -14,6 +14,8 @@ packages=(
     librsvg2-bin  # rsvg-convert renders the icon's PNG sizes from its SVG at build time
     # checks of the installed desktop files and the Debian package
     desktop-file-utils appstream man-db groff-base dpkg-dev file lintian
+    libical-dev  # the almanac writes a crew's shifts as an iCalendar file
+    python3-icalendar  # an independent parser reads that file back in the tests
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include "face/face_render.h"
 #include "face/shift_sectors.h"
 #include "tests/support/pixel_support.h"
+#include "tests/support/ring_picture.h"
 
 namespace dorvalen {
 namespace {
@@ -31,19 +32,7 @@ std::string colourText(Colour c) {
            std::to_string(blueOf(c)) + ")";
 }
 
-// The face as the frame leaves it for the ring: background, dark rim, face disc.
-Image paintedRing(const ClockState& state, int r) {
-    Image image(2 * r, 2 * r, faceBackground);
-    Canvas canvas;
-    canvas.beginDrawing(image);
-    canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
-    canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, r - r / 9, faceBackground);
-    paintShiftSectors(canvas, state, r);
-    canvas.endDrawing();
-    return image;
-}
+using test::paintedRing;
 
 // Pixel colours of the part of a sector (screen degrees fromDeg..toDeg, toDeg may pass
 // 360) between radii rho0 and rho1, kept 2.5 pixels away from the sector's edges.

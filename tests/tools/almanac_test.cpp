@@ -64,6 +64,14 @@ TEST(AlmanacArguments, BadCommandLinesAreRefusedWithOneLine) {
         {"option given twice", "--from 2024-03-20 --from 2024-03-21"},
         {"no first day", "--days 3"},
         {"range runs past the end of the calendar", "--from 9999-12-01 --days 32"},
+        {"calendar export without a crew", "--from 2026-01-01 --ics"},
+        {"crew number beyond the five crews", "--from 2026-01-01 --crew 5"},
+        {"crew colour no crew has", "--from 2026-01-01 --crew Lila"},
+        {"two crews in one number", "--from 2026-01-01 --crew 12"},
+        {"calendar and JSON at once", "--from 2026-01-01 --crew 1 --ics --json"},
+        {"time of day means nothing for a crew's plan", "--from 2026-01-01 --crew 1 --time 8:00"},
+        {"last night of a crew's plan ends after the calendar", "--from 9999-12-31 --crew 1 --days 1"},
+        {"empty output file name", "--from 2026-01-01 --out"},
     };
     for (const BadRow& row : rows) {
         const Parsed<AlmanacOptions> parsed = parseAlmanacArguments(split(row.args));
@@ -283,7 +291,7 @@ TEST(RunAlmanac, ErrorsWriteOneLineAndNothingElse) {
         {"settings path is a directory", {"--from", "2024-03-20", "--settings", dir.string()}},
     };
     for (const auto& row : rows) {
-        const ToolRun run = runAlmanac(row.args);
+        const ToolRun run = runAlmanac(row.args, 0);
         EXPECT_EQ(run.exitCode, exitBadArguments) << row.fault;
         EXPECT_TRUE(run.out.empty()) << row.fault;
         ASSERT_FALSE(run.err.empty()) << row.fault;
@@ -296,7 +304,7 @@ TEST(RunAlmanac, ErrorsWriteOneLineAndNothingElse) {
     ClockSettings utc;
     utc.timeZone = 0.0;
     ASSERT_TRUE(saveSettings(utc, file.string()).ok);
-    const ToolRun run = runAlmanac({"--from", "2015-02-03", "--days", "1", "--json", "--settings", file.string()});
+    const ToolRun run = runAlmanac({"--from", "2015-02-03", "--days", "1", "--json", "--settings", file.string()}, 0);
     EXPECT_EQ(run.exitCode, exitOk);
     EXPECT_TRUE(run.err.empty());
     EXPECT_NE(run.out.find("\"label\": \"23:10\""), std::string::npos) << run.out;

@@ -1,0 +1,49 @@
+// Everything the almanac says about one local calendar day, asked of the clock's functions
+// as the clock would see it with its wall clock reading that day at the chosen time and
+// displayedDay 0. Nothing here computes a date, a rise time, a phase or a crew by itself.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/date_value.h"
+#include "core/settings.h"
+#include "phases/phase_instants.h"
+#include "rota/shift_rota.h"
+#include "tools/tool_arguments.h"
+
+namespace dorvalen {
+
+struct EventTimes {
+    double riseHours = 0.0;
+    double setHours = 0.0;
+    bool upAtLastStep = false;
+};
+
+struct PhaseOfDay {
+    PhaseKind kind = PhaseKind::NewMoon;
+    double localMjd = 0.0;
+    std::string label;  // "H:MM"
+};
+
+struct DayRecord {
+    std::string isoDate;     // "2024-03-20"
+    std::string dateText;    // "20.3.2024", as the face writes it
+    std::string weekday;     // "Mittwoch"
+    int calendarWeek = 0;
+    bool summerTime = false;
+    std::array<EventTimes, 5> events{};  // EventKind 1 .. 5 at index 0 .. 4
+    double illuminatedFraction = 0.0;    // at the chosen time of day
+    std::optional<PhaseOfDay> phase;
+    CrewShifts crews{};
+    std::vector<WorkedShift> shifts;  // the shifts that begin on this day, as the ring shows them
+};
+
+// moment: the wall-clock reading (local date-time) the clock is pinned to.
+DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment);
+
+std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const AlmanacOptions& options);
+
+}  // namespace dorvalen

@@ -1,0 +1,79 @@
+// The calendar is built as libical components and serialised by libical, which folds long
+// lines at 75 octets, escapes text values and ends every line with CR LF.
+#include "tools/ics_export.h"
+
+#include <libical/ical.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "core/calendar.h"
+#include "core/face_texts.h"
+#include "tools/tool_text.h"
+
+namespace dorvalen {
+
+namespace {
+
+constexpr const char* productId = "-//Dorvalen//Schichtplan//DE";
+
+struct ComponentFree {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentFree>;
+
+icaltimetype utcTime(std::int64_t utcSeconds) {
+    return icaltime_from_timet_with_zone(static_cast<time_t>(utcSeconds), 0,
+                                         icaltimezone_get_utc_timezone());
+}
+
+// "20260328T214500": the local start as a floating date-time.
+std::string compactLocal(DateValue local) {
+    std::string year = intText(yearOf(local));
+    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
+    return year + twoDigits(monthOf(local)) + twoDigits(dayOf(local)) + "T" +
+           twoDigits(hourOf(local)) + twoDigits(minuteOf(local)) + twoDigits(secondOf(local));
+}
+
+icalcomponent* shiftEvent(const CrewShiftEntry& entry, int crew, const icaltimetype& stamp) {
+    const std::string summary = shiftKindTitle(entry.shift.kind) + " · " + crewTitle(crew);
+    return icalcomponent_vanew(
+        ICAL_VEVENT_COMPONENT, icalproperty_new_uid(shiftUid(entry.shift).c_str()),
+        icalproperty_new_dtstamp(stamp), icalproperty_new_dtstart(utcTime(entry.utcStart())),
+        icalproperty_new_dtend(utcTime(entry.utcEnd())), icalproperty_new_summary(summary.c_str()),
+        icalproperty_new_categories(shiftKindTitle(entry.shift.kind).c_str()),
+        icalproperty_new_transp(ICAL_TRANSP_OPAQUE), nullptr);
+}
+
+}  // namespace
+
+std::string shiftUid(const WorkedShift& shift) {
+    return compactLocal(shift.start) + "-crew" + intText(shift.crew) + "-" +
+           shiftKindId(shift.kind) + "@" + uidDomain;
+}
+
+std::optional<std::string> crewPlanIcs(const std::vector<CrewShiftEntry>& plan, int crew,
+                                       std::int64_t stampUtcSeconds) {
+    Component calendar(icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT,
+                                           icalproperty_new_version("2.0"),
+                                           icalproperty_new_prodid(productId),
+                                           icalproperty_new_calscale("GREGORIAN"), nullptr));
+    if (!calendar) return std::nullopt;
+    // Calendar apps show this as the name of the subscribed or imported calendar.
+    icalproperty* name = icalproperty_new_x(("Schichtplan " + crewTitle(crew)).c_str());
+    icalproperty_set_x_name(name, "X-WR-CALNAME");
+    icalcomponent_add_property(calendar.get(), name);
+
+    const icaltimetype stamp = utcTime(stampUtcSeconds);
+    for (const CrewShiftEntry& entry : plan)
+        icalcomponent_add_component(calendar.get(), shiftEvent(entry, crew, stamp));
+
+    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    if (text == nullptr) return std::nullopt;
+    std::string out(text);
+    std::free(text);
+    return out;
+}
+
+}  // namespace dorvalen

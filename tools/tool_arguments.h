@@ -1,0 +1,63 @@
+// Command lines of the companion tools: options or one line of error text, and the settings
+// file the tools read with the clock's own reader.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/date_value.h"
+#include "core/settings.h"
+
+namespace dorvalen {
+
+// Exit codes of both tools.
+inline constexpr int exitOk = 0;
+inline constexpr int exitFailed = 1;      // the output could not be written
+inline constexpr int exitBadArguments = 2;
+
+inline constexpr int defaultFaceSize = 400;
+inline constexpr int defaultAlmanacDays = 31;
+inline constexpr int maxAlmanacDays = 3660;
+inline constexpr int defaultAlmanacTimeSeconds = 12 * 3600;
+
+struct FaceOptions {
+    DateValue at = invalidDate;              // the pinned local date-time
+    int size = defaultFaceSize;              // client side in pixels, 205 .. 32000
+    std::optional<std::string> settingsPath;  // none: "Dorvalen.dat", defaults when missing
+    bool showCoordinates = false;
+    std::string outPath;
+    bool help = false;
+};
+
+struct AlmanacOptions {
+    DateValue from = invalidDate;  // local midnight of the first day
+    int days = defaultAlmanacDays;
+    int timeSeconds = defaultAlmanacTimeSeconds;  // wall-clock time of day for every day
+    std::optional<std::string> settingsPath;
+    bool json = false;
+    std::optional<int> crew;  // 0 .. 4: that crew's own plan instead of the day table
+    bool ics = false;         // the crew's plan as an iCalendar file
+    std::optional<std::string> outPath;  // none: standard output
+    bool help = false;
+};
+
+// Exactly one of `options` and `error` is set (error: one line, no newline).
+template <typename Options>
+struct Parsed {
+    std::optional<Options> options;
+    std::string error;
+};
+
+// args: the command line without the program name.
+Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args);
+Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& args);
+
+extern const char* const faceUsage;
+extern const char* const almanacUsage;
+
+// A path given on the command line must be readable; without one the clock's default file
+// is read, and a missing default file gives the defaults, as in the clock.
+Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path);
+
+}  // namespace dorvalen
