@@ -17,6 +17,7 @@
 #include "astro/moon.h"
 #include "astro/rise_set.h"
 #include "core/calendar.h"
+#include "core/degrees_minutes.h"
 #include "core/face_texts.h"
 #include "phases/phase_event.h"
 #include "settings/files.h"
@@ -468,11 +469,11 @@ std::string almanacJson(const std::vector<DayRecord>& records) {
 std::string almanacText(const std::vector<DayRecord>& records, const ClockSettings& settings,
                         const AlmanacOptions& options) {
     std::string out = "Almanach für " + settings.placeName + " (Länge " +
-                      fixedText(std::fabs(settings.longitude), 2) +
-                      (settings.longitude > 0 ? "° West" : "° Ost") + ", Breite " +
-                      fixedText(std::fabs(settings.latitude), 2) +
-                      (settings.latitude < 0 ? "° Süd" : "° Nord") + ", Zeitzone " +
-                      fixedText(settings.timeZone, 1) + ")\n" +
+                      degreesMinutesText(settings.longitude) +
+                      (settings.longitude > 0 ? " West" : " Ost") + ", Breite " +
+                      degreesMinutesText(settings.latitude) +
+                      (settings.latitude < 0 ? " Süd" : " Nord") + ", Zeitzone " +
+                      zoneHoursText(settings.timeZone) + ")\n" +
                       "Zeiten in Uhrzeit des Ortes; " + notOnThisDay +
                       " = fällt nicht auf diesen Tag.\n";
     for (const DayRecord& r : records) {
