@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,7 @@
 
 #include "core/conversions.h"
 #include "ui/window_glue.h"
+#include "settings/codepage.h"
 #include "settings/field_rules.h"
 #include "ui/info_window.h"
 #include "settings/settings_file.h"
@@ -113,6 +115,40 @@ void showInfoMessage(const SettingsDialogSeams& seams, QWidget* parent, const QS
         QMessageBox::information(parent, infoTitle, text);
 }
 
+bool askYesNo(const SettingsDialogSeams& seams, QWidget* parent, const QString& text) {
+    if (seams.askQuestion) return seams.askQuestion(parent, infoTitle, text);
+    QMessageBox box(QMessageBox::Question, infoTitle, text, QMessageBox::NoButton, parent);
+    const QAbstractButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// Says what the settings file would make of the name: the characters it has no byte for,
+// the blanks it drops at the ends, and the name it would give back.
+QString nameLossText(const std::string& name, const std::string& stored) {
+    QStringList lines;
+    QStringList lost;
+    for (const std::string& character : unstorableCharacters(name))
+        lost << QStringLiteral("„%1“").arg(QString::fromStdString(character));
+    if (!lost.isEmpty())
+        lines << QStringLiteral("Diese Zeichen des Namens kann die Einstellungsdatei nicht "
+                                "speichern: ") +
+                     lost.join(QStringLiteral(", "));
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (!name.empty() && (blank(name.front()) || blank(name.back())))
+        lines << QStringLiteral("Leerzeichen am Anfang oder Ende des Namens kann die "
+                                "Einstellungsdatei nicht speichern.");
+    if (lines.isEmpty())
+        lines << QStringLiteral("Die Einstellungsdatei kann den Namen nicht so speichern, wie "
+                                "er eingegeben ist.");
+    lines << QStringLiteral("Gespeichert würde: „%1“").arg(QString::fromStdString(stored));
+    lines << QStringLiteral("Den Namen so ersetzen und speichern?");
+    return lines.join(u'\n');
+}
+
 QString fieldText(double value, int decimals) {
     return QString::fromStdString(formatFieldNumber(value, decimals));
 }
@@ -135,6 +171,7 @@ private:
     void connectActions();
     void leaveField(int number);
     void chooseDialColour();
+    bool nameCanBeStored();
 
     QLineEdit* field(int number) const { return static_cast<QLineEdit*>(controls_.at(number)); }
     QAbstractButton* button(int number) const {
@@ -292,7 +329,9 @@ bool SettingsDialog::leftAsShown(std::initializer_list<int> numbers) const {
 }
 
 void SettingsDialog::connectActions() {
-    connect(button(309), &QAbstractButton::clicked, this, [this] { done(ResultSave); });
+    connect(button(309), &QAbstractButton::clicked, this, [this] {
+        if (nameCanBeStored()) done(ResultSave);
+    });
     connect(button(322), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
     connect(button(311), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
     connect(button(310), &QAbstractButton::clicked, this,
@@ -354,6 +393,22 @@ void SettingsDialog::chooseDialColour() {
         if (colour.isValid()) chosen = packColour(colour);
     }
     if (chosen) state_.settings.dialColor = *chosen;  // a cancelled chooser changes nothing
+}
+
+// The file holds the name in Windows-1252 and without blanks at its ends. When it would
+// give back another name, the user decides first: Ja stores that name, Nein goes back to
+// the field, which keeps what was typed.
+bool SettingsDialog::nameCanBeStored() {
+    ClockSettings& s = state_.settings;
+    const std::string stored = parseSettings(formatSettings(s)).placeName;
+    if (stored == s.placeName) return true;
+    if (!askYesNo(seams_, this, nameLossText(s.placeName, stored))) {
+        field(301)->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    s.placeName = stored;
+    field(301)->setText(QString::fromStdString(stored));
+    return true;
 }
 
 void SettingsDialog::done(int result) {

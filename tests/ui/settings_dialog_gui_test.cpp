@@ -74,6 +74,10 @@ protected:
         s.showMessage = [this](QWidget*, const QString& title, const QString& text) {
             messages_.push_back({title, text});
         };
+        s.askQuestion = [this](QWidget*, const QString& title, const QString& text) {
+            questions_.push_back({title, text});
+            return questionAnswer_;
+        };
         return s;
     }
 
@@ -103,6 +107,8 @@ protected:
     ClockState state_;
     QWidget clockWindow_;
     std::vector<Message> messages_;
+    std::vector<Message> questions_;
+    bool questionAnswer_ = false;
     std::vector<std::int32_t> colourStarts_;
     std::optional<std::int32_t> colourAnswer_;
     fs::path previousDir_;
@@ -554,6 +560,79 @@ TEST_F(SettingsDialogTest, FailedSaveAppliesInMemoryClosesAndSaysSo) {
     EXPECT_FALSE(lines[1].trimmed().isEmpty()) << "no reason given";
     // Nothing but the directory is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(workDir_), fs::directory_iterator{}), 1);
+}
+
+// A name the file cannot hold as typed: Speichern asks first, naming what is lost and what
+// would be stored; Nein keeps the dialog open with the typed name, Ja stores the file's form.
+struct StoredNameRow {
+    const char* fault;
+    const char* typed;
+    const char* lostLine;      // the question's first line; nullptr: no question
+    const char* storedName;    // what the file gives back
+    const char* storedBytes;   // its Windows-1252 bytes
+};
+
+const StoredNameRow storedNameRows[] = {
+    {"Łódź came back as ?ód? with no word", "Łódź",
+     "Diese Zeichen des Namens kann die Einstellungsdatei nicht speichern: „Ł“, „ź“", "?ód?",
+     "?\xF3" "d?"},
+    {"blanks at the ends silently lost", " Ulm ",
+     "Leerzeichen am Anfang oder Ende des Namens kann die Einstellungsdatei nicht speichern.",
+     "Ulm", "Ulm"},
+    {"a name the file holds asked about", "Bad Tölz € Œ", nullptr, "Bad Tölz € Œ",
+     "Bad T\xF6lz \x80 \x8C"},
+};
+
+TEST_F(SettingsDialogTest, SpeichernAsksBeforeStoringANameTheFileCannotHold) {
+    for (const StoredNameRow& row : storedNameRows) {
+        for (const bool answer : {false, true}) {
+            state_ = ClockState{};
+            questions_.clear();
+            questionAnswer_ = answer;
+            fs::remove(settingsFileName);
+            const QString typed = QString::fromUtf8(row.typed);
+            runDialog([&](QDialog& dialog) {
+                typeAndLeave(dialog, 301, typed);
+                click(control(dialog, 309));
+                if (row.lostLine && !answer) {
+                    EXPECT_TRUE(dialog.isVisible()) << row.fault << ": Nein closed the dialog";
+                    EXPECT_EQ(text(dialog, 301), typed) << row.fault << ": field changed";
+                    EXPECT_FALSE(fs::exists(settingsFileName)) << row.fault;
+                    dialog.reject();
+                }
+            });
+            const std::string how = std::string(row.fault) + (answer ? ", Ja" : ", Nein");
+            if (!row.lostLine) {
+                EXPECT_TRUE(questions_.empty()) << how;
+                EXPECT_EQ(loadSettings().placeName, row.storedName) << how;
+                continue;
+            }
+            ASSERT_EQ(questions_.size(), 1u) << how;
+            const QStringList lines = questions_[0].text.split(u'\n');
+            EXPECT_EQ(questions_[0].title, QStringLiteral("Info"));
+            EXPECT_EQ(lines.value(0), QString::fromUtf8(row.lostLine)) << how;
+            EXPECT_TRUE(lines.contains(QStringLiteral("Gespeichert würde: „%1“")
+                                           .arg(QString::fromUtf8(row.storedName))))
+                << how;
+            if (answer) {
+                EXPECT_EQ(state_.settings.placeName, row.storedName) << how;
+                std::ifstream file(settingsFileName, std::ios::binary);
+                std::string firstLine;
+                std::getline(file, firstLine);
+                EXPECT_EQ(firstLine, std::string("Ortsname = ") + row.storedBytes + "\r") << how;
+            } else {
+                EXPECT_EQ(state_.settings.placeName, row.typed) << how << ": the name was lost";
+            }
+        }
+    }
+    // Anzeigen writes no file: the name stays in memory as typed, without a question.
+    questions_.clear();
+    runDialog([&](QDialog& dialog) {
+        typeAndLeave(dialog, 301, QStringLiteral("Łódź"));
+        click(control(dialog, 322));
+    });
+    EXPECT_TRUE(questions_.empty());
+    EXPECT_EQ(state_.settings.placeName, "Łódź");
 }
 
 // ---------------------------------------------------------------------------------------
