@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils
-    python3  # the Xvfb checks send a window-manager close request through libX11
+    python3  # the Xvfb checks speak to libX11 through it (a close request, a window manager)
 )
 
 missing=()
