@@ -1,14 +1,19 @@
 // The twelve keyboard commands of the clock window as plain changes of the state.
 #include "core/commands.h"
 
+#include "core/degrees_minutes.h"
+
 namespace dorvalen {
 
 namespace {
 
-// Coordinates nudged by the arrow keys stay on the globe. A NaN stays NaN: the arrows
+// The coordinates are degrees.minutes (48.47 is 48 degrees 47 minutes): the arrows step in
+// arc minutes, carry into the degrees and stay on the globe. A NaN stays NaN: the arrows
 // never invent a coordinate the user did not have.
-double clampedAbove(double value, double limit) { return value > limit ? limit : value; }
-double clampedBelow(double value, double limit) { return value < limit ? limit : value; }
+constexpr std::int64_t latitudeStepMinutes = 30;
+constexpr std::int64_t longitudeStepMinutes = 60;
+constexpr double poleDegrees = 90.0;
+constexpr double dateLineDegrees = 180.0;
 
 }  // namespace
 
@@ -44,19 +49,19 @@ CommandOutcome applyCommand(ClockState& state, ClockView& view, ClockCommand com
             state.displayedDay = 0.0;
             break;
         case ClockCommand::North:
-            s.latitude = clampedAbove(s.latitude + 0.5, 90.0);
+            s.latitude = stepDegreesMinutes(s.latitude, latitudeStepMinutes, poleDegrees);
             view.showCoordinates = true;
             break;
         case ClockCommand::South:
-            s.latitude = clampedBelow(s.latitude - 0.5, -90.0);
+            s.latitude = stepDegreesMinutes(s.latitude, -latitudeStepMinutes, poleDegrees);
             view.showCoordinates = true;
             break;
         case ClockCommand::West:
-            s.longitude = clampedAbove(s.longitude + 1.0, 180.0);
+            s.longitude = stepDegreesMinutes(s.longitude, longitudeStepMinutes, dateLineDegrees);
             view.showCoordinates = true;
             break;
         case ClockCommand::East:
-            s.longitude = clampedBelow(s.longitude - 1.0, -180.0);
+            s.longitude = stepDegreesMinutes(s.longitude, -longitudeStepMinutes, dateLineDegrees);
             view.showCoordinates = true;
             break;
     }

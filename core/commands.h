@@ -18,9 +18,9 @@ enum class ClockCommand {
     StepBack = 102,        // keypad -
     Home = 103,            // Home: reload settings, toggle the coordinates line, back to now
     OpenSettings = 104,    // E
-    North = 105,           // Up arrow: latitude + 0.5
+    North = 105,           // Up arrow: latitude + 30 arc minutes
     South = 106,           // Down arrow
-    West = 107,            // Left arrow: longitude + 1 (west is positive)
+    West = 107,            // Left arrow: longitude + 1 degree (west is positive)
     East = 108,            // Right arrow
     DayForward = 109,      // keypad *
     DayBack = 110,         // keypad /

@@ -7,6 +7,7 @@
 
 #include "core/conversions.h"
 #include "core/calendar.h"
+#include "core/degrees_minutes.h"
 
 namespace dorvalen {
 
@@ -87,14 +88,20 @@ std::string calendarWeekText(const ClockState& state) {
     return intText(calendarWeek(state)) + ".Woche";
 }
 
+std::string zoneHoursText(double hours) {
+    std::string text = fixedText(hours, 2);
+    if (text.size() > 3 && text.back() == '0') text.pop_back();  // "1.00" -> "1.0"
+    return text;
+}
+
 std::string coordinatesLine(const ClockState& state) {
     const ClockSettings& s = state.settings;
-    const char* eastWest = s.longitude > 0 ? "°W" : "°O";  // longitude counts west positive
-    const char* northSouth = s.latitude < 0 ? "°S" : "°N";
-    const std::string zone = isSummerTime(state, 0.0) ? fixedText(s.timeZone + 1, 1) + " SZ"
-                                                      : fixedText(s.timeZone, 1) + " WZ";
-    return "Länge: " + fixedText(std::fabs(s.longitude), 2) + eastWest + ", Breite: " +
-           fixedText(std::fabs(s.latitude), 2) + northSouth + ", Zeitzone: " + zone;
+    const char* eastWest = s.longitude > 0 ? "W" : "O";  // longitude counts west positive
+    const char* northSouth = s.latitude < 0 ? "S" : "N";
+    const std::string zone = isSummerTime(state, 0.0) ? zoneHoursText(s.timeZone + 1) + " SZ"
+                                                      : zoneHoursText(s.timeZone) + " WZ";
+    return "Länge: " + degreesMinutesText(s.longitude) + eastWest + ", Breite: " +
+           degreesMinutesText(s.latitude) + northSouth + ", Zeitzone: " + zone;
 }
 
 }  // namespace dorvalen

@@ -32,7 +32,11 @@ int isoWeekOfDay(std::int64_t dayIndex);
 int calendarWeek(const ClockState& state);             // week of the displayed day
 std::string calendarWeekText(const ClockState& state);  // "18.Woche"
 
-// "Länge: 12.50°O, Breite: 48.25°N, Zeitzone: 1.0 WZ" (summer: "2.0 SZ").
+// A time zone in hours with two decimals, one when the second is 0: "1.0", "5.5", "5.75".
+std::string zoneHoursText(double hours);
+
+// "Länge: 12°30'O, Breite: 48°25'N, Zeitzone: 1.0 WZ" (summer: "2.0 SZ"): the place in
+// degrees and minutes, which is what its degrees.minutes value means.
 std::string coordinatesLine(const ClockState& state);
 
 }  // namespace dorvalen

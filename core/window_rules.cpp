@@ -26,6 +26,10 @@ int clockRadiusFor(int clientWidth, int clientHeight, int largestSide) {
                                  std::max(smallestClientSide, largestSide) / 2));
 }
 
+int faceRadiusFor(int clockRadius, int clientWidth, int clientHeight) {
+    return std::max(1, std::min({clockRadius, clientWidth / 2, clientHeight / 2}));
+}
+
 int textFontPoints(int radius) { return static_cast<int>(truncToInt(radius / 14.5)); }
 
 int msToNextSecond(std::chrono::system_clock::time_point now) {

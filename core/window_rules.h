@@ -28,6 +28,11 @@ int largestClientSide(const std::vector<ScreenSize>& screens);
 // window on some desktops) cannot ask for an empty image or a face larger than the limit.
 int clockRadiusFor(int clientWidth, int clientHeight, int largestSide);
 
+// The radius the face is drawn at: clockRadius, or less when the window manager keeps the
+// client area smaller in one direction (tiled, snapped, maximised into a short work area),
+// so the whole face and its corner texts fit the shorter side. Never below 1.
+int faceRadiusFor(int clockRadius, int clientWidth, int clientHeight);
+
 // Point size of the dial font: truncToInt(r / 14.5).
 int textFontPoints(int radius);
 

@@ -2,6 +2,7 @@
 // the same number; 0x80..0x9F go through the table below.
 #include "settings/codepage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -36,8 +37,13 @@ void appendUtf8(std::string& out, char32_t c) {
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {  // the table holds nothing beyond the basic plane
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {  // only characters the code page lacks, named back to the user
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
@@ -104,6 +110,23 @@ std::string utf8ToCp1252(std::string_view text) {
         }
     }
     return out;
+}
+
+std::vector<std::string> unstorableCharacters(std::string_view text) {
+    std::vector<std::string> found;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char32_t c = 0xFFFD;
+        const std::size_t length = decodeUtf8(text, i, c);
+        i += length == 0 ? 1 : length;
+        if (length == 0) c = 0xFFFD;
+        else if (c == '?' || byteOfCodePoint(c) != '?') continue;
+        std::string character;
+        appendUtf8(character, c);
+        if (std::find(found.begin(), found.end(), character) == found.end())
+            found.push_back(character);
+    }
+    return found;
 }
 
 }  // namespace dorvalen

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvalen {
 
@@ -15,5 +16,9 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // Characters without a Windows-1252 byte, and every byte of an invalid UTF-8 sequence,
 // become '?'.
 std::string utf8ToCp1252(std::string_view text);
+
+// The characters of a UTF-8 text that have no Windows-1252 byte, each once, in the order
+// they first appear (UTF-8 each); a byte of an invalid sequence is given as U+FFFD.
+std::vector<std::string> unstorableCharacters(std::string_view text);
 
 }  // namespace dorvalen

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/conversions.h"
+#include "core/degrees_minutes.h"
 #include "core/face_texts.h"
 #include "tools/tool_text.h"
 
@@ -103,11 +104,11 @@ std::string hoursText(double hours) {
 std::string almanacText(const std::vector<DayRecord>& records, const ClockSettings& settings,
                         const AlmanacOptions& options) {
     std::string out = "Almanach für " + settings.placeName + " (Länge " +
-                      fixedText(std::fabs(settings.longitude), 2) +
-                      (settings.longitude > 0 ? "° West" : "° Ost") + ", Breite " +
-                      fixedText(std::fabs(settings.latitude), 2) +
-                      (settings.latitude < 0 ? "° Süd" : "° Nord") + ", Zeitzone " +
-                      fixedText(settings.timeZone, 1) + ")\n" +
+                      degreesMinutesText(settings.longitude) +
+                      (settings.longitude > 0 ? " West" : " Ost") + ", Breite " +
+                      degreesMinutesText(settings.latitude) +
+                      (settings.latitude < 0 ? " Süd" : " Nord") + ", Zeitzone " +
+                      zoneHoursText(settings.timeZone) + ")\n" +
                       "Zeiten in Uhrzeit des Ortes; " + notOnThisDay +
                       " = fällt nicht auf diesen Tag.\n";
     for (const DayRecord& r : records) {

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils
-    python3  # the Xvfb checks send a window-manager close request through libX11
+    python3  # the Xvfb checks speak to libX11 through it (a close request, a window manager)
     qt6-qpa-plugins  # the xcb and offscreen platforms the programs start on
     librsvg2-bin  # rsvg-convert renders the icon's PNG sizes from its SVG at build time
     # checks of the installed desktop files and the Debian package

@@ -1,7 +1,9 @@
 // Screenshots of a real window and the two pixel checks the Xvfb test needs, so that
 // neither the test nor tools/screenshot.sh depends on anything beyond Qt.
 //   dorvalen-window-shot grab WINDOW_ID OUT.png   grab one X window (decimal id) as PNG
-//   dorvalen-window-shot info IMAGE.png            prints: size W H colours N
+//   dorvalen-window-shot info IMAGE.png [X Y W H]  prints: size W H colours N black B first C
+//     (within the rectangle when given: N colours, B pure black pixels, C the first pixel's
+//     colour as #rrggbb)
 //   dorvalen-window-shot diff A.png B.png X Y W H  prints: changed N inside M
 // "inside" counts the changed pixels within the rectangle X, Y, W, H.
 #include <QGuiApplication>
@@ -19,7 +21,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: dorvalen-window-shot grab WINDOW_ID OUT.png\n"
-                 "       dorvalen-window-shot info IMAGE.png\n"
+                 "       dorvalen-window-shot info IMAGE.png [X Y W H]\n"
                  "       dorvalen-window-shot diff A.png B.png X Y W H\n");
     return 2;
 }
@@ -53,13 +55,24 @@ int grab(int argc, char** argv) {
     return 0;
 }
 
-int info(char** argv) {
+int info(int argc, char** argv) {
     QImage image;
     if (!load(argv[2], image)) return 1;
+    QRect region = image.rect();
+    if (argc == 7)
+        region = QRect(std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                       std::atoi(argv[6])).intersected(image.rect());
     std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
-    std::printf("size %d %d colours %zu\n", image.width(), image.height(), colours.size());
+    long black = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+            colours.insert(pixel);
+            if (pixel == 0) ++black;
+        }
+    const QRgb first = region.isEmpty() ? 0 : image.pixel(region.topLeft()) & 0xFFFFFF;
+    std::printf("size %d %d colours %zu black %ld first #%06x\n", image.width(), image.height(),
+                colours.size(), black, static_cast<unsigned>(first));
     return 0;
 }
 
@@ -91,7 +104,7 @@ int main(int argc, char** argv) {
     if (argc < 2) return usage();
     const std::string mode = argv[1];
     if (mode == "grab" && argc == 4) return grab(argc, argv);
-    if (mode == "info" && argc == 3) return info(argv);
+    if (mode == "info" && (argc == 3 || argc == 7)) return info(argc, argv);
     if (mode == "diff" && argc == 8) return diff(argv);
     return usage();
 }

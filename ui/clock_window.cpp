@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <bit>
 #include <chrono>
 #include <functional>
@@ -77,6 +78,7 @@ private:
 namespace {
 
 constexpr int startRadius = 200;
+constexpr int repaintAfterAskingMs = 250;  // a window manager answers well within this
 
 // The keys of the twelve commands. Shift, Ctrl and Alt held: no command. The keypad's
 // + - * / are told apart from the main keyboard's by Qt's keypad flag; the other keys count
@@ -162,6 +164,8 @@ void ClockWindow::onTick() {
     lastShownSecond_ = plan.shownSecond;
     // The settings dialog holds the program: the clock waits (and then shows its changes).
     if (settingsOpen_) return;
+    if (repaintOnTick_) update();  // the background beside the image too
+    repaintOnTick_ = false;
     redraw();  // also while minimised, so the first look after restoring is current
 }
 
@@ -213,20 +217,46 @@ void ClockWindow::onSizeChanged() {
     while (resizePending_) {
         resizePending_ = false;
         const int r = clockRadiusFor(width(), height(), largestSide_);
+        const QSize wanted = QSize(2 * r, 2 * r).expandedTo(minimumSize()).boundedTo(maximumSize());
+        const bool refusedBefore = size() == askedFrom_ && wanted == askedFor_;
+        if (size() != wanted && !refusedBefore) {
+            askedFrom_ = size();
+            askedFor_ = wanted;
+            resizeClock(r);
+            continue;
+        }
+        if (!refusedBefore && size() != askedFor_) askedFrom_ = askedFor_ = QSize();
         // A size event that changes nothing (the echo of our own resize, or the first
         // show) leaves the frame as it is.
-        const QSize wanted = QSize(2 * r, 2 * r).expandedTo(minimumSize()).boundedTo(maximumSize());
-        if (r == radius_ && size() == wanted && image_.width == 2 * r) continue;
-        resizeClock(r);
+        const int face = faceRadiusFor(r, width(), height());
+        if (face != radius_ || image_.width != 2 * face) showFaceAt(face);
     }
     resizing_ = false;
 }
 
 void ClockWindow::resizeClock(int r) {
-    radius_ = r;
     // Keeps the top-left corner; the size limits apply. A maximised window keeps the size
     // the window manager gave it (asking again would only be refused, over and over).
-    if (!isMaximized() && !isFullScreen()) resize(2 * r, 2 * r);
+    // The request goes to the native window: the widget keeps its size until the window
+    // system reports the new one, so a refused request cannot leave it believing in a size
+    // the screen does not have (and painting only that much of the window).
+    if (!isMaximized() && !isFullScreen()) {
+        const QSize wanted = QSize(2 * r, 2 * r).expandedTo(minimumSize()).boundedTo(maximumSize());
+        if (windowHandle() != nullptr) {
+            windowHandle()->resize(wanted);
+            // Until the answer comes, Qt puts on the screen no more than the asked size; a
+            // refusal comes without any event, so the whole window is painted again soon.
+            QTimer::singleShot(repaintAfterAskingMs, this, [this] { update(); });
+            repaintOnTick_ = true;
+        } else {
+            resize(wanted);
+        }
+    }
+    showFaceAt(faceRadiusFor(r, width(), height()));
+}
+
+void ClockWindow::showFaceAt(int r) {
+    radius_ = r;
     image_.resize(2 * r, 2 * r);
     if (textFont_.isValid()) releaseFont(textFont_);
     textFont_ = loadFont("Arial", textFontPoints(r));

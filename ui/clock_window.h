@@ -34,7 +34,8 @@ public:
     void startTicking();
 
     // The resize step: client 2r x 2r (keeping the top-left corner), image 2r x 2r, a new
-    // dial font of truncToInt(r / 14.5) points, then a redraw.
+    // dial font of truncToInt(r / 14.5) points, then a redraw. When the window manager
+    // keeps the client area smaller, the face takes the radius that fits it.
     void resizeClock(int r);
 
     // What a key press or a right click would do, for the loop and its tests.
@@ -60,6 +61,7 @@ private:
     void onTick();
     void onSizeChanged();
     void openSettings();
+    void showFaceAt(int radius);
 
     ClockState& state_;
     const WallClock& clock_;
@@ -74,6 +76,12 @@ private:
     std::int64_t redrawCount_ = 0;
     bool resizing_ = false;
     bool resizePending_ = false;
+    // The last square client size asked for and the size it was asked from: when the window
+    // manager answers with that same size again, it keeps it, and asking again would only
+    // start a tug of war with it.
+    QSize askedFrom_;
+    QSize askedFor_;
+    bool repaintOnTick_ = false;  // a size was asked for: paint the whole window once more
     bool settingsOpen_ = false;  // no redraws and no commands while the dialog is open
 };
 

@@ -1,14 +1,67 @@
 // Start-up: state first, then the platform, then the window; nothing is saved at exit.
 // The constant tables are compiled in (rota/rota_tables.h, astro/term_tables.h), so there is nothing to fill.
 #include <QApplication>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "core/clock_state.h"
 #include "ui/clock_window.h"
 #include "core/wall_clock.h"
 
+namespace {
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Without a display there is no clock to show: one line says so and the exit code is not
+// 0. Qt itself would print several lines and abort with a core dump.
+[[noreturn]] void endWithoutDisplay(const std::string& reason) {
+    std::fprintf(stderr, "dorvalen: %s\n", reason.c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+// The display variables that are set, as NAME=value, for the message.
+std::string displaySettings() {
+    std::string text;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
+        if (!isSet(name)) continue;
+        text += (text.empty() ? "" : ", ") + std::string(name) + "=" + std::getenv(name);
+    }
+    return text;
+}
+
+// Qt's messages while the application object starts are held back: when the display cannot
+// be opened, Qt ends with a fatal message (and an abort); then only our line is printed.
+std::vector<QString> startMessages;
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg)
+        endWithoutDisplay("Die grafische Anzeige lässt sich nicht öffnen (" + displaySettings() +
+                          ").");
+    startMessages.push_back(qFormatLogMessage(type, context, text));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // A platform named in QT_QPA_PLATFORM may need no display variable (offscreen, eglfs).
+    if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
+        endWithoutDisplay("Keine grafische Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt.");
+
     dorvalen::ClockState state;
+    qInstallMessageHandler(holdStartMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
+    for (const QString& message : startMessages)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    startMessages.clear();
+
     // The window class (X11) is the application name, which the desktop entry's
     // StartupWMClass names; Wayland matches the entry by the desktop file name.
     QApplication::setApplicationName(QStringLiteral("Dorvalen"));

@@ -19,14 +19,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <span>
 
 #include "core/conversions.h"
 #include "ui/window_glue.h"
+#include "settings/codepage.h"
 #include "settings/field_rules.h"
 #include "ui/info_window.h"
 #include "settings/settings_file.h"
@@ -93,6 +96,9 @@ constexpr int latitudeOptions[] = {318, 319};   // Nord, Süd
 constexpr int timeZoneOptions[] = {320, 321};   // Ost, West
 constexpr int twilightOptions[] = {313, 314, 315};
 constexpr int firstTwilightKind = 3;  // bürgerlich; nautisch and astronomisch follow
+// Quarter-hour zones (5.75, 12.75) need both decimals; with one, confirming the dialog
+// would move them to 5.8 and every time on the face by three minutes.
+constexpr int timeZoneDecimals = 2;
 
 const QString infoTitle = QStringLiteral("Info");
 
@@ -107,6 +113,40 @@ void showInfoMessage(const SettingsDialogSeams& seams, QWidget* parent, const QS
         seams.showMessage(parent, infoTitle, text);
     else
         QMessageBox::information(parent, infoTitle, text);
+}
+
+bool askYesNo(const SettingsDialogSeams& seams, QWidget* parent, const QString& text) {
+    if (seams.askQuestion) return seams.askQuestion(parent, infoTitle, text);
+    QMessageBox box(QMessageBox::Question, infoTitle, text, QMessageBox::NoButton, parent);
+    const QAbstractButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// Says what the settings file would make of the name: the characters it has no byte for,
+// the blanks it drops at the ends, and the name it would give back.
+QString nameLossText(const std::string& name, const std::string& stored) {
+    QStringList lines;
+    QStringList lost;
+    for (const std::string& character : unstorableCharacters(name))
+        lost << QStringLiteral("„%1“").arg(QString::fromStdString(character));
+    if (!lost.isEmpty())
+        lines << QStringLiteral("Diese Zeichen des Namens kann die Einstellungsdatei nicht "
+                                "speichern: ") +
+                     lost.join(QStringLiteral(", "));
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (!name.empty() && (blank(name.front()) || blank(name.back())))
+        lines << QStringLiteral("Leerzeichen am Anfang oder Ende des Namens kann die "
+                                "Einstellungsdatei nicht speichern.");
+    if (lines.isEmpty())
+        lines << QStringLiteral("Die Einstellungsdatei kann den Namen nicht so speichern, wie "
+                                "er eingegeben ist.");
+    lines << QStringLiteral("Gespeichert würde: „%1“").arg(QString::fromStdString(stored));
+    lines << QStringLiteral("Den Namen so ersetzen und speichern?");
+    return lines.join(u'\n');
 }
 
 QString fieldText(double value, int decimals) {
@@ -131,12 +171,14 @@ private:
     void connectActions();
     void leaveField(int number);
     void chooseDialColour();
+    bool nameCanBeStored();
 
     QLineEdit* field(int number) const { return static_cast<QLineEdit*>(controls_.at(number)); }
     QAbstractButton* button(int number) const {
         return static_cast<QAbstractButton*>(controls_.at(number));
     }
     bool checked(int number) const { return button(number)->isChecked(); }
+    bool leftAsShown(std::initializer_list<int> numbers) const;
 
     QWidget* clockWindow_;
     ClockState& state_;
@@ -147,6 +189,9 @@ private:
     std::map<int, QWidget*> controls_;
     bool ending_ = false;     // the result is decided: focus changes no longer count
     bool inFieldRule_ = false;  // a field rule's message box is open
+    // What the fields and buttons showed at opening.
+    std::map<int, QString> shownTexts_;
+    std::map<int, bool> shownChecks_;
 };
 
 SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
@@ -255,7 +300,7 @@ void SettingsDialog::setInitialStates() {
     field(305)->setText(fieldText(std::fabs(s.latitude), 2));
     button(318)->setChecked(s.latitude >= 0);
     button(319)->setChecked(s.latitude < 0);
-    field(307)->setText(fieldText(std::fabs(s.timeZone), 1));
+    field(307)->setText(fieldText(std::fabs(s.timeZone), timeZoneDecimals));
     button(320)->setChecked(s.timeZone > 0);
     button(321)->setChecked(s.timeZone <= 0);
 
@@ -266,10 +311,27 @@ void SettingsDialog::setInitialStates() {
     button(323)->setChecked(s.alwaysOnTop == 1);
     button(324)->setChecked(s.showShiftColors == 1);
     button(326)->setChecked(s.showSecondsHand == 1);
+
+    for (const ControlRow& row : controlRows) {
+        if (row.kind == K::Field) shownTexts_[row.number] = field(row.number)->text();
+        if (row.kind == K::Option || row.kind == K::CheckBox)
+            shownChecks_[row.number] = checked(row.number);
+    }
+}
+
+// True when every one of the controls still shows what it showed at opening.
+bool SettingsDialog::leftAsShown(std::initializer_list<int> numbers) const {
+    return std::all_of(numbers.begin(), numbers.end(), [this](int number) {
+        const auto text = shownTexts_.find(number);
+        if (text != shownTexts_.end()) return field(number)->text() == text->second;
+        return checked(number) == shownChecks_.at(number);
+    });
 }
 
 void SettingsDialog::connectActions() {
-    connect(button(309), &QAbstractButton::clicked, this, [this] { done(ResultSave); });
+    connect(button(309), &QAbstractButton::clicked, this, [this] {
+        if (nameCanBeStored()) done(ResultSave);
+    });
     connect(button(322), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
     connect(button(311), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
     connect(button(310), &QAbstractButton::clicked, this,
@@ -302,6 +364,8 @@ void SettingsDialog::leaveField(int number) {
     const std::string text = edit->text().toStdString();
     switch (number) {
         case 301: {
+            // The stored name as it stands (a longer one from the file included) stays.
+            if (text == state_.settings.placeName) break;
             const std::string name = cutPlaceName(text);
             state_.settings.placeName = name;
             if (name.size() != text.size()) {
@@ -315,7 +379,7 @@ void SettingsDialog::leaveField(int number) {
         }
         case 303: edit->setText(fieldText(parseAngleField(text, longitudeBound), 2)); break;
         case 305: edit->setText(fieldText(parseAngleField(text, latitudeBound), 2)); break;
-        case 307: edit->setText(fieldText(parseTimeZoneField(text), 1)); break;
+        case 307: edit->setText(fieldText(parseTimeZoneField(text), timeZoneDecimals)); break;
         default: break;
     }
 }
@@ -331,6 +395,22 @@ void SettingsDialog::chooseDialColour() {
     if (chosen) state_.settings.dialColor = *chosen;  // a cancelled chooser changes nothing
 }
 
+// The file holds the name in Windows-1252 and without blanks at its ends. When it would
+// give back another name, the user decides first: Ja stores that name, Nein goes back to
+// the field, which keeps what was typed.
+bool SettingsDialog::nameCanBeStored() {
+    ClockSettings& s = state_.settings;
+    const std::string stored = parseSettings(formatSettings(s)).placeName;
+    if (stored == s.placeName) return true;
+    if (!askYesNo(seams_, this, nameLossText(s.placeName, stored))) {
+        field(301)->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    s.placeName = stored;
+    field(301)->setText(QString::fromStdString(stored));
+    return true;
+}
+
 void SettingsDialog::done(int result) {
     ending_ = true;  // hiding moves the focus; that is not the user leaving a field
     QDialog::done(result);
@@ -343,20 +423,28 @@ double signedByOption(double value, bool negativeSide, bool positiveSide) {
     return value;
 }
 
+// A value whose controls the user left as they were shown is kept exactly: the fields show
+// it rounded, and a box shows only whether a number the file may hold is 1. So opening the
+// dialog and confirming it changes nothing.
 void SettingsDialog::takeOver(int result) {
     if (result != ResultShow && result != ResultSave) return;
     ClockSettings& s = state_.settings;
-    s.longitude = signedByOption(parseAngleField(field(303)->text().toStdString(), longitudeBound),
-                                 checked(316), checked(317));
-    s.latitude = signedByOption(parseAngleField(field(305)->text().toStdString(), latitudeBound),
-                                checked(319), checked(318));
-    s.timeZone = signedByOption(parseTimeZoneField(field(307)->text().toStdString()),
-                                checked(321), checked(320));
-    s.autoSummerTime = checked(308) ? 1 : 0;
-    s.alwaysOnTop = checked(323) ? 1 : 0;
+    if (!leftAsShown({303, 316, 317}))
+        s.longitude = signedByOption(
+            parseAngleField(field(303)->text().toStdString(), longitudeBound), checked(316),
+            checked(317));
+    if (!leftAsShown({305, 318, 319}))
+        s.latitude = signedByOption(
+            parseAngleField(field(305)->text().toStdString(), latitudeBound), checked(319),
+            checked(318));
+    if (!leftAsShown({307, 320, 321}))
+        s.timeZone = signedByOption(parseTimeZoneField(field(307)->text().toStdString()),
+                                    checked(321), checked(320));
+    if (!leftAsShown({308})) s.autoSummerTime = checked(308) ? 1 : 0;
+    if (!leftAsShown({323})) s.alwaysOnTop = checked(323) ? 1 : 0;
     if (clockWindow_) applyAlwaysOnTop(clockWindow_, s.alwaysOnTop != 0);
-    s.showShiftColors = checked(324) ? 1 : 0;
-    s.showSecondsHand = checked(326) ? 1 : 0;
+    if (!leftAsShown({324})) s.showShiftColors = checked(324) ? 1 : 0;
+    if (!leftAsShown({326})) s.showSecondsHand = checked(326) ? 1 : 0;
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 // 3. "Anzeigen" and "Speichern" take the coordinates, the time zone and the check boxes over
 //    (east, south and west turn the typed value's sign); "Speichern" then writes the file
 //    and says so when it cannot. "Abbruch", Esc and Close take nothing more over.
+// 4. Before "Speichern" the user confirms a name the file would give back changed
+//    (characters without a Windows-1252 byte, blanks at its ends); "Nein" keeps it typed.
 #pragma once
 
 #include <QString>
@@ -28,6 +30,8 @@ struct SettingsDialogSeams {
         chooseColour;
     // A message box with an OK button; returns when it is closed.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> showMessage;
+    // A question with the buttons Ja and Nein; true for Ja.
+    std::function<bool(QWidget* parent, const QString& title, const QString& text)> askQuestion;
 };
 
 // Runs the dialog until Speichern, Anzeigen, Abbruch, Esc or Close (in the dialog or in any

@@ -2,6 +2,7 @@
 // and the commands that only ask the window to act.
 #include "core/commands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -51,13 +52,68 @@ INSTANTIATE_TEST_SUITE_P(
         ClampRow{"Up past the pole is clamped to 90", ClockCommand::North, 89.8, 0, 90, 0},
         ClampRow{"Up at the pole stays at 90", ClockCommand::North, 90, 0, 90, 0},
         ClampRow{"Down at the south pole stays at -90", ClockCommand::South, -90, 0, -90, 0},
-        ClampRow{"Down moves by half a degree", ClockCommand::South, 48.47, 0, 47.97, 0},
+        ClampRow{"Down moves by 30 minutes, not by 0.5 of the number (47.97)",
+                 ClockCommand::South, 48.47, 0, 48.17, 0},
+        ClampRow{"Up carries the minutes into the degrees (48.97 is no place)",
+                 ClockCommand::North, 48.47, 0, 49.17, 0},
+        ClampRow{"Up from a whole degree gives 30 minutes", ClockCommand::North, 49.17, 0, 49.47,
+                 0},
+        ClampRow{"Down crosses the equator by minutes", ClockCommand::South, 0.1, 0, -0.2, 0},
+        ClampRow{"decimals of .60 and more (an old arrow press) read as a degree fraction",
+                 ClockCommand::North, 48.97, 0, 49.28, 0},
+        ClampRow{"a latitude beyond the pole from the file comes back onto the globe",
+                 ClockCommand::South, 100, 0, 89.3, 0},
+        ClampRow{"Right keeps the minutes and mends invalid ones", ClockCommand::East, 0, -12.97,
+                 0, -13.58},
         ClampRow{"Left (west) past 180 is clamped", ClockCommand::West, 0, 179.5, 0, 180},
         ClampRow{"Right (east) at -180 stays", ClockCommand::East, 0, -180, 0, -180},
         ClampRow{"Right moves one degree east (west positive)", ClockCommand::East, 0, -12.52,
                  0, -13.52},
         ClampRow{"an infinite latitude is brought back to the pole", ClockCommand::North,
                  std::numeric_limits<double>::infinity(), 0, 90, 0}));
+
+// Every latitude and longitude the dialog can store: one press moves the place by exactly
+// 30 (latitude) or 60 (longitude) minutes unless a pole or the date line stops it, and
+// never leaves minutes of 60 or more.
+TEST(ClockCommands, ArrowsStepWholeMinutesFromEveryStoredValue) {
+    struct Axis {
+        ClockCommand up, down;
+        double ClockSettings::*field;
+        int boundDegrees, stepMinutes;
+    };
+    const Axis axes[] = {{ClockCommand::North, ClockCommand::South, &ClockSettings::latitude, 90,
+                          30},
+                         {ClockCommand::West, ClockCommand::East, &ClockSettings::longitude, 180,
+                          60}};
+    auto minutesOf = [](double dm) {  // the decimal digits of a two-decimal value
+        const long hundredths = std::lround(std::fabs(dm) * 100);
+        EXPECT_LT(hundredths % 100, 60) << dm;
+        const long m = hundredths / 100 * 60 + hundredths % 100;
+        return dm < 0 ? -m : m;
+    };
+    for (const Axis& axis : axes) {
+        int failures = 0;
+        const long limit = axis.boundDegrees * 60L;
+        for (long minutes = -limit; minutes <= limit && failures < 5; ++minutes) {
+            const long magnitude = minutes < 0 ? -minutes : minutes;
+            const double stored = (minutes < 0 ? -1.0 : 1.0) *
+                                  static_cast<double>(magnitude / 60 * 100 + magnitude % 60) /
+                                  100.0;
+            for (const ClockCommand command : {axis.up, axis.down}) {
+                ClockState state;
+                state.settings.*axis.field = stored;
+                ClockView view;
+                run(state, view, command);
+                const long sign = command == axis.up ? 1 : -1;
+                const long want = std::clamp(minutes + sign * axis.stepMinutes, -limit, limit);
+                if (minutesOf(state.settings.*axis.field) != want) {
+                    ADD_FAILURE() << stored << " moved to " << state.settings.*axis.field;
+                    ++failures;
+                }
+            }
+        }
+    }
+}
 
 TEST(ClockCommands, ArrowsKeepANanCoordinateAndDoNotCrash) {
     ClockState state;

@@ -122,17 +122,23 @@ struct LineRow {
 TEST(CoordinatesLine, HemispheresZoneAndSummerTime) {
     const LineRow rows[] = {
         {"east is negative longitude", -12.5, 48.25, 1.0, 1, 1,
-         "Länge: 12.50°O, Breite: 48.25°N, Zeitzone: 1.0 WZ"},
+         "Länge: 12°50'O, Breite: 48°25'N, Zeitzone: 1.0 WZ"},
         {"summer time adds an hour", -12.5, 48.25, 1.0, 1, 7,
-         "Länge: 12.50°O, Breite: 48.25°N, Zeitzone: 2.0 SZ"},
+         "Länge: 12°50'O, Breite: 48°25'N, Zeitzone: 2.0 SZ"},
         {"summer rule off keeps winter time", -12.5, 48.25, 1.0, 0, 7,
-         "Länge: 12.50°O, Breite: 48.25°N, Zeitzone: 1.0 WZ"},
+         "Länge: 12°50'O, Breite: 48°25'N, Zeitzone: 1.0 WZ"},
         {"longitude zero is east, south shows absolute value", 0.0, -33.5, 10.0, 0, 1,
-         "Länge: 0.00°O, Breite: 33.50°S, Zeitzone: 10.0 WZ"},
-        {"positive longitude is west", 73.98, 40.75, -5.0, 0, 1,
-         "Länge: 73.98°W, Breite: 40.75°N, Zeitzone: -5.0 WZ"},
+         "Länge: 0°00'O, Breite: 33°50'S, Zeitzone: 10.0 WZ"},
+        {"positive longitude is west; one-digit minutes keep their zero", 73.05, 40.75, -5.0,
+         0, 1, "Länge: 73°05'W, Breite: 40°45'N, Zeitzone: -5.0 WZ"},
         {"half-hour zone", -77.12, 28.36, 5.5, 0, 1,
-         "Länge: 77.12°O, Breite: 28.36°N, Zeitzone: 5.5 WZ"},
+         "Länge: 77°12'O, Breite: 28°36'N, Zeitzone: 5.5 WZ"},
+        {"quarter-hour zones keep both decimals (5.75 is not 5.8)", -85.19, 27.42, 5.75, 0, 1,
+         "Länge: 85°19'O, Breite: 27°42'N, Zeitzone: 5.75 WZ"},
+        {"the stored value is degrees.minutes, not decimal degrees (48.47 is not 48°28')",
+         -12.52, 48.47, 1.0, 0, 1, "Länge: 12°52'O, Breite: 48°47'N, Zeitzone: 1.0 WZ"},
+        {"decimals of .60 and more count as a decimal fraction of a degree", -12.99, 48.75,
+         12.75, 0, 1, "Länge: 12°59'O, Breite: 48°45'N, Zeitzone: 12.75 WZ"},
     };
     for (const LineRow& row : rows) {
         ClockState state = at(2026, row.month, 15);
@@ -151,7 +157,7 @@ TEST(CoordinatesLine, DamagedNumbersStillGiveALine) {
     state.settings.timeZone = 1e308;
     state.settings.autoSummerTime = 0;
     const std::string line = coordinatesLine(state);
-    EXPECT_EQ(line.rfind("Länge: ?°O, Breite: ?°N, Zeitzone: 1", 0), 0u) << line;
+    EXPECT_EQ(line.rfind("Länge: ?O, Breite: ?N, Zeitzone: 1", 0), 0u) << line;
 }
 
 }  // namespace

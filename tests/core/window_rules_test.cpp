@@ -40,6 +40,16 @@ TEST(ClockRadius, FromTheClientSizeWithinTheLimits) {
     EXPECT_EQ(clockRadiusFor(2147483647, 2147483647, 32000), 16000);  // no overflow
 }
 
+// A client area the window manager keeps non-square: the face fits the shorter side.
+TEST(ClockRadius, FaceFitsTheShorterSideOfAKeptClientArea) {
+    EXPECT_EQ(faceRadiusFor(350, 900, 500), 250);   // tiled: (900 + 500) div 4 would cut it
+    EXPECT_EQ(faceRadiusFor(350, 500, 900), 250);   // and the same upright
+    EXPECT_EQ(faceRadiusFor(490, 1920, 960), 480);  // maximised into a short work area
+    EXPECT_EQ(faceRadiusFor(225, 450, 450), 225);   // a square window keeps its radius
+    EXPECT_EQ(faceRadiusFor(102, 205, 205), 102);
+    EXPECT_EQ(faceRadiusFor(102, 1, 0), 1);         // never an empty image
+}
+
 TEST(ClockRadius, FontPointsTruncate) {
     EXPECT_EQ(textFontPoints(200), 13);  // 13.79
     EXPECT_EQ(textFontPoints(225), 15);  // 15.52

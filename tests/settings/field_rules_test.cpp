@@ -114,6 +114,18 @@ TEST(ParseTimeZoneField, ReadsAndClampsHours) {
         EXPECT_EQ(parseTimeZoneField(row.typed), row.expected) << row.fault;
 }
 
+// Every zone of whole hundredths, shown with the field's two decimals and read back, is the
+// same zone: visiting the field never moves it (with one decimal 5.75 became 5.8).
+TEST(ParseTimeZoneField, EveryHundredthSurvivesItsFieldText) {
+    int moved = 0;
+    for (int hundredths = -1200; hundredths <= 1400; ++hundredths) {
+        const double zone = hundredths / 100.0;
+        const double back = parseTimeZoneField(formatFieldNumber(zone, 2));
+        if (back != zone && ++moved <= 5) ADD_FAILURE() << zone << " came back as " << back;
+    }
+    EXPECT_EQ(moved, 0);
+}
+
 TEST(CutToDecimals, CutsTowardZeroOnTheDecimalDigits) {
     EXPECT_EQ(cutToDecimals(0.1 + 0.2, 2), 0.3);  // 0.30000000000000004
     EXPECT_EQ(cutToDecimals(0.58 * 100 / 100, 2), 0.58);

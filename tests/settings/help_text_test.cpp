@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "core/commands.h"
+
 namespace dorvalen {
 namespace {
 
@@ -49,6 +51,34 @@ TEST(HelpText, UmlautsAndSignsAsSingleBytes) {
     EXPECT_NE(bytes.find("gr\xF6\xDF" "er gleich 60"), std::string::npos);
     // Line 36 has two blanks before "90°", as shipped.
     EXPECT_NE(bytes.find("von -90\xB0 bis  90\xB0. Werden"), std::string::npos);
+}
+
+// Each arrow-key line states the step its key really makes, starting from 0 degrees.
+TEST(HelpText, ArrowLinesStateTheStepTheKeysMake) {
+    const struct {
+        std::size_t lineNo;
+        ClockCommand command;
+        double ClockSettings::*field;
+        double after;  // degrees.minutes after one press from 0
+        std::string_view line;
+    } rows[] = {
+        {13, ClockCommand::West, &ClockSettings::longitude, 1.0, "'Pfeil links' = Längengrad + 1°"},
+        {14, ClockCommand::East, &ClockSettings::longitude, -1.0,
+         "'Pfeil rechts' = Längengrad - 1°"},
+        {15, ClockCommand::North, &ClockSettings::latitude, 0.3,
+         "'Pfeil oben' = Breitengrad + 0°30'"},
+        {16, ClockCommand::South, &ClockSettings::latitude, -0.3,
+         "'Pfeil unten' = Breitengrad - 0°30'"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(helpTextLines[row.lineNo - 1], row.line);
+        ClockState state;
+        state.settings.longitude = 0.0;
+        state.settings.latitude = 0.0;
+        ClockView view;
+        applyCommand(state, view, row.command, nullptr);
+        EXPECT_EQ(state.settings.*row.field, row.after) << row.line;
+    }
 }
 
 TEST(HelpText, ContactLinesNameNobody) {

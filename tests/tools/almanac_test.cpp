@@ -251,6 +251,25 @@ TEST(AlmanacText, ReadableTimesMarksAndCrewPeriods) {
     EXPECT_NE(textOf("--from 2015-02-04 --days 1").find("Vollmond um 0:10 Uhr"), std::string::npos);
 }
 
+// The stored coordinates are degrees.minutes: 48.47 is 48°47', not 48.47 degrees.
+TEST(AlmanacText, HeaderShowsThePlaceInDegreesAndMinutes) {
+    ClockSettings nepal;
+    nepal.placeName = "Kathmandu";
+    nepal.longitude = -85.19;
+    nepal.latitude = 27.42;
+    nepal.timeZone = 5.75;
+    const AlmanacOptions options =
+        *parseAlmanacArguments(split("--from 2024-03-20 --days 1")).options;
+    const auto headerOf = [&options](const ClockSettings& settings) {
+        const std::string text = almanacText({}, settings, options);
+        return text.substr(0, text.find('\n'));
+    };
+    EXPECT_EQ(headerOf({}),
+              "Almanach für Mirelstadt (Länge 12°52' Ost, Breite 48°47' Nord, Zeitzone 1.0)");
+    EXPECT_EQ(headerOf(nepal),
+              "Almanach für Kathmandu (Länge 85°19' Ost, Breite 27°42' Nord, Zeitzone 5.75)");
+}
+
 TEST(AlmanacText, HoursRoundToTheMinute) {
     const struct {
         const char* fault;

@@ -74,6 +74,10 @@ protected:
         s.showMessage = [this](QWidget*, const QString& title, const QString& text) {
             messages_.push_back({title, text});
         };
+        s.askQuestion = [this](QWidget*, const QString& title, const QString& text) {
+            questions_.push_back({title, text});
+            return questionAnswer_;
+        };
         return s;
     }
 
@@ -103,6 +107,8 @@ protected:
     ClockState state_;
     QWidget clockWindow_;
     std::vector<Message> messages_;
+    std::vector<Message> questions_;
+    bool questionAnswer_ = false;
     std::vector<std::int32_t> colourStarts_;
     std::optional<std::int32_t> colourAnswer_;
     fs::path previousDir_;
@@ -287,7 +293,7 @@ TEST_F(SettingsDialogTest, InitialStatesFollowTheSettings) {
         EXPECT_EQ(text(dialog, 305), QStringLiteral("33.50"));
         EXPECT_FALSE(isChecked(dialog, 318));
         EXPECT_TRUE(isChecked(dialog, 319));
-        EXPECT_EQ(text(dialog, 307), QStringLiteral("0.0"));
+        EXPECT_EQ(text(dialog, 307), QStringLiteral("0.00"));
         EXPECT_TRUE(isChecked(dialog, 321));
         EXPECT_FALSE(isChecked(dialog, 308));
         EXPECT_TRUE(isChecked(dialog, 315));
@@ -305,7 +311,7 @@ TEST_F(SettingsDialogTest, DefaultsShowEastNorthAndOneHourEast) {
         EXPECT_TRUE(isChecked(dialog, 316));
         EXPECT_EQ(text(dialog, 305), QStringLiteral("48.47"));
         EXPECT_TRUE(isChecked(dialog, 318));
-        EXPECT_EQ(text(dialog, 307), QStringLiteral("1.0"));
+        EXPECT_EQ(text(dialog, 307), QStringLiteral("1.00"));
         EXPECT_TRUE(isChecked(dialog, 320));
         EXPECT_TRUE(isChecked(dialog, 313));
         dialog.reject();
@@ -356,10 +362,10 @@ const LeaveRow leaveRows[] = {
     {"longitude beyond 180 not wrapped", 303, "210", "30.00"},
     {"longitude sign dropped", 303, "-12.52", "-12.52"},
     {"longitude cut rounded", 303, "12.345", "12.34"},
-    {"time zone above 14 not clamped", 307, "15", "14.0"},
-    {"time zone below -12 not clamped", 307, "-20", "-12.0"},
-    {"time zone not rounded to one decimal", 307, "5.75", "5.8"},
-    {"time zone infinity kept", 307, "-Infinity", "0.0"},
+    {"time zone above 14 not clamped", 307, "15", "14.00"},
+    {"time zone below -12 not clamped", 307, "-20", "-12.00"},
+    {"quarter-hour time zone rounded to one decimal", 307, "5.75", "5.75"},
+    {"time zone infinity kept", 307, "-Infinity", "0.00"},
 };
 
 TEST_F(SettingsDialogTest, LeavingAFieldReformatsIt) {
@@ -554,6 +560,177 @@ TEST_F(SettingsDialogTest, FailedSaveAppliesInMemoryClosesAndSaysSo) {
     EXPECT_FALSE(lines[1].trimmed().isEmpty()) << "no reason given";
     // Nothing but the directory is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(workDir_), fs::directory_iterator{}), 1);
+}
+
+// A name the file cannot hold as typed: Speichern asks first, naming what is lost and what
+// would be stored; Nein keeps the dialog open with the typed name, Ja stores the file's form.
+struct StoredNameRow {
+    const char* fault;
+    const char* typed;
+    const char* lostLine;      // the question's first line; nullptr: no question
+    const char* storedName;    // what the file gives back
+    const char* storedBytes;   // its Windows-1252 bytes
+};
+
+const StoredNameRow storedNameRows[] = {
+    {"Łódź came back as ?ód? with no word", "Łódź",
+     "Diese Zeichen des Namens kann die Einstellungsdatei nicht speichern: „Ł“, „ź“", "?ód?",
+     "?\xF3" "d?"},
+    {"blanks at the ends silently lost", " Ulm ",
+     "Leerzeichen am Anfang oder Ende des Namens kann die Einstellungsdatei nicht speichern.",
+     "Ulm", "Ulm"},
+    {"a name the file holds asked about", "Bad Tölz € Œ", nullptr, "Bad Tölz € Œ",
+     "Bad T\xF6lz \x80 \x8C"},
+};
+
+TEST_F(SettingsDialogTest, SpeichernAsksBeforeStoringANameTheFileCannotHold) {
+    for (const StoredNameRow& row : storedNameRows) {
+        for (const bool answer : {false, true}) {
+            state_ = ClockState{};
+            questions_.clear();
+            questionAnswer_ = answer;
+            fs::remove(settingsFileName);
+            const QString typed = QString::fromUtf8(row.typed);
+            runDialog([&](QDialog& dialog) {
+                typeAndLeave(dialog, 301, typed);
+                click(control(dialog, 309));
+                if (row.lostLine && !answer) {
+                    EXPECT_TRUE(dialog.isVisible()) << row.fault << ": Nein closed the dialog";
+                    EXPECT_EQ(text(dialog, 301), typed) << row.fault << ": field changed";
+                    EXPECT_FALSE(fs::exists(settingsFileName)) << row.fault;
+                    dialog.reject();
+                }
+            });
+            const std::string how = std::string(row.fault) + (answer ? ", Ja" : ", Nein");
+            if (!row.lostLine) {
+                EXPECT_TRUE(questions_.empty()) << how;
+                EXPECT_EQ(loadSettings().placeName, row.storedName) << how;
+                continue;
+            }
+            ASSERT_EQ(questions_.size(), 1u) << how;
+            const QStringList lines = questions_[0].text.split(u'\n');
+            EXPECT_EQ(questions_[0].title, QStringLiteral("Info"));
+            EXPECT_EQ(lines.value(0), QString::fromUtf8(row.lostLine)) << how;
+            EXPECT_TRUE(lines.contains(QStringLiteral("Gespeichert würde: „%1“")
+                                           .arg(QString::fromUtf8(row.storedName))))
+                << how;
+            if (answer) {
+                EXPECT_EQ(state_.settings.placeName, row.storedName) << how;
+                std::ifstream file(settingsFileName, std::ios::binary);
+                std::string firstLine;
+                std::getline(file, firstLine);
+                EXPECT_EQ(firstLine, std::string("Ortsname = ") + row.storedBytes + "\r") << how;
+            } else {
+                EXPECT_EQ(state_.settings.placeName, row.typed) << how << ": the name was lost";
+            }
+        }
+    }
+    // Anzeigen writes no file: the name stays in memory as typed, without a question.
+    questions_.clear();
+    runDialog([&](QDialog& dialog) {
+        typeAndLeave(dialog, 301, QStringLiteral("Łódź"));
+        click(control(dialog, 322));
+    });
+    EXPECT_TRUE(questions_.empty());
+    EXPECT_EQ(state_.settings.placeName, "Łódź");
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening and confirming without typing changes nothing
+
+// Every field and box with values it must keep: what the dialog itself writes, and what
+// only the file or the arrow keys can leave (more decimals than a field shows, invalid
+// minutes, numbers other than 0 and 1 behind a box, a name longer than 50 characters).
+struct KeepRow {
+    const char* fault;
+    std::function<void(ClockSettings&)> set;
+    bool survivesVisit;  // leaving its field untouched changes nothing either (no field rule
+                         // applies to it, as to every value the dialog writes)
+};
+
+const KeepRow keepRows[] = {
+    {"the defaults", [](ClockSettings&) {}, true},
+    {"Nepal's zone 5.75 became 5.8", [](ClockSettings& s) { s.timeZone = 5.75; }, true},
+    {"zone 8.75 became 8.8", [](ClockSettings& s) { s.timeZone = 8.75; }, true},
+    {"zone 12.75 became 12.8", [](ClockSettings& s) { s.timeZone = 12.75; }, true},
+    {"zone 13.75 became 13.8", [](ClockSettings& s) { s.timeZone = 13.75; }, true},
+    {"west zone -9.5", [](ClockSettings& s) { s.timeZone = -9.5; }, true},
+    {"zone -12", [](ClockSettings& s) { s.timeZone = -12; }, true},
+    {"zone 14", [](ClockSettings& s) { s.timeZone = 14; }, true},
+    {"zone 0 and Greenwich", [](ClockSettings& s) {
+         s.timeZone = 0;
+         s.longitude = 0;
+         s.latitude = 0;
+     }, true},
+    {"south, west and minutes with a leading zero", [](ClockSettings& s) {
+         s.longitude = 73.05;
+         s.latitude = -33.09;
+         s.timeZone = -3.5;
+     }, true},
+    {"the poles and the date line", [](ClockSettings& s) {
+         s.longitude = -180;
+         s.latitude = -90;
+     }, true},
+    {"options, boxes and colour", [](ClockSettings& s) {
+         s.twilightKind = 5;
+         s.autoSummerTime = 0;
+         s.alwaysOnTop = 1;
+         s.showShiftColors = 0;
+         s.showSecondsHand = 1;
+         s.dialColor = 0x00123456;
+     }, true},
+    {"a name with inner blanks and umlauts", [](ClockSettings& s) { s.placeName = "Bad Tölz"; },
+     true},
+    {"more decimals than the fields show", [](ClockSettings& s) {
+         s.longitude = -12.5234;
+         s.latitude = 48.4712;
+         s.timeZone = 5.755;
+     }, false},
+    {"invalid minutes of an old arrow press", [](ClockSettings& s) { s.latitude = 48.97; },
+     false},
+    {"a latitude beyond the pole", [](ClockSettings& s) { s.latitude = 100; }, false},
+    {"a damaged longitude", [](ClockSettings& s) { s.longitude = std::nan(""); }, false},
+    {"summer time 2 (on) turned off", [](ClockSettings& s) { s.autoSummerTime = 2; }, false},
+    {"shift colours 2 (on) turned off", [](ClockSettings& s) { s.showShiftColors = 2; }, false},
+    {"on top 7 (on) turned off", [](ClockSettings& s) { s.alwaysOnTop = 7; }, false},
+    {"seconds hand 5 (off) rewritten", [](ClockSettings& s) { s.showSecondsHand = 5; }, false},
+    {"twilight kind 7 rewritten", [](ClockSettings& s) { s.twilightKind = 7; }, false},
+    {"a 60-character name from the file cut", [](ClockSettings& s) {
+         s.placeName = std::string(60, 'x');
+     }, true},
+};
+
+TEST_F(SettingsDialogTest, OpeningAndConfirmingChangesNothingInMemoryOrInTheFile) {
+    for (const KeepRow& row : keepRows) {
+        for (const bool visitEveryField : {false, true}) {
+            if (visitEveryField && !row.survivesVisit) continue;
+            for (const int confirm : {322, 309}) {  // Anzeigen, Speichern
+                ClockSettings stored;
+                row.set(stored);
+                fs::remove(settingsFileName);
+                ASSERT_TRUE(saveSettings(stored).ok);
+                state_ = ClockState{};
+                state_.settings = stored;
+                runDialog([&](QDialog& dialog) {
+                    if (visitEveryField)
+                        for (int number : {301, 303, 305, 307}) {
+                            control(dialog, number)->setFocus(Qt::TabFocusReason);
+                            sendKey(control(dialog, number), Qt::Key_Tab);
+                        }
+                    click(control(dialog, confirm));
+                });
+                const std::string how = std::string(row.fault) +
+                                        (confirm == 309 ? ", Speichern" : ", Anzeigen") +
+                                        (visitEveryField ? ", fields visited" : "");
+                EXPECT_EQ(formatSettings(state_.settings), formatSettings(stored)) << how;
+                EXPECT_EQ(state_.settings.placeName, stored.placeName) << how;
+                std::ifstream file(settingsFileName, std::ios::binary);
+                const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+                EXPECT_EQ(bytes, formatSettings(stored)) << how;
+            }
+        }
+    }
+    EXPECT_TRUE(messages_.empty());
 }
 
 // ---------------------------------------------------------------------------------------
