@@ -43,8 +43,10 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
     state.settings = settings;
     state.now = options.at;
     state.displayedDay = 0.0;
-    // A square client of side `size`: the window's own radius and font rules.
-    const int r = clockRadiusFor(options.size, options.size, largestClientSideCap);
+    // A square client of side `size` on a screen of ratio `scale`: the window's own radius
+    // and font rules, in device pixels.
+    const int r = deviceRadiusFor(clockRadiusFor(options.size, options.size, largestClientSideCap),
+                                  options.scale);
     Font font = loadFont("Arial", textFontPoints(r));
     Image image;
     renderClockFace(state, image, font, r, options.showCoordinates);
