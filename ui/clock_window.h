@@ -5,6 +5,7 @@
 //   3. Keys become ClockCommands (core/commands.h); a size change runs resizeClock.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 
@@ -79,7 +80,7 @@ private:
     int radius_ = 200;
     int deviceRadius_ = 0;
     double pixelRatio_ = 1.0;
-    QWindow* watchedWindow_ = nullptr;
+    QPointer<QWindow> watchedWindow_;  // null again if Qt makes a new native window
     QMetaObject::Connection screenRatioWatch_;
     int largestSide_ = 0;
     ClockView view_;
