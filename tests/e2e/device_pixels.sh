@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The clock on scaled screens under Xvfb: with QT_SCALE_FACTOR 1, 1.5 and 2 the window's
-# screenshot is pixel for pixel the frame dorvalen-face makes for the same second at the
-# same device size, so Qt shows our image 1:1 instead of scaling a 1:1 face up.
+# The clock on scaled screens under Xvfb: with QT_SCALE_FACTOR 1, 1.25, 1.5 and 2 the
+# window's screenshot is pixel for pixel the frame dorvalen-face makes for the same second
+# at the same device size, so Qt shows our image 1:1 instead of scaling a 1:1 face up.
 # Usage: device_pixels.sh BUILD_DIR (KEEP_SHOTS=DIR keeps the screenshots for viewing.)
 set -uo pipefail
 
@@ -30,7 +30,7 @@ matching_second() {
     done
 }
 
-for scale in 1 1.5 2; do
+for scale in 1 1.25 1.5 2; do
     # Only the clock runs scaled; the screenshots are taken in device pixels.
     (cd "$work/cwd" && QT_SCALE_FACTOR=$scale exec "$program") >"$work/clock.log" 2>&1 &
     clock_pid=$!
@@ -58,4 +58,4 @@ for scale in 1 1.5 2; do
     echo "scale $scale: window ${side}x${side} equals the dorvalen-face frame of $(date -d "@$second" +%T); $thin one-pixel stroke pixels"
     quit_clock_with_esc "$window"
 done
-echo "PASS: the face is drawn in device pixels at 1, 1.5 and 2"
+echo "PASS: the face is drawn in device pixels at 1, 1.25, 1.5 and 2"
