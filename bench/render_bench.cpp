@@ -1,6 +1,7 @@
-// One complete frame at the three sizes that matter: the smallest window (r = 102), the
-// start size (200) and a large monitor (490). Fonts need a Qt GUI application, so this
-// program has its own main on the offscreen platform.
+// One complete frame at the sizes that matter: the smallest window (r = 102), the start
+// size (200), a large monitor (490), and the start window drawn in the device pixels of a
+// screen scaled 1.5 (300) and 2 (400). Fonts need a Qt GUI application, so this program
+// has its own main on the offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -30,7 +31,7 @@ void renderClockFaceAt(benchmark::State& bench, int r) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    for (const int r : {102, 200, 490}) {
+    for (const int r : {102, 200, 300, 400, 490}) {
         benchmark::RegisterBenchmark(("renderClockFace/" + std::to_string(r)).c_str(),
                                      [r](benchmark::State& bench) { dorvalen::renderClockFaceAt(bench, r); })
             ->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 #include "core/window_rules.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/conversions.h"
 
@@ -31,6 +32,15 @@ int faceRadiusFor(int clockRadius, int clientWidth, int clientHeight) {
 }
 
 int textFontPoints(int radius) { return static_cast<int>(truncToInt(radius / 14.5)); }
+
+bool isDrawablePixelRatio(double ratio) {
+    return std::isfinite(ratio) && ratio >= smallestPixelRatio && ratio <= largestPixelRatio;
+}
+
+int deviceRadiusFor(int radius, double ratio) {
+    if (!isDrawablePixelRatio(ratio)) ratio = 1.0;
+    return static_cast<int>(std::min<std::int64_t>(roundToInt(radius * ratio), largestDeviceRadius));
+}
 
 int msToNextSecond(std::chrono::system_clock::time_point now) {
     using namespace std::chrono;

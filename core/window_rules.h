@@ -2,6 +2,7 @@
 // be checked with plain numbers:
 //   1. largestClientSide: the upper client-size limit from the monitor sizes;
 //   2. clockRadiusFor / textFontPoints: what a new client size means for the face;
+//      deviceRadiusFor: the same face in the device pixels of a scaled screen;
 //   3. planTick: when the next once-a-second redraw is due, aligned to the wall clock.
 #pragma once
 
@@ -35,6 +36,19 @@ int faceRadiusFor(int clockRadius, int clientWidth, int clientHeight);
 
 // Point size of the dial font: truncToInt(r / 14.5).
 int textFontPoints(int radius);
+
+// The window keeps its sizes in logical pixels; the face is drawn in the screen's device
+// pixels, so a scaled screen shows it crisp instead of blown up from a 1:1 image.
+inline constexpr double smallestPixelRatio = 0.5;
+inline constexpr double largestPixelRatio = 8.0;
+inline constexpr int largestDeviceRadius = largestClientSideCap / 2;
+
+// A finite device pixel ratio within smallestPixelRatio .. largestPixelRatio.
+bool isDrawablePixelRatio(double ratio);
+
+// Radius in device pixels of a face of `radius` logical pixels: roundToInt(radius * ratio),
+// at most largestDeviceRadius. A ratio that is not drawable counts as 1 (Qt then scales).
+int deviceRadiusFor(int radius, double ratio);
 
 // One tick of the once-a-second timer. A free-running 1000 ms timer drifts against the
 // wall clock and now and then shows a second twice or skips one; instead every tick is

@@ -12,12 +12,9 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-<<<<<<< HEAD
     if (const auto code = dorvalen::answerVersion(args, "dorvalen-almanac")) return *code;
-    const dorvalen::ToolRun run = dorvalen::runAlmanac(args);
-=======
-    const dorvalen::ToolRun run = dorvalen::runAlmanac(args, static_cast<std::int64_t>(std::time(nullptr)));
->>>>>>> i15
+    const dorvalen::ToolRun run =
+        dorvalen::runAlmanac(args, static_cast<std::int64_t>(std::time(nullptr)));
     if (!run.err.empty()) std::fputs(run.err.c_str(), stderr);
     if (run.out.empty()) return run.exitCode;
     // A full disk or a closed pipe must not look like success to a script.

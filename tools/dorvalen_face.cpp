@@ -12,12 +12,8 @@
 #include "core/window_rules.h"
 #include "face/face_render.h"
 #include "canvas/canvas.h"
-<<<<<<< HEAD
-#include "tools/almanac.h"
-#include "tools/version_option.h"
-=======
 #include "tools/tool_arguments.h"
->>>>>>> i15
+#include "tools/version_option.h"
 
 namespace {
 
@@ -48,8 +44,10 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
     state.settings = settings;
     state.now = options.at;
     state.displayedDay = 0.0;
-    // A square client of side `size`: the window's own radius and font rules.
-    const int r = clockRadiusFor(options.size, options.size, largestClientSideCap);
+    // A square client of side `size` on a screen of ratio `scale`: the window's own radius
+    // and font rules, in device pixels.
+    const int r = deviceRadiusFor(clockRadiusFor(options.size, options.size, largestClientSideCap),
+                                  options.scale);
     Font font = loadFont("Arial", textFontPoints(r));
     Image image;
     renderClockFace(state, image, font, r, options.showCoordinates);

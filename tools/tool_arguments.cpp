@@ -3,11 +3,13 @@
 #include "tools/tool_arguments.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <functional>
 #include <map>
 
 #include "core/calendar.h"
+#include "core/conversions.h"
 #include "core/face_texts.h"
 #include "core/window_rules.h"
 #include "settings/files.h"
@@ -18,9 +20,10 @@
 namespace dorvalen {
 
 const char* const faceUsage =
-    "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM:SS [--size 400] [--settings DATEI]"
-    " [--coordinates] --out BILD.png\n"
-    "Zeichnet das Ziffernblatt, das die Uhr zu dieser Ortszeit zeigt, als PNG-Bild.\n";
+    "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM:SS [--size 400] [--scale 1]"
+    " [--settings DATEI] [--coordinates] --out BILD.png\n"
+    "Zeichnet das Ziffernblatt, das die Uhr zu dieser Ortszeit zeigt, als PNG-Bild;\n"
+    "--scale: Bildpunkte je Fensterpunkt eines skalierten Bildschirms (0.5 bis 8).\n";
 
 const char* const almanacUsage =
     "Aufruf: dorvalen-almanac --from JJJJ-MM-TT [--days 31] [--time 12:00:00]"
@@ -42,6 +45,18 @@ std::int64_t digitsValue(const std::string& text, std::size_t maxDigits) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+// A device pixel ratio such as "1.5": the whole text is one finite number within the
+// ratios the clock draws at.
+std::string scaleError(const std::string& value, double& target) {
+    double ratio = 0.0;
+    const char* end = value.data() + value.size();
+    const auto [stop, fault] = std::from_chars(value.data(), end, ratio);
+    if (fault != std::errc() || stop != end || !isDrawablePixelRatio(ratio))
+        return "--scale muss eine Zahl von 0.5 bis 8 sein, nicht " + printable(value);
+    target = ratio;
+    return "";
 }
 
 // "YYYY-MM-DD" as local midnight; -1 when the day does not exist.
@@ -159,6 +174,7 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
          [&](const std::string& v) {
              return countError("--size", v, smallestClientSide, largestClientSideCap, o.size);
          }},
+        {"--scale", true, [&](const std::string& v) { return scaleError(v, o.scale); }},
         settingsOption(o.settingsPath),
         {"--coordinates", false, [&](const std::string&) { o.showCoordinates = true; return std::string(); }},
         outOption(o.outPath),
@@ -168,6 +184,11 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
     if (o.help) return {o, ""};
     if (!hasAt) return {std::nullopt, "--at fehlt (Zeitpunkt JJJJ-MM-TTTHH:MM:SS)"};
     if (o.outPath.empty()) return {std::nullopt, "--out fehlt (Name der PNG-Datei)"};
+    // Past the largest face the picture would silently be smaller than asked for.
+    const int r = clockRadiusFor(o.size, o.size, largestClientSideCap);
+    if (roundToInt(r * o.scale) > largestDeviceRadius)
+        return {std::nullopt, "--size mal --scale ergibt ein Bild über " +
+                                  intText(largestClientSideCap) + " Bildpunkte"};
     return {o, ""};
 }
 

@@ -24,6 +24,7 @@ inline constexpr int defaultAlmanacTimeSeconds = 12 * 3600;
 struct FaceOptions {
     DateValue at = invalidDate;              // the pinned local date-time
     int size = defaultFaceSize;              // client side in pixels, 205 .. 32000
+    double scale = 1.0;                      // device pixels per logical pixel, 0.5 .. 8
     std::optional<std::string> settingsPath;  // none: "Dorvalen.dat", defaults when missing
     bool showCoordinates = false;
     std::string outPath;

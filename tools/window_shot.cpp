@@ -5,7 +5,10 @@
 //     (within the rectangle when given: N colours, B pure black pixels, C the first pixel's
 //     colour as #rrggbb)
 //   dorvalen-window-shot diff A.png B.png X Y W H  prints: changed N inside M
-// "inside" counts the changed pixels within the rectangle X, Y, W, H.
+//   dorvalen-window-shot thin IMAGE.png            prints: thin N
+// "inside" counts the changed pixels within the rectangle X, Y, W, H. "thin" counts the
+// pixels of one-pixel-wide strokes: both horizontal or both vertical neighbours share a
+// colour other than the pixel's own. An image scaled up 2:1 has none.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -22,7 +25,8 @@ int usage() {
     std::fprintf(stderr,
                  "usage: dorvalen-window-shot grab WINDOW_ID OUT.png\n"
                  "       dorvalen-window-shot info IMAGE.png [X Y W H]\n"
-                 "       dorvalen-window-shot diff A.png B.png X Y W H\n");
+                 "       dorvalen-window-shot diff A.png B.png X Y W H\n"
+                 "       dorvalen-window-shot thin IMAGE.png\n");
     return 2;
 }
 
@@ -98,6 +102,23 @@ int diff(char** argv) {
     return 0;
 }
 
+int thin(char** argv) {
+    QImage image;
+    if (!load(argv[2], image)) return 1;
+    long count = 0;
+    for (int y = 1; y + 1 < image.height(); ++y)
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            const QRgb here = image.pixel(x, y);
+            const QRgb left = image.pixel(x - 1, y);
+            const QRgb above = image.pixel(x, y - 1);
+            if ((left == image.pixel(x + 1, y) && left != here) ||
+                (above == image.pixel(x, y + 1) && above != here))
+                ++count;
+        }
+    std::printf("thin %ld\n", count);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,5 +127,6 @@ int main(int argc, char** argv) {
     if (mode == "grab" && argc == 4) return grab(argc, argv);
     if (mode == "info" && (argc == 3 || argc == 7)) return info(argc, argv);
     if (mode == "diff" && argc == 8) return diff(argv);
+    if (mode == "thin" && argc == 3) return thin(argv);
     return usage();
 }

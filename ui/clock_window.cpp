@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <bit>
+#include <cmath>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -29,7 +30,8 @@ namespace dorvalen {
 
 // The image control: paints the clock image 1:1 at its top-left corner and takes the
 // image's size whenever a new frame is shown. It paints every one of its pixels, so Qt
-// never erases it first and the clock does not flicker.
+// never erases it first and the clock does not flicker. The image is drawn in device
+// pixels; its ratio tells Qt to put it on the screen without scaling it.
 class ClockImageView : public QWidget {
 public:
     explicit ClockImageView(QWidget* parent) : QWidget(parent) {
@@ -37,9 +39,12 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
     }
 
-    void showImage(const Image& image) {
+    void showImage(const Image& image, double pixelRatio) {
         image_ = &image;
-        if (size() != QSize(image.width, image.height)) resize(image.width, image.height);
+        pixelRatio_ = pixelRatio;
+        const QSize logical(static_cast<int>(std::ceil(image.width / pixelRatio)),
+                            static_cast<int>(std::ceil(image.height / pixelRatio)));
+        if (size() != logical) resize(logical);
         update();
     }
 
@@ -51,8 +56,9 @@ protected:
         // Our packing r + g*256 + b*65536 lies in memory as the bytes R, G, B, (unused).
         static_assert(std::endian::native == std::endian::little,
                       "the image is handed to Qt as bytes R, G, B, X");
-        const QImage view(reinterpret_cast<const uchar*>(image_->pixels.data()), image_->width,
-                          image_->height, image_->width * 4, QImage::Format_RGBX8888);
+        QImage view(reinterpret_cast<const uchar*>(image_->pixels.data()), image_->width,
+                    image_->height, image_->width * 4, QImage::Format_RGBX8888);
+        view.setDevicePixelRatio(pixelRatio_);
         QPainter painter(this);
         painter.drawImage(0, 0, view);
     }
@@ -72,6 +78,7 @@ protected:
 
 private:
     const Image* image_ = nullptr;
+    double pixelRatio_ = 1.0;
     bool endsDoubleClick_ = false;
 };
 
@@ -132,7 +139,6 @@ ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
     imageView_->move(0, 0);
     imageView_->onRightClick = [this] { runCommand(ClockCommand::OpenSettings); };
 
-    textFont_ = loadFont("Arial", textFontPoints(startRadius));
     radius_ = startRadius;
     redraw();
 
@@ -151,10 +157,53 @@ void ClockWindow::startTicking() {
 }
 
 void ClockWindow::redraw() {
+    followDevicePixels();
     takeWallClockReading(state_, clock_);
-    renderClockFace(state_, image_, textFont_, radius_, view_.showCoordinates);
-    imageView_->showImage(image_);
+    renderClockFace(state_, image_, textFont_, deviceRadius_, view_.showCoordinates);
+    imageView_->showImage(image_, pixelRatio_);
     ++redrawCount_;
+}
+
+double ClockWindow::screenPixelRatio() const {
+    const double ratio = devicePixelRatioF();
+    return isDrawablePixelRatio(ratio) ? ratio : 1.0;  // beyond that Qt scales a 1:1 face
+}
+
+// The radius and the font in device pixels follow the logical radius and the screen's
+// ratio; the font is made again only when the device radius changes.
+void ClockWindow::followDevicePixels() {
+    pixelRatio_ = screenPixelRatio();
+    const int device = deviceRadiusFor(radius_, pixelRatio_);
+    if (device == deviceRadius_ && textFont_.isValid()) return;
+    deviceRadius_ = device;
+    if (textFont_.isValid()) releaseFont(textFont_);
+    textFont_ = loadFont("Arial", textFontPoints(device));
+}
+
+// Another screen, or a new ratio of the same screen: redraw at the new size at once.
+void ClockWindow::watchScreen() {
+    QWindow* window = windowHandle();
+    if (window == nullptr || window == watchedWindow_) return;
+    watchedWindow_ = window;
+    connect(window, &QWindow::screenChanged, this, [this](QScreen* screen) {
+        watchScreenRatio(screen);
+        redrawForNewRatio();
+    });
+    watchScreenRatio(window->screen());
+}
+
+void ClockWindow::watchScreenRatio(QScreen* screen) {
+    disconnect(screenRatioWatch_);
+    if (screen == nullptr) return;
+    // Qt announces a new device pixel ratio of a screen with its physical dots per inch.
+    screenRatioWatch_ = connect(screen, &QScreen::physicalDotsPerInchChanged, this,
+                                [this] { redrawForNewRatio(); });
+}
+
+void ClockWindow::redrawForNewRatio() {
+    // Under the settings dialog the clock stands still; its next tick after it follows.
+    if (settingsOpen_ || screenPixelRatio() == pixelRatio_) return;
+    redraw();
 }
 
 void ClockWindow::onTick() {
@@ -202,6 +251,12 @@ void ClockWindow::keyPressEvent(QKeyEvent* event) {
     runCommand(*command);
 }
 
+void ClockWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    watchScreen();
+    redrawForNewRatio();  // shown on another screen than the one it was made for
+}
+
 void ClockWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     onSizeChanged();
@@ -229,7 +284,8 @@ void ClockWindow::onSizeChanged() {
         // A size event that changes nothing (the echo of our own resize, or the first
         // show) leaves the frame as it is.
         const int face = faceRadiusFor(r, width(), height());
-        if (face != radius_ || image_.width != 2 * face) showFaceAt(face);
+        if (face != radius_ || image_.width != 2 * deviceRadiusFor(face, screenPixelRatio()))
+            showFaceAt(face);
     }
     resizing_ = false;
 }
@@ -257,10 +313,7 @@ void ClockWindow::resizeClock(int r) {
 
 void ClockWindow::showFaceAt(int r) {
     radius_ = r;
-    image_.resize(2 * r, 2 * r);
-    if (textFont_.isValid()) releaseFont(textFont_);
-    textFont_ = loadFont("Arial", textFontPoints(r));
-    redraw();
+    redraw();  // the image and the font take the new device radius
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {

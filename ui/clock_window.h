@@ -5,6 +5,7 @@
 //   3. Keys become ClockCommands (core/commands.h); a size change runs resizeClock.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 
@@ -13,7 +14,9 @@
 #include "canvas/canvas.h"
 #include "core/wall_clock.h"
 
+class QScreen;
 class QTimer;
+class QWindow;
 
 namespace dorvalen {
 
@@ -33,15 +36,19 @@ public:
     // Starts the once-a-second redraw.
     void startTicking();
 
-    // The resize step: client 2r x 2r (keeping the top-left corner), image 2r x 2r, a new
-    // dial font of truncToInt(r / 14.5) points, then a redraw. When the window manager
-    // keeps the client area smaller, the face takes the radius that fits it.
+    // The resize step: client 2r x 2r (keeping the top-left corner), then a redraw. When
+    // the window manager keeps the client area smaller, the face takes the radius that fits
+    // it. The image is drawn in device pixels: its radius is the face's radius times the
+    // screen's pixel ratio, rounded, with a dial font of truncToInt(device radius / 14.5)
+    // points.
     void resizeClock(int r);
 
     // What a key press or a right click would do, for the loop and its tests.
     void runCommand(ClockCommand command);
 
     int clockRadius() const { return radius_; }
+    int deviceRadius() const { return deviceRadius_; }
+    double pixelRatio() const { return pixelRatio_; }
     const Image& clockImage() const { return image_; }
     bool showCoordinates() const { return view_.showCoordinates; }
     int largestSide() const { return largestSide_; }
@@ -54,6 +61,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -62,12 +70,21 @@ private:
     void onSizeChanged();
     void openSettings();
     void showFaceAt(int radius);
+    double screenPixelRatio() const;
+    void followDevicePixels();
+    void watchScreen();
+    void watchScreenRatio(QScreen* screen);
+    void redrawForNewRatio();
 
     ClockState& state_;
     const WallClock& clock_;
     Image image_;
     Font textFont_;
     int radius_ = 200;
+    int deviceRadius_ = 0;
+    double pixelRatio_ = 1.0;
+    QPointer<QWindow> watchedWindow_;  // null again if Qt makes a new native window
+    QMetaObject::Connection screenRatioWatch_;
     int largestSide_ = 0;
     ClockView view_;
     ClockImageView* imageView_ = nullptr;

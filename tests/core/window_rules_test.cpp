@@ -1,6 +1,7 @@
 // Size limits, radius and font size of the clock window and the alignment of its timer.
 #include "core/window_rules.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace dorvalen {
@@ -55,6 +56,44 @@ TEST(ClockRadius, FontPointsTruncate) {
     EXPECT_EQ(textFontPoints(225), 15);  // 15.52
     EXPECT_EQ(textFontPoints(102), 7);   // 7.03
     EXPECT_EQ(textFontPoints(490), 33);  // 33.79
+}
+
+struct RatioRow {
+    const char* fault;
+    int radius;
+    double ratio;
+    int want;
+};
+
+class DeviceRadius : public ::testing::TestWithParam<RatioRow> {};
+
+TEST_P(DeviceRadius, IsTheLogicalRadiusTimesTheRatioRounded) {
+    EXPECT_EQ(deviceRadiusFor(GetParam().radius, GetParam().ratio), GetParam().want)
+        << GetParam().fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DeviceRadius,
+    ::testing::Values(
+        RatioRow{"an unscaled screen draws the logical radius", 200, 1.0, 200},
+        RatioRow{"a 400-point window at 2 is 800 device pixels wide", 200, 2.0, 400},
+        RatioRow{"fractional ratios are drawn, not truncated to 1", 200, 1.25, 250},
+        RatioRow{"1.5 of an odd radius rounds the half to even", 201, 1.5, 302},
+        RatioRow{"and the next half down to even", 203, 1.5, 304},
+        RatioRow{"truncation would lose the device pixel", 102, 1.33, 136},
+        RatioRow{"a ratio that is not a number draws 1:1", 200, std::nan(""), 200},
+        RatioRow{"an infinite ratio draws 1:1", 200, HUGE_VAL, 200},
+        RatioRow{"a zero or negative ratio draws 1:1", 200, -2.0, 200},
+        RatioRow{"beyond the largest ratio draws 1:1", 200, 9.0, 200},
+        RatioRow{"the largest face stays within the largest image", 16000, 8.0, 16000}));
+
+TEST(DeviceRadius, DrawableRatiosAreFiniteAndInRange) {
+    EXPECT_TRUE(isDrawablePixelRatio(0.5));
+    EXPECT_TRUE(isDrawablePixelRatio(8.0));
+    EXPECT_FALSE(isDrawablePixelRatio(0.49));
+    EXPECT_FALSE(isDrawablePixelRatio(8.01));
+    EXPECT_FALSE(isDrawablePixelRatio(std::nan("")));
+    EXPECT_FALSE(isDrawablePixelRatio(-HUGE_VAL));
 }
 
 using Clock = std::chrono::system_clock;

@@ -118,6 +118,18 @@ TEST(FaceArguments, SizeLimitsDateTimeAndRequiredOptions) {
         {"nonexistent day", "--at 2026-02-29T22:00:00 --out f.png", false},
         {"no output file", "--at 2026-05-03T22:00:00", false},
         {"no moment", "--out f.png", false},
+        {"fractional scale", "--at 2026-05-03T22:00:00 --scale 1.25 --out f.png", true},
+        {"smallest scale", "--at 2026-05-03T22:00:00 --scale 0.5 --out f.png", true},
+        {"largest scale", "--at 2026-05-03T22:00:00 --scale 8 --out f.png", true},
+        {"scale below the range", "--at 2026-05-03T22:00:00 --scale 0.49 --out f.png", false},
+        {"scale above the range", "--at 2026-05-03T22:00:00 --scale 8.5 --out f.png", false},
+        {"scale not a number", "--at 2026-05-03T22:00:00 --scale nan --out f.png", false},
+        {"infinite scale", "--at 2026-05-03T22:00:00 --scale inf --out f.png", false},
+        {"decimal comma", "--at 2026-05-03T22:00:00 --scale 1,5 --out f.png", false},
+        {"number with trailing text", "--at 2026-05-03T22:00:00 --scale 2x --out f.png", false},
+        {"largest side at 1", "--at 2026-05-03T22:00:00 --size 32000 --scale 1 --out f.png", true},
+        {"a picture past the largest face",
+         "--at 2026-05-03T22:00:00 --size 21400 --scale 1.5 --out f.png", false},
     };
     for (const auto& row : rows) {
         const Parsed<FaceOptions> parsed = parseFaceArguments(split(row.args));
@@ -129,6 +141,7 @@ TEST(FaceArguments, SizeLimitsDateTimeAndRequiredOptions) {
     ASSERT_TRUE(face.options);
     EXPECT_EQ(face.options->at, makeDate(2026, 5, 3, 22, 0, 7));
     EXPECT_EQ(face.options->size, 400);
+    EXPECT_EQ(face.options->scale, 1.0);
     EXPECT_TRUE(face.options->showCoordinates);
 }
 

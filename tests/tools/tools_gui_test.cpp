@@ -56,12 +56,14 @@ void writeSettings(const QString& path, const ClockSettings& settings) {
     ASSERT_TRUE(saveSettings(settings, path.toStdString()).ok) << path.toStdString();
 }
 
-// The frame the clock draws, in this process: radius size div 2, font truncToInt(r / 14.5).
-Image renderHere(const ClockSettings& settings, DateValue at, int size, bool coordinates) {
+// The frame the clock draws, in this process: radius size div 2 (in device pixels: times the
+// scale, rounded), font truncToInt(r / 14.5).
+Image renderHere(const ClockSettings& settings, DateValue at, int size, bool coordinates,
+                 double scale = 1.0) {
     ClockState state;
     state.settings = settings;
     state.now = at;
-    const int r = size / 2;
+    const int r = static_cast<int>(roundToInt(size / 2 * scale));
     const Font font = loadFont("Arial", static_cast<int>(truncToInt(r / 14.5)));
     Image image;
     renderClockFace(state, image, font, r, coordinates);
@@ -97,6 +99,8 @@ struct FaceRow {
     bool coordinates;
     enum { None, Explicit, InWorkingDir } settingsFile;
     ClockSettings settings;
+    double scale = 1.0;
+    int deviceSide = size / 2 * 2;
 };
 
 ClockSettings changedSettings() {
@@ -128,11 +132,17 @@ TEST(FaceTool, PngEqualsTheFrameRenderedInProcess) {
          colourlessSettings()},
         {"odd size: radius is size div 2", "2024-12-31T23:59:59", makeDate(2024, 12, 31, 23, 59, 59),
          205, false, FaceRow::None, ClockSettings{}},
+        {"scale ignored: a 400-point window at 2 is 800 device pixels", "2026-05-03T22:00:00",
+         makeDate(2026, 5, 3, 22, 0, 0), 400, true, FaceRow::None, ClockSettings{}, 2.0, 800},
+        {"fractional scale truncated instead of rounded (301.5 to even)", "2024-06-21T03:15:59",
+         makeDate(2024, 6, 21, 3, 15, 59), 402, false, FaceRow::Explicit, changedSettings(), 1.5,
+         604},
     };
     for (const FaceRow& row : rows) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         QStringList args{"--at", row.at, "--size", QString::number(row.size), "--out", "face.png"};
+        if (row.scale != 1.0) args << "--scale" << QString::number(row.scale);
         if (row.coordinates) args << "--coordinates";
         if (row.settingsFile == FaceRow::Explicit) {
             writeSettings(dir.filePath("elsewhere.dat"), row.settings);
@@ -144,13 +154,15 @@ TEST(FaceTool, PngEqualsTheFrameRenderedInProcess) {
         ASSERT_EQ(run.exitCode, 0) << row.fault << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << row.fault;
 
-        const Image expected = renderHere(row.settings, row.atValue, row.size, row.coordinates);
-        EXPECT_EQ(expected.width, row.size / 2 * 2) << row.fault;
+        const Image expected =
+            renderHere(row.settings, row.atValue, row.size, row.coordinates, row.scale);
+        EXPECT_EQ(expected.width, row.deviceSide) << row.fault;
         EXPECT_EQ(differingPixels(dir.filePath("face.png"), expected), 0) << row.fault;
         // The settings must matter for the check to mean anything.
         if (row.settingsFile != FaceRow::None) {
             EXPECT_GT(differingPixels(dir.filePath("face.png"),
-                                      renderHere(ClockSettings{}, row.atValue, row.size, false)),
+                                      renderHere(ClockSettings{}, row.atValue, row.size, false,
+                                                 row.scale)),
                       0)
                 << row.fault;
         }
@@ -180,6 +192,8 @@ TEST(FaceTool, BadArgumentsExitTwoWithOneLineAndNoPicture) {
         {"nonexistent day", {"--at", "2023-02-29T12:00:00", "--out", "f.png"}},
         {"size below the window's limit", {"--at", "2024-03-20T12:00:00", "--size", "204", "--out", "f.png"}},
         {"size above the window's limit", {"--at", "2024-03-20T12:00:00", "--size", "32001", "--out", "f.png"}},
+        {"scale not a number", {"--at", "2024-03-20T12:00:00", "--scale", "nan", "--out", "f.png"}},
+        {"scale beyond the largest ratio", {"--at", "2024-03-20T12:00:00", "--scale", "9", "--out", "f.png"}},
         {"explicit settings file missing",
          {"--at", "2024-03-20T12:00:00", "--settings", "missing.dat", "--out", "f.png"}},
         {"unknown option", {"--at", "2024-03-20T12:00:00", "--out", "f.png", "--big"}},

@@ -10,16 +10,32 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "core/calendar.h"
+#include "face/face_render.h"
 #include "ui/clock_window.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {
 namespace {
+
+// Pixels of a screenshot whose RGB differs from the image's; -1 when the sizes differ.
+int differingPixels(const QImage& shown, const Image& image) {
+    if (shown.size() != QSize(image.width, image.height)) return -1;
+    int wrong = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const Colour c = image.pixel(x, y);
+            if (shown.pixel(x, y) != qRgb(redOf(c), greenOf(c), blueOf(c))) ++wrong;
+        }
+    return wrong;
+}
 
 class ClockWindowTest : public ::testing::Test {
 protected:
@@ -167,16 +183,47 @@ TEST_F(ClockWindowTest, TheWindowShowsTheImagePixelForPixel) {
     ClockWindow window(state_, clock_);
     window.show();
     settle();
-    const Image& image = window.clockImage();
     const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shown.size(), QSize(image.width, image.height));
-    int wrong = 0;
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const Colour c = image.pixel(x, y);
-            if (shown.pixel(x, y) != qRgb(redOf(c), greenOf(c), blueOf(c))) ++wrong;
-        }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(differingPixels(shown, window.clockImage()), 0);
+}
+
+// Needs the platform of two screens, the second at ratio 2 (ctest entry ui_two_screens).
+TEST_F(ClockWindowTest, AnotherScreensRatioRedrawsAtOnceInItsDevicePixels) {
+    QScreen* unscaled = nullptr;
+    QScreen* scaled = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        (screen->devicePixelRatio() == 1.0 ? unscaled : scaled) = screen;
+    if (unscaled == nullptr || scaled == nullptr)
+        GTEST_SKIP() << "runs on the two-screen offscreen platform";
+    ASSERT_EQ(scaled->devicePixelRatio(), 2.0);
+    ClockWindow window(state_, clock_);
+    window.winId();  // the native window, to put on a screen before it shows
+    window.windowHandle()->setScreen(unscaled);
+    window.show();
+    settle();
+    ASSERT_EQ(window.clockImage().width, 400);
+
+    const std::int64_t before = window.redrawCount();
+    window.windowHandle()->setScreen(scaled);
+    settle();
+    EXPECT_GT(window.redrawCount(), before) << "no redraw until the next tick";
+    EXPECT_EQ(window.size(), QSize(400, 400)) << "logical sizes must not change";
+    EXPECT_EQ(window.clockRadius(), 200);
+    EXPECT_EQ(window.deviceRadius(), 400);
+
+    // The frame of radius 400 with its own 27-point font, not the 13-point one doubled.
+    ClockState state;
+    takeWallClockReading(state, clock_);
+    const Font font = loadFont("Arial", 27);
+    Image expected;
+    renderClockFace(state, expected, font, 400, false);
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(800, 800)) << "shown scaled, not 1:1";
+    EXPECT_EQ(differingPixels(shown, expected), 0);
+
+    window.windowHandle()->setScreen(unscaled);
+    settle();
+    EXPECT_EQ(window.clockImage().width, 400) << "back on the unscaled screen";
 }
 
 TEST_F(ClockWindowTest, F12PutsTheWindowOnTopAndBackWithoutMovingIt) {

@@ -13,11 +13,13 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -231,7 +233,9 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
 
 // Tab enters an option group at its selected option (the arrow keys move within the group,
 // as on every desktop); otherwise it follows the order of creation.
-// No text is clipped, whatever the default font: a narrow "_" must not cut "West" to "Wes".
+// No text is clipped, whatever the default font and the screen's pixel ratio (ctest runs
+// this again at QT_SCALE_FACTOR 1.5 and 2): a narrow "_" must not cut "West" to "Wes", and
+// no control, the frame's title included, may be too low or too narrow for its text.
 TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
     for (const char* family : {"", "DejaVu Sans", "Liberation Serif", "Noto Sans Mono"}) {
         const QFont previous = QApplication::font();
@@ -242,18 +246,28 @@ TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
         runDialog([&](QDialog& dialog) {
             for (const LayoutRow& row : layoutRows) {
                 QWidget* widget = control(dialog, row.number);
-                if (!widget || qobject_cast<QLineEdit*>(widget)) continue;
-                const int textWidth =
-                    widget->fontMetrics().horizontalAdvance(QString::fromUtf8(row.text));
-                int needed = textWidth;
+                if (!widget) continue;
+                const QFontMetricsF metrics(widget->font());
+                const int frameWidth = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+                QSize needed(static_cast<int>(std::ceil(
+                                 metrics.horizontalAdvance(QString::fromUtf8(row.text)))),
+                             static_cast<int>(std::ceil(metrics.height())) + 2 * frameWidth);
                 if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) ||
                     qobject_cast<QRadioButton*>(widget))
-                    needed = widget->sizeHint().width();
-                const int shown = std::min(widget->geometry().right() + 1, dialog.width()) -
-                                  widget->x();
-                EXPECT_GE(shown, needed) << "control " << row.number << " clipped in \""
-                                         << family << "\"";
+                    needed = needed.expandedTo(widget->sizeHint());
+                const int shownWidth = std::min(widget->geometry().right() + 1, dialog.width()) -
+                                       widget->x();
+                EXPECT_GE(shownWidth, needed.width()) << "control " << row.number
+                                                      << " clipped in \"" << family << "\"";
+                EXPECT_GE(widget->height(), needed.height())
+                    << "control " << row.number << " too low in \"" << family << "\"";
+                EXPECT_LE(widget->geometry().bottom(), dialog.height() - 1)
+                    << "control " << row.number << " below the dialog in \"" << family << "\"";
             }
+            const auto* frame = dialog.findChild<QGroupBox*>();
+            ASSERT_NE(frame, nullptr);
+            EXPECT_GE(frame->width(), frame->sizeHint().width()) << family;
+            EXPECT_LE(frame->geometry().bottom(), dialog.height() - 1) << family;
             dialog.reject();
         });
         QApplication::setFont(previous);
