@@ -1,12 +1,11 @@
-// Trigonometry in degrees, angle reduction, the clock's local day as UT dates, sidereal time
-// and nutation. Everything is a function of its arguments and the frame's state.
+// Trigonometry in degrees, angle reduction, sidereal time and nutation. Everything is a
+// function of its arguments.
 #include "astro/astro_time.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/conversions.h"
-#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -15,23 +14,9 @@ namespace {
 // From here on every double is a whole number; truncToInt would leave its range at 2^63.
 constexpr double noFractionAbove = 4503599627370496.0;  // 2^52
 
-constexpr double hoursToDays = 0.041667;  // the clock's rounded 1/24
-constexpr double jdOfMjdZero = 2400000.5;
 constexpr double j2000 = 2451545.0;
-constexpr double secondsPerDay = 86400.0;
 
 double wholePart(double x) { return static_cast<double>(truncToInt(x)); }
-
-// 1 when the summer-time rule holds for the (possibly fractional) local MJD, else 0.
-double summerHour(const ClockState& state, double localMjd) {
-    return isSummerTime(state, localMjd) ? 1.0 : 0.0;
-}
-
-// The frame's wall clock as a local MJD with the time of day, moved by displayedDay.
-double displayedLocalMjd(const ClockState& state) {
-    return static_cast<double>(currentDate(state)) / secondsPerDay + state.displayedDay +
-           mjdOfDayIndexZero;
-}
 
 }  // namespace
 
@@ -75,25 +60,6 @@ ObserverPlace observerPlace(const ClockSettings& settings) {
             degreesMinutesToDecimal(settings.longitude)};
 }
 
-double effectiveTimeZoneHours(const ClockSettings& settings) {
-    if (!std::isfinite(settings.timeZone)) return 0.0;
-    return std::clamp(settings.timeZone, -12.0, 14.0);
-}
-
-double localDayNumber(const ClockState& state) { return wholePart(displayedLocalMjd(state)); }
-
-double localMidnightUT(const ClockState& state) {
-    const double d = localDayNumber(state);
-    return d - (effectiveTimeZoneHours(state.settings) + summerHour(state, d)) * hoursToDays;
-}
-
-double currentJulianDayUT(const ClockState& state, double extraDays) {
-    const double j = displayedLocalMjd(state) + extraDays + jdOfMjdZero;
-    // Summer time is asked for the local MJD less half a day (J - 2400001).
-    const double s = summerHour(state, j - 2400001.0);
-    return j - (effectiveTimeZoneHours(state.settings) + s) * hoursToDays;
-}
-
 double julianCenturies(double jd) { return (jd - j2000) / 36525.0; }
 
 double localSiderealHours(double mjd, double longitudeWestDeg) {
@@ -122,8 +88,7 @@ Nutation computeNutation(double jd) {
     return {deltaPsi, meanObliquity + deltaEps};
 }
 
-double apparentSiderealDegrees(const ClockState& state) {
-    const double j = currentJulianDayUT(state, 0.0);
+double apparentSiderealDegrees(double j) {
     // Only the quadratic and cubic terms count from the whole day, Meeus (12.4).
     const double t = (wholePart(j) - 2451544.5) / 36525.0;
     const double meanSidereal = 280.46061837 + 360.98564736629 * (j - j2000) +

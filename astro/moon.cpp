@@ -110,8 +110,4 @@ double moonIlluminatedFractionAt(double jd) {
     return (1.0 + cosDeg(i)) / 2.0;
 }
 
-double moonIlluminatedFraction(const ClockState& state, double extraDays) {
-    return moonIlluminatedFractionAt(currentJulianDayUT(state, extraDays));
-}
-
 }  // namespace dorvalen

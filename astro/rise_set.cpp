@@ -22,9 +22,9 @@ double thresholdAltitudeDeg(EventKind kind) {
     return 0.0;
 }
 
-DayEvents computeDayEvents(const ClockState& state, EventKind kind) {
-    const double startMjd = localMidnightUT(state);
-    const ObserverPlace place = observerPlace(state.settings);
+DayEvents computeDayEvents(const Frame& frame, EventKind kind) {
+    const double startMjd = frame.moment.midnightUT;
+    const ObserverPlace place = observerPlace(frame.settings);
     const RiseSet found =
         searchRiseSet(kind, startMjd, place.longitudeWestDeg, place.latitudeDeg,
                       sinDeg(place.latitudeDeg), cosDeg(place.latitudeDeg),

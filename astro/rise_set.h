@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -45,7 +45,7 @@ struct QuadraticZeros {
 
 // Latitude and longitude are read from the settings as decimal degrees (degrees.minutes
 // converted).
-DayEvents computeDayEvents(const ClockState& state, EventKind kind);
+DayEvents computeDayEvents(const Frame& frame, EventKind kind);
 
 // longitudeWestDeg and latitudeDeg in decimal degrees; latitudeDeg itself is not used.
 RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg, double latitudeDeg,

@@ -50,22 +50,22 @@ std::string fixedText(double x, int decimals) {
     return text;
 }
 
-std::string formatClockTime(const ClockState& state) {
-    const DateValue t = displayedClockTime(state);
+std::string formatClockTime(const Frame& frame) {
+    const DateValue t = frame.moment.clockTime;
     return intText(hourOf(t)) + ":" + twoDigits(minuteOf(t)) + ":" + twoDigits(secondOf(t)) +
            " Uhr";
 }
 
-std::string formatDate(const ClockState& state) {
-    const DateValue moment = displayedMoment(state);
+std::string formatDate(const Frame& frame) {
+    const DateValue moment = frame.moment.moment;
     return intText(dayOf(moment)) + "." + intText(monthOf(moment)) + "." +
            intText(yearOf(moment));
 }
 
-std::string weekdayName(const ClockState& state) {
+std::string weekdayName(const Frame& frame) {
     // Day 0 was a Thursday. Day indices are never negative; the extra +7 only keeps the
     // index in 0..6 should one ever be.
-    const std::int64_t day = displayedDayIndexOf(state);
+    const std::int64_t day = frame.moment.dayIndex;
     return std::string(weekdayNames[static_cast<std::size_t>(((day % 7) + 7 + 4) % 7)]);
 }
 
@@ -81,17 +81,17 @@ int isoWeekOfDay(std::int64_t dayIndex) {
     return static_cast<int>(week);
 }
 
-int calendarWeek(const ClockState& state) { return isoWeekOfDay(displayedDayIndexOf(state)); }
+int calendarWeek(const Frame& frame) { return isoWeekOfDay(frame.moment.dayIndex); }
 
-std::string calendarWeekText(const ClockState& state) {
-    return intText(calendarWeek(state)) + ".Woche";
+std::string calendarWeekText(const Frame& frame) {
+    return intText(calendarWeek(frame)) + ".Woche";
 }
 
-std::string coordinatesLine(const ClockState& state) {
-    const ClockSettings& s = state.settings;
+std::string coordinatesLine(const Frame& frame) {
+    const ClockSettings& s = frame.settings;
     const char* eastWest = s.longitude > 0 ? "°W" : "°O";  // longitude counts west positive
     const char* northSouth = s.latitude < 0 ? "°S" : "°N";
-    const std::string zone = isSummerTime(state, 0.0) ? fixedText(s.timeZone + 1, 1) + " SZ"
+    const std::string zone = frame.moment.summerTime ? fixedText(s.timeZone + 1, 1) + " SZ"
                                                       : fixedText(s.timeZone, 1) + " WZ";
     return "Länge: " + fixedText(std::fabs(s.longitude), 2) + eastWest + ", Breite: " +
            fixedText(std::fabs(s.latitude), 2) + northSouth + ", Zeitzone: " + zone;

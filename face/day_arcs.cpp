@@ -39,8 +39,8 @@ void drawRadius(Canvas& canvas, int r, double angleDeg, double length, Colour co
 
 }  // namespace
 
-void drawMoonRing(Canvas& canvas, const ClockState& state, int r) {
-    const DayEvents e = computeDayEvents(state, MoonRiseSet);
+void drawMoonRing(Canvas& canvas, const Frame& frame, int r) {
+    const DayEvents e = computeDayEvents(frame, MoonRiseSet);
     if (noEvent(e) && !e.upAtLastStep) return;  // below the horizon all day
 
     canvas.drawCircle(r, r, roundToPixel(r - r / ringOuterDivisor), moonRingColour);
@@ -61,8 +61,8 @@ void drawMoonRing(Canvas& canvas, const ClockState& state, int r) {
 // The shaded sector runs clockwise from the set line to the rise line. Its two seeds lie
 // inside and outside the moon ring, so the yellow segment keeps its colour. Without lines
 // (polar night) the fills cover the whole disc but the ring.
-void drawShade(Canvas& canvas, const ClockState& state, int r, int eventKind, Colour colour) {
-    const DayEvents e = computeDayEvents(state, static_cast<EventKind>(eventKind));
+void drawShade(Canvas& canvas, const Frame& frame, int r, int eventKind, Colour colour) {
+    const DayEvents e = computeDayEvents(frame, static_cast<EventKind>(eventKind));
     if (noEvent(e) && e.upAtLastStep) return;  // above the threshold all day
 
     if (!noEvent(e)) {
@@ -76,14 +76,14 @@ void drawShade(Canvas& canvas, const ClockState& state, int r, int eventKind, Co
     canvas.floodFill(outer.x, outer.y, -1, colour);
 }
 
-void drawSunShade(Canvas& canvas, const ClockState& state, int r) {
-    drawShade(canvas, state, r, SunRiseSet, sunShadeColour);
+void drawSunShade(Canvas& canvas, const Frame& frame, int r) {
+    drawShade(canvas, frame, r, SunRiseSet, sunShadeColour);
 }
 
 // Runs after the sun shade: its fills start on sun-shaded pixels and stop at its own lines,
 // so only the part of the night beyond the twilight darkens.
-void drawTwilightShade(Canvas& canvas, const ClockState& state, int r) {
-    drawShade(canvas, state, r, state.settings.twilightKind, twilightShadeColour);
+void drawTwilightShade(Canvas& canvas, const Frame& frame, int r) {
+    drawShade(canvas, frame, r, frame.settings.twilightKind, twilightShadeColour);
 }
 
 }  // namespace dorvalen

@@ -2,14 +2,14 @@
 // twilight as shades. Each layer runs its own rise/set search.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
 
 namespace dorvalen {
 
-void drawMoonRing(Canvas& canvas, const ClockState& state, int r);
-void drawShade(Canvas& canvas, const ClockState& state, int r, int eventKind, Colour colour);
-void drawSunShade(Canvas& canvas, const ClockState& state, int r);
-void drawTwilightShade(Canvas& canvas, const ClockState& state, int r);
+void drawMoonRing(Canvas& canvas, const Frame& frame, int r);
+void drawShade(Canvas& canvas, const Frame& frame, int r, int eventKind, Colour colour);
+void drawSunShade(Canvas& canvas, const Frame& frame, int r);
+void drawTwilightShade(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

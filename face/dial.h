@@ -5,7 +5,7 @@
 //   4. Centre disc and cap over the hands' roots.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
 
 namespace dorvalen {
@@ -21,10 +21,10 @@ PixelPoint dialPoint(int r, double angleDeg, double distance);
 PixelPoint dialPointOpposite(int r, double angleDeg, double distance);
 
 // Entered and left in ModeDefault with the text font current.
-void drawDial(Canvas& canvas, const ClockState& state, int r);
+void drawDial(Canvas& canvas, const Frame& frame, int r);
 
-void drawHourHand(Canvas& canvas, const ClockState& state, int r);
-void drawMinuteHand(Canvas& canvas, const ClockState& state, int r);
-void drawSecondHand(Canvas& canvas, const ClockState& state, int r);
+void drawHourHand(Canvas& canvas, const Frame& frame, int r);
+void drawMinuteHand(Canvas& canvas, const Frame& frame, int r);
+void drawSecondHand(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

@@ -102,14 +102,14 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, dark);
 }
 
-void drawMoonPicture(Canvas& canvas, const ClockState& state, int r) {
-    const double k = moonIlluminatedFraction(state, 0.0);
-    const double kPrev = moonIlluminatedFraction(state, -1.0);
+void drawMoonPicture(Canvas& canvas, const Frame& frame, int r) {
+    const double k = moonIlluminatedFractionAt(frame.moment.julianDayUT);
+    const double kPrev = moonIlluminatedFractionAt(frame.moment.julianDayUTDayBefore);
     const bool waning = k < kPrev;
     const int sign = waning ? -1 : 1;
     // The orientation comes without the drawing's sign; multiplying by it puts the bright
     // limb where the real one is for waxing and waning moons alike.
-    const double phi = sign * moonOrientationAngle(state, sign);
+    const double phi = sign * moonOrientationAngle(frame, sign);
     drawMoonDisc(canvas, r, std::isfinite(k) ? k : 0.5, waning, phi);
 }
 

@@ -19,8 +19,8 @@ constexpr double f(float v) { return static_cast<double>(v); }
 
 }  // namespace
 
-void drawPhaseMarker(Canvas& canvas, const ClockState& state, int r) {
-    const double t = phaseEventOnDisplayedDay(state);
+void drawPhaseMarker(Canvas& canvas, const Frame& frame, int r) {
+    const double t = phaseEventOnDisplayedDay(frame);
     if (t == 0.0) return;
     const double alpha = dayFractionAngle(t);
     const std::string label = phaseTimeText(t);

@@ -2,12 +2,12 @@
 // day, and that time as text in the middle of the moon picture.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
 
 namespace dorvalen {
 
 // Entered and left in ModeDefault with the text font current.
-void drawPhaseMarker(Canvas& canvas, const ClockState& state, int r);
+void drawPhaseMarker(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

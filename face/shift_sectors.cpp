@@ -72,9 +72,9 @@ std::optional<Pixel> wedgeSeed(const Canvas& canvas, int r) {
 
 }  // namespace
 
-void paintShiftSectors(Canvas& canvas, const ClockState& state, int r) {
+void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
     if (r <= 0) return;
-    const ShiftRingPlan plan = planShiftRing(state);
+    const ShiftRingPlan plan = planShiftRing(frame);
     const double seedRho = seedDistance(r);
     auto fillSector = [&](double sectorDeg, Colour colour) {
         const Pixel seed = ringPoint(r, sectorDeg, seedRho);
@@ -83,7 +83,7 @@ void paintShiftSectors(Canvas& canvas, const ClockState& state, int r) {
 
     if (!plan.showShiftColors) {
         // The settings keep a top byte beside red, green and blue; only the colour counts.
-        fillSector(sectorEarlyDeg, rgbPart(static_cast<Colour>(state.settings.dialColor)));
+        fillSector(sectorEarlyDeg, rgbPart(static_cast<Colour>(frame.settings.dialColor)));
         return;
     }
 

@@ -50,8 +50,8 @@ std::int32_t rotaAnchorDay(int year) {
     return static_cast<std::int32_t>(day);  // below 2932896 for any valid year
 }
 
-std::int32_t computeRotaAnchor(const ClockState& state) {
-    return rotaAnchorDay(displayedYear(state));
+std::int32_t computeRotaAnchor(const Frame& frame) {
+    return rotaAnchorDay(frame.moment.year);
 }
 
 CrewShifts computeCrewShifts(std::int32_t dayIndex) {
@@ -88,12 +88,12 @@ CrewShifts computeCrewShifts(const ClockState&, std::int32_t dayIndex) {
     return computeCrewShifts(dayIndex);
 }
 
-ShiftRingPlan planShiftRing(const ClockState& state) {
+ShiftRingPlan planShiftRing(const Frame& frame) {
     ShiftRingPlan plan;
-    const int s = displayedSecondsOfDay(state);
+    const int s = frame.moment.secondsOfDay;
     const bool beforeEarly = s < earlyStartSeconds;  // still the previous day's night shift
-    plan.showShiftColors = state.settings.showShiftColors != 0;
-    plan.shiftDay = displayedDayIndexOf(state) - (beforeEarly ? 1 : 0);
+    plan.showShiftColors = frame.settings.showShiftColors != 0;
+    plan.shiftDay = frame.moment.dayIndex - (beforeEarly ? 1 : 0);
     plan.weekday = weekdayFromSunday(plan.shiftDay);
     const int wd = plan.weekday;
     plan.weekendLayout = (wd == 6 && (s >= nightStartSeconds || beforeEarly)) || wd == 0;

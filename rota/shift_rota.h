@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -43,7 +43,7 @@ inline constexpr int swapPeriodDays = 28;
 std::int32_t rotaAnchorDay(int year);
 
 // The anchor of the displayed year.
-std::int32_t computeRotaAnchor(const ClockState& state);
+std::int32_t computeRotaAnchor(const Frame& frame);
 
 // Each crew's shift code on `dayIndex` (days since 1970-01-01).
 CrewShifts computeCrewShifts(std::int32_t dayIndex);
@@ -91,6 +91,6 @@ struct ShiftRingPlan {
     bool saturdayNightWedge = false;
 };
 
-ShiftRingPlan planShiftRing(const ClockState& state);
+ShiftRingPlan planShiftRing(const Frame& frame);
 
 }  // namespace dorvalen

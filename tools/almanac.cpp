@@ -154,15 +154,15 @@ std::string isoDateOf(DateValue v) {
 
 // Identifies which kind the clock's marker shows: the same searches in the same order give
 // bit-identical instants, so exactly the matching kind reproduces the marked local MJD.
-std::optional<PhaseOfDay> phaseOfDisplayedDay(const ClockState& state) {
-    const double local = phaseEventOnDisplayedDay(state);
+std::optional<PhaseOfDay> phaseOfDisplayedDay(const Frame& frame) {
+    const double local = phaseEventOnDisplayedDay(frame);
     if (local == 0.0) return std::nullopt;
     const std::int64_t mjd = truncToInt(local);
     if (mjd < 0 || mjd > INT32_MAX) return std::nullopt;
     for (PhaseKind kind : {PhaseKind::FullMoon, PhaseKind::LastQuarter, PhaseKind::NewMoon,
                            PhaseKind::FirstQuarter}) {
         const double candidate =
-            jdeToLocalMjd(state, findPhaseInstant(state, kind), static_cast<std::int32_t>(mjd));
+            jdeToLocalMjd(frame, findPhaseInstant(frame, kind), static_cast<std::int32_t>(mjd));
         if (candidate == local) return PhaseOfDay{kind, local, phaseTimeText(local)};
     }
     return std::nullopt;
@@ -402,21 +402,21 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
     state.settings = settings;
     state.displayedDay = 0.0;
     state.now = moment;
-    updateDisplayedDayIndex(state);  // as at the start of every frame
+    const Frame frame(state);  // as at the start of every frame
 
     DayRecord record;
-    record.isoDate = isoDateOf(displayedMoment(state));
-    record.dateText = formatDate(state);
-    record.weekday = weekdayName(state);
-    record.calendarWeek = calendarWeek(state);
-    record.summerTime = isSummerTime(state, 0.0);
+    record.isoDate = isoDateOf(frame.moment.moment);
+    record.dateText = formatDate(frame);
+    record.weekday = weekdayName(frame);
+    record.calendarWeek = calendarWeek(frame);
+    record.summerTime = frame.moment.summerTime;
     for (std::size_t k = 0; k < record.events.size(); ++k) {
-        const DayEvents e = computeDayEvents(state, static_cast<EventKind>(k + 1));
+        const DayEvents e = computeDayEvents(frame, static_cast<EventKind>(k + 1));
         record.events[k] = {e.riseHours, e.setHours, e.upAtLastStep};
     }
-    record.illuminatedFraction = moonIlluminatedFraction(state, 0.0);
-    record.phase = phaseOfDisplayedDay(state);
-    record.crews = computeCrewShifts(state, state.displayedDayIndex);
+    record.illuminatedFraction = moonIlluminatedFractionAt(frame.moment.julianDayUT);
+    record.phase = phaseOfDisplayedDay(frame);
+    record.crews = computeCrewShifts(state, frame.moment.dayIndex);
     record.weekdayFromSunday = static_cast<int>(
         std::find(weekdayNames.begin(), weekdayNames.end(), record.weekday) - weekdayNames.begin());
     return record;

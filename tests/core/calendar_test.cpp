@@ -168,14 +168,12 @@ TEST(DisplayedTime, YearTurnsWithRoundedDays) {
     EXPECT_EQ(displayedYear(state), 2099);
 }
 
-TEST(DisplayedTime, UpdateSetsDayIndexAndReturnsSecondsOfDay) {
+TEST(DisplayedTime, MomentCarriesDayIndexAndSecondsOfDay) {
     ClockState state = stateAt(2038, 1, 19, 3, 14, 7);
     state.displayedDay = 1.0 + 1.0 / 275.0;
-    const int seconds = updateDisplayedDayIndex(state);
-    EXPECT_EQ(state.displayedDayIndex, dayIndexOf(makeDate(2038, 1, 20, 0, 0, 0)));
-    EXPECT_EQ(seconds, 3 * 3600 + 14 * 60 + 7 + 314);
-    EXPECT_EQ(displayedDayIndexOf(state), state.displayedDayIndex);
-    EXPECT_EQ(displayedSecondsOfDay(state), seconds);
+    const DisplayedMoment m = computeDisplayedMoment(state);
+    EXPECT_EQ(m.dayIndex, dayIndexOf(makeDate(2038, 1, 20, 0, 0, 0)));
+    EXPECT_EQ(m.secondsOfDay, 3 * 3600 + 14 * 60 + 7 + 314);
 }
 
 TEST(DisplayedTime, NonFiniteOffsetsStayDefined) {
@@ -183,12 +181,11 @@ TEST(DisplayedTime, NonFiniteOffsetsStayDefined) {
                           std::numeric_limits<double>::infinity(), -1e300, 1e300}) {
         ClockState state = stateAt(2024, 6, 15, 12, 0, 0);
         state.displayedDay = offset;
-        const int seconds = updateDisplayedDayIndex(state);
-        EXPECT_GE(seconds, 0) << offset;
-        EXPECT_LT(seconds, 86400) << offset;
-        EXPECT_GE(hourHandAngle(state), 0) << offset;
-        EXPECT_LT(hourHandAngle(state), 360) << offset;
-        (void)isSummerTime(state, 0.0);
+        const DisplayedMoment m = computeDisplayedMoment(state);
+        EXPECT_GE(m.secondsOfDay, 0) << offset;
+        EXPECT_LT(m.secondsOfDay, 86400) << offset;
+        EXPECT_GE(hourHandAngle(m.clockTime), 0) << offset;
+        EXPECT_LT(hourHandAngle(m.clockTime), 360) << offset;
     }
 }
 
@@ -215,24 +212,27 @@ const SummerRow summerRows[] = {
 TEST(SummerTime, LastSundaysOfMarchAndOctober) {
     for (const SummerRow& row : summerRows) {
         ClockState state = stateAt(row.year, 6, 15, 12, 0, 0);
-        EXPECT_EQ(isSummerTime(state, row.mjd), row.expected) << row.fault;
+        EXPECT_EQ(isSummerTime(computeDisplayedMoment(state).summer, row.mjd), row.expected)
+            << row.fault;
         state.settings.autoSummerTime = 0;
-        EXPECT_FALSE(isSummerTime(state, row.mjd)) << "switched off: " << row.fault;
+        EXPECT_FALSE(isSummerTime(computeDisplayedMoment(state).summer, row.mjd))
+            << "switched off: " << row.fault;
     }
 }
 
-TEST(SummerTime, ZeroMeansNoonOfTheDisplayedDay) {
+TEST(SummerTime, DisplayedDayDecidesWhateverTheClockTime) {
+    const auto summer = [](const ClockState& s) { return computeDisplayedMoment(s).summerTime; };
     ClockState state = stateAt(2024, 3, 30, 23, 0, 0);
-    EXPECT_FALSE(isSummerTime(state, 0.0));
+    EXPECT_FALSE(summer(state));
     state.displayedDay = 1.0;  // Sunday 31 March
-    EXPECT_TRUE(isSummerTime(state, 0.0));
-    state.displayedDay = -0.6;  // fraction added to noon: still Saturday 30 March
-    EXPECT_FALSE(isSummerTime(state, 0.0));
+    EXPECT_TRUE(summer(state));
+    state.displayedDay = -0.6;  // fraction added to the day: still Saturday 30 March
+    EXPECT_FALSE(summer(state));
 
     ClockState autumn = stateAt(2090, 10, 29, 12, 0, 0);  // Sunday 29 October 2090
-    EXPECT_FALSE(isSummerTime(autumn, 0.0));
+    EXPECT_FALSE(summer(autumn));
     autumn.displayedDay = -1.0;
-    EXPECT_TRUE(isSummerTime(autumn, 0.0));
+    EXPECT_TRUE(summer(autumn));
 }
 
 struct HandRow {
@@ -258,9 +258,10 @@ TEST(HandAngles, SinglePrecisionAngles) {
     for (const HandRow& row : handRows) {
         ClockState state = stateAt(2024, 6, 15, row.hour, row.minute, row.second);
         state.displayedDay = row.displayedDay;
-        EXPECT_EQ(hourHandAngle(state), row.hourAngle) << row.fault;
-        EXPECT_EQ(minuteHandAngle(state), row.minuteAngle) << row.fault;
-        EXPECT_EQ(secondHandAngle(state), row.secondAngle) << row.fault;
+        const DateValue clockTime = displayedClockTime(state);
+        EXPECT_EQ(hourHandAngle(clockTime), row.hourAngle) << row.fault;
+        EXPECT_EQ(minuteHandAngle(clockTime), row.minuteAngle) << row.fault;
+        EXPECT_EQ(secondHandAngle(clockTime), row.secondAngle) << row.fault;
     }
 }
 

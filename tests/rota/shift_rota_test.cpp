@@ -140,8 +140,8 @@ TEST(CrewShifts, NextYearsWindowLooksTheSameFromTheYearBefore) {
     const ClockState onTheDay = pinnedAt(2026, 6, 22, 10);
 
     const std::int32_t day = dayOf(2026, 6, 22);
-    ASSERT_EQ(displayedDayIndexOf(fromBefore), day);
-    ASSERT_EQ(displayedDayIndexOf(fromAfter), day);
+    ASSERT_EQ(computeDisplayedMoment(fromBefore).dayIndex, day);
+    ASSERT_EQ(computeDisplayedMoment(fromAfter).dayIndex, day);
     EXPECT_EQ(computeRotaAnchor(fromBefore), dayOf(2026, 5, 18));
     EXPECT_EQ(computeCrewShifts(fromBefore, day), (CrewShifts{2, 3, 1, 4, 0}));
     EXPECT_EQ(computeCrewShifts(fromAfter, day), computeCrewShifts(onTheDay, day));
