@@ -53,6 +53,7 @@ PixelPoint dialPointOpposite(int r, double angleDeg, double distance) {
 }
 
 void drawHourHand(Canvas& canvas, const Frame& frame, int r) {
+    canvas.setDrawingMode(ModeDefault);
     const double phi = hourHandAngle(frame.moment.clockTime);
     drawKite(canvas, r, phi, f(3.5f), f(2.3f));
     fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), rgba(138, 135, 118, 64));
@@ -61,6 +62,7 @@ void drawHourHand(Canvas& canvas, const Frame& frame, int r) {
 // The second seed, between the shoulders and the tip, fills the outer part as well when the
 // hour hand's outline cuts the minute hand in two.
 void drawMinuteHand(Canvas& canvas, const Frame& frame, int r) {
+    canvas.setDrawingMode(ModeDefault);
     const double psi = minuteHandAngle(frame.moment.clockTime);
     drawKite(canvas, r, psi, f(3.0f), f(2.85f));
     const Colour fill = rgba(138, 135, 118, 32);
@@ -81,22 +83,25 @@ void drawSecondHand(Canvas& canvas, const Frame& frame, int r) {
     canvas.setDrawingMode(ModeDefault);
 }
 
-void drawDial(Canvas& canvas, const Frame& frame, int r) {
+void drawDial(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
+    const DayArcsPlan arcs = planDayArcs(frame);
+    const MoonPicturePlan moon = planMoonPicture(frame);
+    const PhaseMarkerPlan marker = planPhaseMarker(frame);
+
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawCircle(r, r, r - r / 3, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, roundToPixel(r - r / 2.92), faceBackground);
 
-    drawMoonRing(canvas, frame, r);
-    drawSunShade(canvas, frame, r);
-    drawTwilightShade(canvas, frame, r);
-    drawMoonPicture(canvas, frame, r);
-    drawPhaseMarker(canvas, frame, r);
+    paintDayArcs(canvas, arcs, r);
+    paintMoonPicture(canvas, moon, r);
+    paintPhaseMarker(canvas, marker, textFont, r);
 
     drawHourHand(canvas, frame, r);
     drawMinuteHand(canvas, frame, r);
     if (frame.settings.showSecondsHand == 1) drawSecondHand(canvas, frame, r);
 
+    canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r / 25, black);
     canvas.drawCircle(r, r, r / 28, rgb(148, 145, 128));
 }

@@ -37,7 +37,9 @@ constexpr Numeral minuteNumerals[] = {
     {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
 };
 
-void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
+void drawCornerTexts(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    canvas.setDrawingFont(&textFont);
     const int side = 2 * r;
     const int h = canvas.textHeight("Wg");
     const std::string time = formatClockTime(frame);
@@ -54,17 +56,17 @@ void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
 
 // Place name centred at the top, the coordinates line centred at the bottom, both in a
 // smaller font that lives only for this pass.
-void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& textFont,
-                             int r) {
+void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, int r) {
     Font small = loadFont("Arial", static_cast<int>(truncToInt(r / 29.0)));
+    canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&small);
     const std::string line = coordinatesLine(frame);
     const std::string& place = frame.settings.placeName;
     canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
                     line, black, faceBackground);
     canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
+    canvas.setDrawingFont(nullptr);  // the canvas must not keep a released font
     releaseFont(small);
-    canvas.setDrawingFont(&textFont);
 }
 
 // Sixteen dots, one for every hour that carries no numeral.
@@ -98,10 +100,9 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     Canvas canvas;
     canvas.beginDrawing(clockImage);
     canvas.setDrawingMode(ModeDefault);
-    canvas.setDrawingFont(&textFont);  // an invalid font falls back to the default font
     canvas.fillBox(0, 0, 2 * r, 2 * r, faceBackground);
-    drawCornerTexts(canvas, frame, r);
-    if (showCoordinates) drawPlaceAndCoordinates(canvas, frame, textFont, r);
+    drawCornerTexts(canvas, frame, textFont, r);  // an invalid font: the default font
+    if (showCoordinates) drawPlaceAndCoordinates(canvas, frame, r);
 
     // Face ring: a blended dark rim under the face disc.
     canvas.setDrawingMode(ModeAlphaBlend);
@@ -115,8 +116,7 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     drawHourDots(canvas, r);
     drawNumerals(canvas, r);
 
-    canvas.setDrawingMode(ModeDefault);
-    drawDial(canvas, frame, r);
+    drawDial(canvas, frame, textFont, r);
     canvas.endDrawing();
 }
 

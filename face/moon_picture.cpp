@@ -102,7 +102,7 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, dark);
 }
 
-void drawMoonPicture(Canvas& canvas, const Frame& frame, int r) {
+MoonPicturePlan planMoonPicture(const Frame& frame) {
     const double k = moonIlluminatedFractionAt(frame.moment.julianDayUT);
     const double kPrev = moonIlluminatedFractionAt(frame.moment.julianDayUTDayBefore);
     const bool waning = k < kPrev;
@@ -110,7 +110,12 @@ void drawMoonPicture(Canvas& canvas, const Frame& frame, int r) {
     // The orientation comes without the drawing's sign; multiplying by it puts the bright
     // limb where the real one is for waxing and waning moons alike.
     const double phi = sign * moonOrientationAngle(frame, sign);
-    drawMoonDisc(canvas, r, std::isfinite(k) ? k : 0.5, waning, phi);
+    return {std::isfinite(k) ? k : 0.5, waning, phi};
+}
+
+void paintMoonPicture(Canvas& canvas, const MoonPicturePlan& plan, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    drawMoonDisc(canvas, r, plan.k, plan.waning, plan.phiDeg);
 }
 
 }  // namespace dorvalen

@@ -19,11 +19,16 @@ constexpr double f(float v) { return static_cast<double>(v); }
 
 }  // namespace
 
-void drawPhaseMarker(Canvas& canvas, const Frame& frame, int r) {
+PhaseMarkerPlan planPhaseMarker(const Frame& frame) {
     const double t = phaseEventOnDisplayedDay(frame);
-    if (t == 0.0) return;
-    const double alpha = dayFractionAngle(t);
-    const std::string label = phaseTimeText(t);
+    if (t == 0.0) return {};
+    return {true, dayFractionAngle(t), phaseTimeText(t)};
+}
+
+void paintPhaseMarker(Canvas& canvas, const PhaseMarkerPlan& plan, const Font& textFont, int r) {
+    if (!plan.shown) return;
+    const double alpha = plan.angleDeg;
+    const std::string& label = plan.label;
 
     // From about the ring's inner edge (b) to its outer edge (p); the seed lies between.
     const int base = r - r / 2;
@@ -46,8 +51,8 @@ void drawPhaseMarker(Canvas& canvas, const Frame& frame, int r) {
     const PixelPoint seed = dialPoint(r, alpha, seedDistance);
     canvas.floodFill(seed.x, seed.y, 0, markerFill);
 
-    // The font is the one the face texts use: drawDial leaves it current.
     canvas.setDrawingMode(ModeTransparentText);
+    canvas.setDrawingFont(&textFont);
     const int width = canvas.textWidth(label);
     const int height = canvas.textHeight(label);
     canvas.drawText(r - width / 2, roundToPixel(labelCentreY - height / 2.0), label, black);

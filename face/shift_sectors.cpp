@@ -75,6 +75,7 @@ std::optional<Pixel> wedgeSeed(const Canvas& canvas, int r) {
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
     if (r <= 0) return;
     const ShiftRingPlan plan = planShiftRing(frame);
+    canvas.setDrawingMode(ModeDefault);
     const double seedRho = seedDistance(r);
     auto fillSector = [&](double sectorDeg, Colour colour) {
         const Pixel seed = ringPoint(r, sectorDeg, seedRho);

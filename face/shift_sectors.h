@@ -6,7 +6,7 @@
 
 namespace dorvalen {
 
-// Needs the face disc drawn in faceBackground and ModeDefault in force.
+// Needs the face disc drawn in faceBackground; leaves ModeDefault.
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

@@ -101,7 +101,7 @@ TEST(DialColours, ShadowDiscAndCentre) {
     Image image(2 * r, 2 * r, under);
     Canvas canvas;
     canvas.beginDrawing(image);
-    drawDial(canvas, state, r);
+    drawDial(canvas, state, Font{}, r);
     const Colour shadow = rgb(40 * 127 / 255, 80 * 127 / 255, 160 * 127 / 255);
     const PixelPoint dayPoint = dialPoint(r, 15 * 14 - 90, 0.62 * r);
     expectPixels(image,

@@ -102,7 +102,7 @@ TEST(MoonPicture, SubPixelMoonFinishesAtOnce) {
         Image image(2 * r + 1, 2 * r + 1, dialDisc);
         Canvas canvas;
         canvas.beginDrawing(image);
-        drawMoonPicture(canvas, state, r);
+        paintMoonPicture(canvas, planMoonPicture(state), r);
         EXPECT_EQ(canvas.drawingMode(), ModeDefault);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
