@@ -6,12 +6,11 @@
 
 #include <initializer_list>
 
+#include "core/angles.h"
 #include "core/calendar.h"
 
 namespace dorvalen {
 
-inline constexpr double radiansPerDegree = 0.0174532925199433;
-inline constexpr double degreesPerRadian = 57.295779513;
 
 double sinDeg(double x);
 double cosDeg(double x);

@@ -109,11 +109,4 @@ QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus) {
     return z;
 }
 
-double dialAngleOfHours(double hours) {
-    double angle = hours * 0.004166666666666667 * 3600.0 - 90.0;
-    if (!std::isfinite(angle)) return 270.0;
-    if (angle < 0.0) angle += 360.0;
-    return angle;
-}
-
 }  // namespace dorvalen

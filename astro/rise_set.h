@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "core/angles.h"
 #include "core/calendar.h"
 
 namespace dorvalen {
@@ -58,9 +59,5 @@ double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitude
 // Parabola through (-1, yMinus), (0, y0), (1, yPlus). An exactly linear (or flat) triple
 // has no zeros here: a window without a crossing.
 QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus);
-
-// Screen degrees of a time of day on the 24-hour dial: 0 = right (6:00), clockwise,
-// y down; 0:00 at 270 (top). [0, 360).
-double dialAngleOfHours(double hours);
 
 }  // namespace dorvalen

@@ -102,18 +102,15 @@ void takeWallClockReading(ClockState& state, const WallClock& clock) {
 
 DateValue currentDate(const ClockState& state) { return state.now; }
 
-DateValue addToDate(DateValue value, int unit, std::int64_t n) {
+DateValue addToDate(DateValue value, DateUnit unit, std::int64_t n) {
     if (!isValidDate(value)) return invalidDate;
-    std::int64_t step = 0;
-    if (unit == dateUnitDays) {
+    std::int64_t step = n;
+    if (unit == DateUnit::Days) {
         // Any step beyond the valid span lands outside it; checking first keeps n * 86400
         // from overflowing.
         if (n > dayIndexAfterLastYear || n < -dayIndexAfterLastYear) return invalidDate;
         step = n * secondsPerDay;
-    } else if (unit == dateUnitSeconds) {
-        if (n > lastValidDate || n < -lastValidDate) return invalidDate;
-        step = n;
-    } else {
+    } else if (n > lastValidDate || n < -lastValidDate) {
         return invalidDate;
     }
     const DateValue result = value + step;
@@ -132,7 +129,7 @@ int secondOf(DateValue v) { return isValidDate(v) ? secondsOfDay(v) % 60 : 0; }
 std::int64_t dayIndexOf(DateValue v) { return v / secondsPerDay; }
 
 DateValue displayedMoment(const ClockState& state) {
-    return addToDate(currentDate(state), dateUnitSeconds,
+    return addToDate(currentDate(state), DateUnit::Seconds,
                      roundToInt(state.displayedDay * static_cast<double>(secondsPerDay)));
 }
 
@@ -140,13 +137,13 @@ DateValue displayedMoment(const ClockState& state) {
 // the hands and the time text where they are.
 DateValue displayedClockTime(const ClockState& state) {
     const double wholeDays = static_cast<double>(truncToInt(state.displayedDay));
-    return addToDate(currentDate(state), dateUnitSeconds,
+    return addToDate(currentDate(state), DateUnit::Seconds,
                      roundToInt((state.displayedDay - wholeDays) *
                                 static_cast<double>(secondsPerDay)));
 }
 
 int displayedYear(const ClockState& state) {
-    return yearOf(addToDate(currentDate(state), dateUnitDays, roundToInt(state.displayedDay)));
+    return yearOf(addToDate(currentDate(state), DateUnit::Days, roundToInt(state.displayedDay)));
 }
 
 namespace {
@@ -198,7 +195,7 @@ DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     const DateValue now = currentDate(state);
     m.moment = displayedMoment(state);
     m.clockTime = displayedClockTime(state);
-    m.calendarDay = addToDate(now, dateUnitDays, roundToInt(state.displayedDay));
+    m.calendarDay = addToDate(now, DateUnit::Days, roundToInt(state.displayedDay));
     m.year = yearOf(m.calendarDay);
     // At most 2932896 for a valid date, so the narrowing is exact.
     m.dayIndex = static_cast<std::int32_t>(dayIndexOf(m.moment));

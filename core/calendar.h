@@ -24,9 +24,8 @@ void takeWallClockReading(ClockState& state, const WallClock& clock);
 // The frame's wall-clock reading (state.now).
 DateValue currentDate(const ClockState& state);
 
-// value + n days (unit 3) or + n seconds (unit 6); -1 stays -1, and a result outside the
-// valid range is -1 too.
-DateValue addToDate(DateValue value, int unit, std::int64_t n);
+// value + n days or seconds; -1 stays -1, and a result outside the valid range is -1 too.
+DateValue addToDate(DateValue value, DateUnit unit, std::int64_t n);
 
 // Fields of a DateValue read as a UT calendar date; each gives 0 for -1.
 int yearOf(DateValue v);

@@ -6,15 +6,13 @@
 
 #include "core/conversions.h"
 #include "astro/rise_set.h"
-#include "face/dial.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
 
 namespace {
 
 constexpr Colour moonRingColour = rgb(250, 247, 131);
-constexpr Colour dialDiscColour = rgb(236, 233, 216);  // fixed, whatever dialColor says
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour sunShadeColour = rgb(220, 217, 200);
 constexpr Colour twilightShadeColour = rgb(204, 201, 184);
 
@@ -45,7 +43,7 @@ void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
     if (!moon.crosses && !moon.upAllDay) return;  // below the horizon all day
 
     canvas.drawCircle(r, r, roundToPixel(r - r / ringOuterDivisor), moonRingColour);
-    canvas.drawCircle(r, r, roundToPixel(r - r / ringInnerDivisor), dialDiscColour);
+    canvas.drawCircle(r, r, roundToPixel(r - r / ringInnerDivisor), faceBackground);
     if (moon.upAllDay) return;  // the whole ring stays
 
     const double lineLength = r - r / ringLineDivisor;
@@ -53,9 +51,9 @@ void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
     drawRadius(canvas, r, moon.setDeg, lineLength, black);
     // Just clockwise of the setting lies the part of the ring where the moon is down.
     const PixelPoint seed = dialPoint(r, moon.setDeg + 3.0, r - r / ringRemovalDivisor);
-    canvas.floodFill(seed.x, seed.y, -1, dialDiscColour);
-    drawRadius(canvas, r, moon.riseDeg, lineLength, dialDiscColour);
-    drawRadius(canvas, r, moon.setDeg, lineLength, dialDiscColour);
+    canvas.floodFill(seed.x, seed.y, faceBackground);
+    drawRadius(canvas, r, moon.riseDeg, lineLength, faceBackground);
+    drawRadius(canvas, r, moon.setDeg, lineLength, faceBackground);
 }
 
 // The shaded sector runs clockwise from the set line to the rise line. Its two seeds lie
@@ -70,9 +68,9 @@ void paintShade(Canvas& canvas, const ArcPlan& arc, Colour colour, int r) {
         drawRadius(canvas, r, arc.setDeg, lineLength, colour);
     }
     const PixelPoint inner = dialPoint(r, arc.setDeg + 3.0, r - r / 1.5);
-    canvas.floodFill(inner.x, inner.y, -1, colour);
+    canvas.floodFill(inner.x, inner.y, colour);
     const PixelPoint outer = dialPoint(r, arc.setDeg + 3.0, r - r / shadeOuterSeedDivisor);
-    canvas.floodFill(outer.x, outer.y, -1, colour);
+    canvas.floodFill(outer.x, outer.y, colour);
 }
 
 }  // namespace

@@ -8,15 +8,12 @@
 #include "face/day_arcs.h"
 #include "face/moon_picture.h"
 #include "core/calendar.h"
-#include "face/face_render.h"
 #include "face/phase_marker.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr double radiansPerDegree = 0.017453292519943295;
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour secondsRed = rgb(196, 0, 0);
 
 // Single-precision constants of the hand shapes, widened to double where they are used.
@@ -36,21 +33,11 @@ void drawKite(Canvas& canvas, int r, double angle, double halfWidthDeg, double t
 
 void fillInside(Canvas& canvas, PixelPoint seed, Colour colour) {
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.floodFill(seed.x, seed.y, 0, colour);
+    canvas.floodFillTo(seed.x, seed.y, black, colour);
     canvas.setDrawingMode(ModeDefault);
 }
 
 }  // namespace
-
-PixelPoint dialPoint(int r, double angleDeg, double distance) {
-    const double a = angleDeg * radiansPerDegree;
-    return {roundToPixel(r + std::cos(a) * distance), roundToPixel(r + std::sin(a) * distance)};
-}
-
-PixelPoint dialPointOpposite(int r, double angleDeg, double distance) {
-    const double a = angleDeg * radiansPerDegree;
-    return {roundToPixel(r - std::cos(a) * distance), roundToPixel(r - std::sin(a) * distance)};
-}
 
 void drawHourHand(Canvas& canvas, const Frame& frame, int r) {
     canvas.setDrawingMode(ModeDefault);

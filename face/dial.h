@@ -8,18 +8,9 @@
 
 #include "core/calendar.h"
 #include "canvas/canvas.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
-
-// Screen degrees: 0 = right, clockwise, y down. Hour h of 24 sits at 15h - 90.
-struct PixelPoint {
-    int x, y;
-};
-
-// P(angle, distance) from the dial centre (r, r), each coordinate rounded to nearest.
-PixelPoint dialPoint(int r, double angleDeg, double distance);
-// Q(angle, distance): the point opposite P, through the centre.
-PixelPoint dialPointOpposite(int r, double angleDeg, double distance);
 
 // Plans the sky layers of the frame, then paints disc, layers and hands. The phase label
 // is drawn in textFont; leaves ModeDefault.

@@ -13,7 +13,6 @@ namespace dorvalen {
 
 namespace {
 
-constexpr Colour black = rgb(0, 0, 0);
 constexpr int cornerMargin = 5;
 // No window shows a larger face (its side is capped at 32000 pixels).
 constexpr int largestRadius = 16000;

@@ -5,10 +5,9 @@
 
 #include "core/calendar.h"
 #include "canvas/canvas.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
-
-inline constexpr Colour faceBackground = rgb(236, 233, 216);
 
 // The caller sets state.now (the frame's wall-clock reading) first and shows the image
 // afterwards. The displayed moment is derived once here and every layer reads it. The

@@ -5,14 +5,13 @@
 #include <string>
 
 #include "core/conversions.h"
-#include "face/dial.h"
+#include "face/dial_geometry.h"
 #include "phases/phase_event.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour markerFill = rgba(138, 135, 118, 64);
 
 constexpr double f(float v) { return static_cast<double>(v); }
@@ -49,7 +48,7 @@ void paintPhaseMarker(Canvas& canvas, const PhaseMarkerPlan& plan, const Font& t
 
     canvas.setDrawingMode(ModeAlphaBlend);
     const PixelPoint seed = dialPoint(r, alpha, seedDistance);
-    canvas.floodFill(seed.x, seed.y, 0, markerFill);
+    canvas.floodFillTo(seed.x, seed.y, black, markerFill);
 
     canvas.setDrawingMode(ModeTransparentText);
     canvas.setDrawingFont(&textFont);

@@ -35,9 +35,7 @@ double phaseEventOnDisplayedDay(const Frame& frame) {
 }
 
 double dayFractionAngle(double localMjd) {
-    double angle = timeOfDayFraction(localMjd) * 360.0 - 90.0;
-    if (angle < 0.0) angle += 360.0;
-    return angle;
+    return dialAngleOfHours(timeOfDayFraction(localMjd) * 24.0);
 }
 
 std::string phaseTimeText(double localMjd) {

@@ -90,7 +90,7 @@ DateValue parseDateTime(const std::string& text) {
     const std::string clock = text.substr(11);
     if (day == invalidDate || clock[2] != ':' || clock[5] != ':') return invalidDate;
     const int seconds = parseTimeOfDay(clock);
-    return seconds < 0 ? invalidDate : addToDate(day, dateUnitSeconds, seconds);
+    return seconds < 0 ? invalidDate : addToDate(day, DateUnit::Seconds, seconds);
 }
 
 // One option of a tool: a flag, or an option that takes the next argument as its value.
@@ -385,7 +385,7 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
     if (o.help) return {o, ""};
     if (!hasFrom) return {std::nullopt, "--from fehlt (erster Tag JJJJ-MM-TT)"};
     // The last day at the chosen time must still be a date the calendar holds.
-    if (addToDate(o.from, dateUnitDays, o.days - 1) == invalidDate)
+    if (addToDate(o.from, DateUnit::Days, o.days - 1) == invalidDate)
         return {std::nullopt, "der Zeitraum reicht über den 31.12.9999 hinaus"};
     return {o, ""};
 }
@@ -426,10 +426,10 @@ std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const Alman
     std::vector<DayRecord> records;
     records.reserve(static_cast<std::size_t>(std::max(options.days, 0)));
     for (int day = 0; day < options.days; ++day) {
-        const DateValue midnight = addToDate(options.from, dateUnitDays, day);
+        const DateValue midnight = addToDate(options.from, DateUnit::Days, day);
         if (midnight == invalidDate) break;
         records.push_back(
-            computeDayRecord(settings, addToDate(midnight, dateUnitSeconds, options.timeSeconds)));
+            computeDayRecord(settings, addToDate(midnight, DateUnit::Seconds, options.timeSeconds)));
     }
     return records;
 }

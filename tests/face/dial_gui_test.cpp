@@ -13,7 +13,6 @@ namespace dorvalen {
 namespace {
 
 constexpr int r = 200;
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour secondsRed = rgb(196, 0, 0);
 // One blend of rgba(138, 135, 118, 64) over the disc: (138*64 + 236*191) / 255 = 211 ...
 constexpr Colour hourFill = rgb(211, 208, 191);

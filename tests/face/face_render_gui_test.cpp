@@ -14,7 +14,6 @@
 namespace dorvalen {
 namespace {
 
-constexpr Colour black = rgb(0, 0, 0);
 
 Font textFontFor(int r) { return loadFont("Arial", static_cast<int>(truncToInt(r / 14.5))); }
 
