@@ -25,17 +25,19 @@ double thresholdAltitudeDeg(EventKind kind) {
 DayEvents computeDayEvents(const Frame& frame, EventKind kind) {
     const double startMjd = frame.moment.midnightUT;
     const ObserverPlace place = observerPlace(frame.settings);
-    const RiseSet found =
-        searchRiseSet(kind, startMjd, place.longitudeWestDeg, place.latitudeDeg,
-                      sinDeg(place.latitudeDeg), cosDeg(place.latitudeDeg),
-                      sinDeg(thresholdAltitudeDeg(kind)));
+    const RiseSet found = searchRiseSet(kind, startMjd, place.longitudeWestDeg,
+                                        latitudeTrig(place.latitudeDeg),
+                                        sinDeg(thresholdAltitudeDeg(kind)));
     return {found.riseHours, found.setHours, found.upAtLastStep,
             dialAngleOfHours(found.riseHours), dialAngleOfHours(found.setHours)};
 }
 
+LatitudeTrig latitudeTrig(double latitudeDeg) {
+    return {sinDeg(latitudeDeg), cosDeg(latitudeDeg)};
+}
+
 RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
-                      double /*latitudeDeg: only its sine and cosine are used*/, double sinLat,
-                      double cosLat, double sinH0) {
+                      LatitudeTrig latitude, double sinH0) {
     RiseSet result;
     // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23. A sample depends on its
     // hour alone, so a window's last one serves as the next window's first.
@@ -44,7 +46,7 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
     const auto above = [&](int hour) {
         if (!sampled[hour]) {
             samples[hour] =
-                sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, cosLat, sinLat) - sinH0;
+                sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, latitude) - sinH0;
             sampled[hour] = true;
         }
         return samples[hour];
@@ -77,14 +79,14 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
 }
 
 double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
-                     double cosLat, double sinLat) {
+                     LatitudeTrig latitude) {
     const double mjd = startMjd + hour / 24.0;
     const double t = (mjd - 51544.5) / 36525.0;
     const EquatorialPosition body = kind == MoonRiseSet ? lowPrecisionMoon(t) : lowPrecisionSun(t);
     const double hourAngleDeg =
         15.0 * (localSiderealHours(mjd, longitudeWestDeg) - body.rightAscensionHours);
-    return sinLat * sinDeg(body.declinationDeg) +
-           cosLat * cosDeg(body.declinationDeg) * cosDeg(hourAngleDeg);
+    return latitude.sin * sinDeg(body.declinationDeg) +
+           latitude.cos * cosDeg(body.declinationDeg) * cosDeg(hourAngleDeg);
 }
 
 QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus) {

@@ -48,13 +48,20 @@ struct QuadraticZeros {
 // converted).
 DayEvents computeDayEvents(const Frame& frame, EventKind kind);
 
-// longitudeWestDeg and latitudeDeg in decimal degrees; latitudeDeg itself is not used.
-RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg, double latitudeDeg,
-                      double sinLat, double cosLat, double sinH0);
+// The observer's latitude as the altitude formula reads it: its sine and cosine, together.
+struct LatitudeTrig {
+    double sin;
+    double cos;
+};
+LatitudeTrig latitudeTrig(double latitudeDeg);
+
+// longitudeWestDeg in decimal degrees.
+RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
+                      LatitudeTrig latitude, double sinH0);
 
 // Sine of the geocentric altitude, whole hour 0..24 after startMjd (UT MJD).
 double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
-                     double cosLat, double sinLat);
+                     LatitudeTrig latitude);
 
 // Parabola through (-1, yMinus), (0, y0), (1, yPlus). An exactly linear (or flat) triple
 // has no zeros here: a window without a crossing.

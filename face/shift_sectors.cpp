@@ -27,8 +27,8 @@ double seedDistance(int r) { return ((r - r / 3) + (r - r / 9)) / 2.0; }
 double dividerLength(int r) { return r - r / 10.0; }
 
 Colour crewColour(int crew) {
-    const auto& row = shiftColorTable[crew];
-    return rgb(static_cast<int>(row[1]), static_cast<int>(row[2]), static_cast<int>(row[3]));
+    const Crew& c = crewTable[static_cast<std::size_t>(crew)];
+    return rgb(c.red, c.green, c.blue);
 }
 
 bool isDivider(const Image& image, int x, int y) {

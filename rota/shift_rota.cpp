@@ -45,7 +45,7 @@ std::int32_t rotaAnchorDay(int year) {
     const int firstCrew = static_cast<int>(rotaYearTable[floorMod(year, 5)][0]);
     std::int64_t day = dayIndexOf(thirdOfMay);
     day -= weekdayFromSunday(day);  // the Sunday on or before 3 May
-    day = day - floorMod(day + rotaOffsets[firstCrew], rotaLength) + 7;
+    day = day - floorMod(day + crewTable[firstCrew].rotaOffset, rotaLength) + 7;
     if (day < dayIndexOf(april25)) day += rotaLength;
     return static_cast<std::int32_t>(day);  // below 2932896 for any valid year
 }
@@ -57,7 +57,8 @@ std::int32_t computeRotaAnchor(const Frame& frame) {
 CrewShifts computeCrewShifts(std::int32_t dayIndex) {
     CrewShifts code{};
     for (int crew = 0; crew < crewCount; ++crew)
-        code[crew] = rotaTable[floorMod(std::int64_t{dayIndex} + rotaOffsets[crew], rotaLength)];
+        code[crew] = rotaTable[floorMod(dayIndex + std::int64_t{crewTable[crew].rotaOffset},
+                                        rotaLength)];
 
     // The window and the crew it exchanges both belong to the year of this day; windows
     // lie between late April and mid October, so no window straddles New Year.
@@ -82,10 +83,6 @@ CrewShifts computeCrewShifts(std::int32_t dayIndex) {
         code[other] = (weekday >= 1 && weekday <= 4) ? shiftSwapped : shiftFreeSwapped;
     }
     return code;
-}
-
-CrewShifts computeCrewShifts(const ClockState&, std::int32_t dayIndex) {
-    return computeCrewShifts(dayIndex);
 }
 
 ShiftRingPlan planShiftRing(const Frame& frame) {

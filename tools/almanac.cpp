@@ -233,9 +233,6 @@ constexpr ShiftPeriod weekdayPeriods[3] = {
 constexpr ShiftPeriod sundayPeriods[2] = {{"Tag", "5:45", shiftEarly},
                                           {"Nacht", "17:45", shiftNight}};
 
-// Crew 0 .. 4 by the colour of its row in shiftColorTable.
-constexpr const char* crewColourNames[crewCount] = {"Rot", "Blau", "Gelb", "Grün", "Orange"};
-
 std::string crewLine(const DayRecord& record) {
     const bool sunday = record.weekdayFromSunday == 0;
     const ShiftPeriod* begin = sunday ? sundayPeriods : weekdayPeriods;
@@ -247,7 +244,7 @@ std::string crewLine(const DayRecord& record) {
             crew == record.crews.end()
                 ? std::string(notOnThisDay)
                 : intText(crew - record.crews.begin()) + " " +
-                      crewColourNames[crew - record.crews.begin()];
+                      crewTable[static_cast<std::size_t>(crew - record.crews.begin())].colourName;
         if (p != begin) line += "   ";
         line += std::string(p->name) + " " + p->start + ": " + who;
     }
@@ -416,7 +413,7 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
     }
     record.illuminatedFraction = moonIlluminatedFractionAt(frame.moment.julianDayUT);
     record.phase = phaseOfDisplayedDay(frame);
-    record.crews = computeCrewShifts(state, frame.moment.dayIndex);
+    record.crews = computeCrewShifts(frame.moment.dayIndex);
     record.weekdayFromSunday = static_cast<int>(
         std::find(weekdayNames.begin(), weekdayNames.end(), record.weekday) - weekdayNames.begin());
     return record;

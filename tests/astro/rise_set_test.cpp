@@ -88,9 +88,9 @@ TEST(SearchRiseSet, DefaultPlaceAsPlainDegrees) {
     };
     for (const SearchRow& row : rows) {
         const ClockState state = stateAt(2024, row.month, row.day);
-        const RiseSet r = searchRiseSet(row.kind, computeDisplayedMoment(state).midnightUT, -12.52, 48.47,
-                                        sinDeg(48.47), cosDeg(48.47),
-                                        sinDeg(thresholdAltitudeDeg(row.kind)));
+        const RiseSet r =
+            searchRiseSet(row.kind, computeDisplayedMoment(state).midnightUT, -12.52,
+                          latitudeTrig(48.47), sinDeg(thresholdAltitudeDeg(row.kind)));
         EXPECT_NEAR(r.riseHours, row.rise, 0.6 * minute) << row.fault;
         EXPECT_NEAR(r.setHours, row.set, 0.6 * minute) << row.fault;
     }

@@ -22,8 +22,8 @@ constexpr double degreesPerRadian = 57.29577951308232;
 constexpr Colour wedgeGrey = rgb(220, 217, 200);
 
 Colour crewColour(int crew) {
-    const auto& row = shiftColorTable[crew];
-    return rgb(static_cast<int>(row[1]), static_cast<int>(row[2]), static_cast<int>(row[3]));
+    const Crew& c = crewTable[static_cast<std::size_t>(crew)];
+    return rgb(c.red, c.green, c.blue);
 }
 
 std::string colourText(Colour c) {
