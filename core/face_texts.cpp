@@ -12,12 +12,6 @@ namespace dorvalen {
 
 namespace {
 
-std::string twoDigits(int n) {
-    std::string text = intText(n);
-    if (text.size() < 2) text.insert(text.begin(), '0');
-    return text;
-}
-
 std::int64_t dayIndexOfJanuaryFirst(std::int64_t year) {
     return truncToInt(static_cast<double>(makeDate(year, 1, 1, 0, 0, 0)) / 86400.0);
 }
@@ -35,6 +29,12 @@ std::int64_t rawWeek(std::int64_t dayIndex, std::int64_t year) {
 }  // namespace
 
 std::string intText(std::int64_t n) { return std::to_string(n); }
+
+std::string twoDigits(int n) {
+    std::string text = intText(n);
+    if (text.size() < 2) text.insert(text.begin(), '0');
+    return text;
+}
 
 std::string fixedText(double x, int decimals) {
     if (!std::isfinite(x)) return "?";

@@ -15,6 +15,9 @@ namespace dorvalen {
 
 std::string intText(std::int64_t n);
 
+// n >= 0 with at least two digits: 5 -> "05".
+std::string twoDigits(int n);
+
 // x with exactly `decimals` digits after the point (0..17), rounded to nearest; negative
 // zero is written as zero. NaN and the infinities, which no setting should hold, give "?".
 std::string fixedText(double x, int decimals);

@@ -138,13 +138,6 @@ std::string countError(const char* option, const std::string& value, int low, in
     return "";
 }
 
-// Appending, not "0" + text: GCC 12 at -O2 warns falsely (-Wrestrict) on that form.
-std::string twoDigits(int n) {
-    std::string text = n < 10 ? "0" : "";
-    text += intText(n);
-    return text;
-}
-
 std::string isoDateOf(DateValue v) {
     const int year = yearOf(v);
     std::string yearText = intText(year);

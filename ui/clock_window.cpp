@@ -12,13 +12,13 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <bit>
 #include <chrono>
 #include <functional>
 #include <optional>
 
 #include "core/window_rules.h"
 #include "core/calendar.h"
+#include "canvas/qimage_view.h"
 #include "face/face_render.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
@@ -47,13 +47,8 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         if (image_ == nullptr || image_->width <= 0 || image_->height <= 0) return;
-        // Our packing r + g*256 + b*65536 lies in memory as the bytes R, G, B, (unused).
-        static_assert(std::endian::native == std::endian::little,
-                      "the image is handed to Qt as bytes R, G, B, X");
-        const QImage view(reinterpret_cast<const uchar*>(image_->pixels.data()), image_->width,
-                          image_->height, image_->width * 4, QImage::Format_RGBX8888);
         QPainter painter(this);
-        painter.drawImage(0, 0, view);
+        painter.drawImage(0, 0, qImageView(*image_));
     }
 
     // A right-button release over the image opens the settings; the release that ends a
