@@ -62,6 +62,9 @@ ObserverPlace observerPlace(const ClockSettings& settings) {
 
 double julianCenturies(double jd) { return (jd - j2000) / 36525.0; }
 
+// Greenwich mean sidereal time at 0h UT in hours, Meeus (12.2) (the IAU 1982 expression,
+// 24110.54841 s = 6.697374558 h), plus the hours since 0h UT at the sidereal rate
+// 1.0027379093; as Montenbruck and Pfleger's LMST routine writes it.
 double localSiderealHours(double mjd, double longitudeWestDeg) {
     const double n = wholePart(mjd);
     const double ut = (mjd - n) * 24.0;
@@ -71,6 +74,8 @@ double localSiderealHours(double mjd, double longitudeWestDeg) {
     return 24.0 * fracPart((gmst - longitudeWestDeg / 15.0) / 24.0);
 }
 
+// Meeus ch. 22: the four-term nutation good to 0.5" in longitude and 0.1" in obliquity,
+// and the mean obliquity by (22.2).
 Nutation computeNutation(double jd) {
     const double t = julianCenturies(jd);
     const double sunL = 280.4665 + 36000.7698 * t;
@@ -84,7 +89,7 @@ Nutation computeNutation(double jd) {
                             3600.0;
     // 23 deg 26 min plus seconds of arc, Meeus (22.2).
     const double meanObliquity =
-        23.433333333333334 + horner(t, {21.448, -46.815, -0.00059, 0.001813}) / 3600.0;
+        23.0 + 26.0 / 60.0 + horner(t, {21.448, -46.815, -0.00059, 0.001813}) / 3600.0;
     return {deltaPsi, meanObliquity + deltaEps};
 }
 

@@ -13,8 +13,8 @@ namespace dorvalen {
 
 double thresholdAltitudeDeg(EventKind kind) {
     switch (kind) {
-        case MoonRiseSet: return 0.13333333333333333;         // +8': parallax less semidiameter
-        case SunRiseSet: return -0.8333333333333334;          // -50': refraction and semidiameter
+        case MoonRiseSet: return 8.0 / 60.0;     // +8': parallax less semidiameter
+        case SunRiseSet: return -50.0 / 60.0;    // -50': refraction and semidiameter
         case CivilTwilight: return -6.0;
         case NauticalTwilight: return -12.0;
         case AstronomicalTwilight: return -18.0;
