@@ -1,12 +1,11 @@
-// Trigonometry in degrees, angle reduction, the clock's local day as UT dates, sidereal time
-// and nutation. Everything is a function of its arguments and the frame's state.
+// Trigonometry in degrees, angle reduction, sidereal time and nutation. Everything is a
+// function of its arguments.
 #include "astro/astro_time.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/conversions.h"
-#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -15,23 +14,9 @@ namespace {
 // From here on every double is a whole number; truncToInt would leave its range at 2^63.
 constexpr double noFractionAbove = 4503599627370496.0;  // 2^52
 
-constexpr double hoursToDays = 0.041667;  // the clock's rounded 1/24
-constexpr double jdOfMjdZero = 2400000.5;
 constexpr double j2000 = 2451545.0;
-constexpr double secondsPerDay = 86400.0;
 
 double wholePart(double x) { return static_cast<double>(truncToInt(x)); }
-
-// 1 when the summer-time rule holds for the (possibly fractional) local MJD, else 0.
-double summerHour(const ClockState& state, double localMjd) {
-    return isSummerTime(state, localMjd) ? 1.0 : 0.0;
-}
-
-// The frame's wall clock as a local MJD with the time of day, moved by displayedDay.
-double displayedLocalMjd(const ClockState& state) {
-    return static_cast<double>(currentDate(state)) / secondsPerDay + state.displayedDay +
-           mjdOfDayIndexZero;
-}
 
 }  // namespace
 
@@ -75,27 +60,11 @@ ObserverPlace observerPlace(const ClockSettings& settings) {
             degreesMinutesToDecimal(settings.longitude)};
 }
 
-double effectiveTimeZoneHours(const ClockSettings& settings) {
-    if (!std::isfinite(settings.timeZone)) return 0.0;
-    return std::clamp(settings.timeZone, -12.0, 14.0);
-}
-
-double localDayNumber(const ClockState& state) { return wholePart(displayedLocalMjd(state)); }
-
-double localMidnightUT(const ClockState& state) {
-    const double d = localDayNumber(state);
-    return d - (effectiveTimeZoneHours(state.settings) + summerHour(state, d)) * hoursToDays;
-}
-
-double currentJulianDayUT(const ClockState& state, double extraDays) {
-    const double j = displayedLocalMjd(state) + extraDays + jdOfMjdZero;
-    // Summer time is asked for the local MJD less half a day (J - 2400001).
-    const double s = summerHour(state, j - 2400001.0);
-    return j - (effectiveTimeZoneHours(state.settings) + s) * hoursToDays;
-}
-
 double julianCenturies(double jd) { return (jd - j2000) / 36525.0; }
 
+// Greenwich mean sidereal time at 0h UT in hours, Meeus (12.2) (the IAU 1982 expression,
+// 24110.54841 s = 6.697374558 h), plus the hours since 0h UT at the sidereal rate
+// 1.0027379093; as Montenbruck and Pfleger's LMST routine writes it.
 double localSiderealHours(double mjd, double longitudeWestDeg) {
     const double n = wholePart(mjd);
     const double ut = (mjd - n) * 24.0;
@@ -105,6 +74,8 @@ double localSiderealHours(double mjd, double longitudeWestDeg) {
     return 24.0 * fracPart((gmst - longitudeWestDeg / 15.0) / 24.0);
 }
 
+// Meeus ch. 22: the four-term nutation good to 0.5" in longitude and 0.1" in obliquity,
+// and the mean obliquity by (22.2).
 Nutation computeNutation(double jd) {
     const double t = julianCenturies(jd);
     const double sunL = 280.4665 + 36000.7698 * t;
@@ -118,12 +89,11 @@ Nutation computeNutation(double jd) {
                             3600.0;
     // 23 deg 26 min plus seconds of arc, Meeus (22.2).
     const double meanObliquity =
-        23.433333333333334 + horner(t, {21.448, -46.815, -0.00059, 0.001813}) / 3600.0;
+        23.0 + 26.0 / 60.0 + horner(t, {21.448, -46.815, -0.00059, 0.001813}) / 3600.0;
     return {deltaPsi, meanObliquity + deltaEps};
 }
 
-double apparentSiderealDegrees(const ClockState& state) {
-    const double j = currentJulianDayUT(state, 0.0);
+double apparentSiderealDegrees(double j) {
     // Only the quadratic and cubic terms count from the whole day, Meeus (12.4).
     const double t = (wholePart(j) - 2451544.5) / 36525.0;
     const double meanSidereal = 280.46061837 + 360.98564736629 * (j - j2000) +

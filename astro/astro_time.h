@@ -1,19 +1,16 @@
-// Astronomy's numeric layer: degrees in and out, the displayed day as Julian Dates in
-// Universal Time, sidereal time, nutation and obliquity.
-//   1. The frame's wall-clock reading (state.now, local time counted as UT) plus
-//      displayedDay gives the displayed local day and instant.
-//   2. Time zone and summer time turn them into UT Modified/Julian Dates.
-//   3. The sun and moon series take those dates directly: no Delta T is applied anywhere.
+// Astronomy's numeric layer: degrees in and out, sidereal time, nutation and obliquity.
+//   1. The frame's displayed moment (core/calendar.h) carries the displayed day as UT
+//      Modified/Julian Dates, time zone and summer time applied.
+//   2. The sun and moon series take those dates directly: no Delta T is applied anywhere.
 #pragma once
 
 #include <initializer_list>
 
-#include "core/clock_state.h"
+#include "core/angles.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 
-inline constexpr double radiansPerDegree = 0.0174532925199433;
-inline constexpr double degreesPerRadian = 57.295779513;
 
 double sinDeg(double x);
 double cosDeg(double x);
@@ -41,20 +38,6 @@ struct ObserverPlace {
 };
 ObserverPlace observerPlace(const ClockSettings& settings);
 
-// The time zone as the astronomy reads it: the dialog's range -12..14 hours; a non-finite
-// value from a damaged file counts as 0.
-double effectiveTimeZoneHours(const ClockSettings& settings);
-
-// MJD number of the displayed local calendar day (local time counted as UT), whole number.
-double localDayNumber(const ClockState& state);
-
-// UT MJD of 0:00 local clock time on the displayed day. The factor 0.041667 (not 1/24) is
-// the clock's own: its rise and set times are defined with it.
-double localMidnightUT(const ClockState& state);
-
-// Julian Date in UT of the current clock time on the displayed day, moved by extraDays.
-double currentJulianDayUT(const ClockState& state, double extraDays);
-
 double julianCenturies(double jd);
 
 // Local mean sidereal time in hours [0, 24) for a UT MJD; longitude west positive.
@@ -67,8 +50,7 @@ struct Nutation {
 // Low-accuracy nutation terms and the mean-obliquity polynomial (Meeus ch. 22).
 Nutation computeNutation(double jd);
 
-// Greenwich apparent sidereal time in degrees at currentJulianDayUT(state, 0); not reduced
-// to one turn.
-double apparentSiderealDegrees(const ClockState& state);
+// Greenwich apparent sidereal time in degrees at a UT Julian Date; not reduced to one turn.
+double apparentSiderealDegrees(double jd);
 
 }  // namespace dorvalen

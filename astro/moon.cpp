@@ -1,4 +1,5 @@
-// Moon position: the short series in turns and seconds of arc, and the full theory of
+// Moon position: the short series in turns and seconds of arc (Montenbruck and Pfleger,
+// Astronomy on the Personal Computer, ch. 3, routine MiniMoon), and the full theory of
 // Meeus ch. 47 over the 120 terms of tables 47.A and 47.B; the illuminated fraction by the
 // phase-angle approximation of Meeus (48.4).
 #include "astro/moon.h"
@@ -30,6 +31,9 @@ double moonMeanAnomaly(double t) {
 
 }  // namespace
 
+// MiniMoon: mean longitude L0, the anomalies l (moon) and l' (sun), elongation D and
+// argument of latitude F in turns; fourteen longitude terms and seven latitude terms in
+// seconds of arc.
 EquatorialPosition lowPrecisionMoon(double t) {
     const double l0 = fracPart(0.606433 + 1336.855225 * t);                 // turns
     const double l = twoPi * fracPart(0.374897 + 1325.55241 * t);
@@ -108,10 +112,6 @@ double moonIlluminatedFractionAt(double jd) {
                      1.274 * sinDeg(2.0 * d - mPrime) - 0.658 * sinDeg(2.0 * d) -
                      0.214 * sinDeg(2.0 * mPrime) - 0.11 * sinDeg(d);
     return (1.0 + cosDeg(i)) / 2.0;
-}
-
-double moonIlluminatedFraction(const ClockState& state, double extraDays) {
-    return moonIlluminatedFractionAt(currentJulianDayUT(state, extraDays));
 }
 
 }  // namespace dorvalen

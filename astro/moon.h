@@ -3,7 +3,6 @@
 // fraction from the phase angle. UT is fed where the methods ask for TD.
 #pragma once
 
-#include "core/clock_state.h"
 #include "astro/sun.h"
 
 namespace dorvalen {
@@ -31,8 +30,5 @@ LunarSums sumLunarTerms(double d, double m, double mPrime, double f, double e);
 
 // Illuminated fraction k in [0, 1] at a Julian Date in UT (Meeus 48.4, low accuracy).
 double moonIlluminatedFractionAt(double jd);
-
-// The same at the current clock time on the displayed day moved by extraDays (0 or -1).
-double moonIlluminatedFraction(const ClockState& state, double extraDays);
 
 }  // namespace dorvalen

@@ -66,17 +66,17 @@ double screenDegrees(double angle) {
 
 }  // namespace
 
-MoonSkyOrientation moonSkyOrientation(const ClockState& state) {
-    const double jd = currentJulianDayUT(state, 0.0);
+MoonSkyOrientation moonSkyOrientation(const Frame& frame) {
+    const double jd = frame.moment.julianDayUT;
     const MoonEcliptic moonEcl = apparentMoon(jd);
     const SunEcliptic sunEcl = apparentSun(jd);
     const double obliquity = moonEcl.trueObliquityDeg;
     const Equatorial moon = equatorialOf(moonEcl.longitudeDeg, moonEcl.latitudeDeg, obliquity);
     const Equatorial sun = equatorialOf(sunEcl.longitudeDeg, sunEcl.latitudeDeg, obliquity);
 
-    const ObserverPlace place = observerPlace(state.settings);
+    const ObserverPlace place = observerPlace(frame.settings);
     const double hourAngle =
-        apparentSiderealDegrees(state) - place.longitudeWestDeg - moon.rightAscensionDeg;
+        apparentSiderealDegrees(jd) - place.longitudeWestDeg - moon.rightAscensionDeg;
     double q = parallacticAngle(hourAngle, place.latitudeDeg, moon.declinationDeg);
     if (!std::isfinite(q)) q = 0.0;  // a damaged place: keep the sky's own orientation
     double chi = brightLimbPositionAngle(moon, sun);
@@ -84,8 +84,8 @@ MoonSkyOrientation moonSkyOrientation(const ClockState& state) {
     return {q, chi, screenDegrees(q - chi - 90.0)};
 }
 
-double moonOrientationAngle(const ClockState& state, int limbSign) {
-    const MoonSkyOrientation o = moonSkyOrientation(state);
+double moonOrientationAngle(const Frame& frame, int limbSign) {
+    const MoonSkyOrientation o = moonSkyOrientation(frame);
     const double phi = limbSign < 0 ? o.brightLimbAngleDeg - o.parallacticAngleDeg + 180.0
                                     : o.parallacticAngleDeg - o.brightLimbAngleDeg;
     return screenDegrees(phi);

@@ -3,7 +3,7 @@
 // the current clock time on the displayed day.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -15,12 +15,12 @@ struct MoonSkyOrientation {
     double brightLimbScreenDeg;
 };
 
-MoonSkyOrientation moonSkyOrientation(const ClockState& state);
+MoonSkyOrientation moonSkyOrientation(const Frame& frame);
 
 // The orientation angle phi of the moon picture before the drawing multiplies it by its sign
 // s (+1 waxing, -1 waning, from the illuminated fractions now and a day earlier): with
 // s * phi as the cusp line, the drawn bright limb points where the real one does.
 // [0, 360), finite for any settings.
-double moonOrientationAngle(const ClockState& state, int limbSign);
+double moonOrientationAngle(const Frame& frame, int limbSign);
 
 }  // namespace dorvalen

@@ -13,8 +13,8 @@ namespace dorvalen {
 
 double thresholdAltitudeDeg(EventKind kind) {
     switch (kind) {
-        case MoonRiseSet: return 0.13333333333333333;         // +8': parallax less semidiameter
-        case SunRiseSet: return -0.8333333333333334;          // -50': refraction and semidiameter
+        case MoonRiseSet: return 8.0 / 60.0;     // +8': parallax less semidiameter
+        case SunRiseSet: return -50.0 / 60.0;    // -50': refraction and semidiameter
         case CivilTwilight: return -6.0;
         case NauticalTwilight: return -12.0;
         case AstronomicalTwilight: return -18.0;
@@ -22,20 +22,22 @@ double thresholdAltitudeDeg(EventKind kind) {
     return 0.0;
 }
 
-DayEvents computeDayEvents(const ClockState& state, EventKind kind) {
-    const double startMjd = localMidnightUT(state);
-    const ObserverPlace place = observerPlace(state.settings);
-    const RiseSet found =
-        searchRiseSet(kind, startMjd, place.longitudeWestDeg, place.latitudeDeg,
-                      sinDeg(place.latitudeDeg), cosDeg(place.latitudeDeg),
-                      sinDeg(thresholdAltitudeDeg(kind)));
+DayEvents computeDayEvents(const Frame& frame, EventKind kind) {
+    const double startMjd = frame.moment.midnightUT;
+    const ObserverPlace place = observerPlace(frame.settings);
+    const RiseSet found = searchRiseSet(kind, startMjd, place.longitudeWestDeg,
+                                        latitudeTrig(place.latitudeDeg),
+                                        sinDeg(thresholdAltitudeDeg(kind)));
     return {found.riseHours, found.setHours, found.upAtLastStep,
             dialAngleOfHours(found.riseHours), dialAngleOfHours(found.setHours)};
 }
 
+LatitudeTrig latitudeTrig(double latitudeDeg) {
+    return {sinDeg(latitudeDeg), cosDeg(latitudeDeg)};
+}
+
 RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
-                      double /*latitudeDeg: only its sine and cosine are used*/, double sinLat,
-                      double cosLat, double sinH0) {
+                      LatitudeTrig latitude, double sinH0) {
     RiseSet result;
     // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23. A sample depends on its
     // hour alone, so a window's last one serves as the next window's first.
@@ -44,7 +46,7 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
     const auto above = [&](int hour) {
         if (!sampled[hour]) {
             samples[hour] =
-                sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, cosLat, sinLat) - sinH0;
+                sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, latitude) - sinH0;
             sampled[hour] = true;
         }
         return samples[hour];
@@ -77,14 +79,14 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
 }
 
 double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
-                     double cosLat, double sinLat) {
+                     LatitudeTrig latitude) {
     const double mjd = startMjd + hour / 24.0;
     const double t = (mjd - 51544.5) / 36525.0;
     const EquatorialPosition body = kind == MoonRiseSet ? lowPrecisionMoon(t) : lowPrecisionSun(t);
     const double hourAngleDeg =
         15.0 * (localSiderealHours(mjd, longitudeWestDeg) - body.rightAscensionHours);
-    return sinLat * sinDeg(body.declinationDeg) +
-           cosLat * cosDeg(body.declinationDeg) * cosDeg(hourAngleDeg);
+    return latitude.sin * sinDeg(body.declinationDeg) +
+           latitude.cos * cosDeg(body.declinationDeg) * cosDeg(hourAngleDeg);
 }
 
 QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus) {
@@ -107,13 +109,6 @@ QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus) {
     if (std::fabs(z.zero2) <= 1.0) ++z.count;
     if (z.zero1 < -1.0) z.zero1 = z.zero2;
     return z;
-}
-
-double dialAngleOfHours(double hours) {
-    double angle = hours * 0.004166666666666667 * 3600.0 - 90.0;
-    if (!std::isfinite(angle)) return 270.0;
-    if (angle < 0.0) angle += 360.0;
-    return angle;
 }
 
 }  // namespace dorvalen

@@ -7,7 +7,8 @@
 
 #include <cstdint>
 
-#include "core/clock_state.h"
+#include "core/angles.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -45,22 +46,25 @@ struct QuadraticZeros {
 
 // Latitude and longitude are read from the settings as decimal degrees (degrees.minutes
 // converted).
-DayEvents computeDayEvents(const ClockState& state, EventKind kind);
+DayEvents computeDayEvents(const Frame& frame, EventKind kind);
 
-// longitudeWestDeg and latitudeDeg in decimal degrees; latitudeDeg itself is not used.
-RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg, double latitudeDeg,
-                      double sinLat, double cosLat, double sinH0);
+// The observer's latitude as the altitude formula reads it: its sine and cosine, together.
+struct LatitudeTrig {
+    double sin;
+    double cos;
+};
+LatitudeTrig latitudeTrig(double latitudeDeg);
+
+// longitudeWestDeg in decimal degrees.
+RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
+                      LatitudeTrig latitude, double sinH0);
 
 // Sine of the geocentric altitude, whole hour 0..24 after startMjd (UT MJD).
 double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
-                     double cosLat, double sinLat);
+                     LatitudeTrig latitude);
 
 // Parabola through (-1, yMinus), (0, y0), (1, yPlus). An exactly linear (or flat) triple
 // has no zeros here: a window without a crossing.
 QuadraticZeros quadraticZeros(double yMinus, double y0, double yPlus);
-
-// Screen degrees of a time of day on the 24-hour dial: 0 = right (6:00), clockwise,
-// y down; 0:00 at 270 (top). [0, 360).
-double dialAngleOfHours(double hours);
 
 }  // namespace dorvalen

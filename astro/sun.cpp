@@ -1,5 +1,6 @@
-// Sun position. The short series (an abridged solar theory in turns and seconds of arc)
-// feeds the rise/set search; the apparent position after Meeus ch. 25 with the abridged
+// Sun position. The short series (Montenbruck and Pfleger, Astronomy on the Personal
+// Computer, ch. 3, routine MiniSun: mean anomaly and longitude in turns, the equation of
+// centre in seconds of arc) feeds the rise/set search; the apparent position after Meeus ch. 25 with the abridged
 // VSOP87 Earth series B and R (Meeus appendix III) orients the moon picture.
 #include "astro/sun.h"
 
@@ -27,6 +28,8 @@ double sumEarthSeries(SeriesRange range, double tau) {
 
 }  // namespace
 
+// The rotation about the x axis by the obliquity of J2000 (23.43929 deg: cos 0.91748,
+// sin 0.39778), as MiniSun and MiniMoon write it.
 EquatorialPosition equatorialOfFixedObliquity(double x, double v, double w) {
     const double y = 0.91748 * v - 0.39778 * w;
     const double z = 0.39778 * v + 0.91748 * w;
@@ -40,6 +43,8 @@ EquatorialPosition equatorialOfFixedObliquity(double x, double v, double w) {
     return {rightAscension, declination};
 }
 
+// MiniSun: mean anomaly M, equation of centre 6893" sin M + 72" sin 2M, longitude of
+// perigee and precession in the constants 0.7859453 turns and 6191.2" per century.
 EquatorialPosition lowPrecisionSun(double t) {
     const double m = twoPi * fracPart(0.993133 + 99.997361 * t);         // mean anomaly
     const double deltaL = 6893.0 * std::sin(m) + 72.0 * std::sin(2.0 * m);  // arcseconds

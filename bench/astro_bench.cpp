@@ -28,11 +28,11 @@ void BM_FrameAstronomy(benchmark::State& bench) {
         benchmark::DoNotOptimize(computeDayEvents(state, SunRiseSet));
         benchmark::DoNotOptimize(
             computeDayEvents(state, static_cast<EventKind>(state.settings.twilightKind)));
-        const double jd = currentJulianDayUT(state, 0.0);
+        const double jd = computeDisplayedMoment(state).julianDayUT;
         benchmark::DoNotOptimize(apparentMoon(jd));
         benchmark::DoNotOptimize(apparentSun(jd));
-        benchmark::DoNotOptimize(moonIlluminatedFraction(state, 0.0));
-        benchmark::DoNotOptimize(moonIlluminatedFraction(state, -1.0));
+        benchmark::DoNotOptimize(moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT));
+        benchmark::DoNotOptimize(moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUTDayBefore));
         benchmark::DoNotOptimize(phaseEventOnDisplayedDay(state));
     }
 }
@@ -43,8 +43,8 @@ BENCHMARK(BM_FrameAstronomy);
 void BM_MoonPicture(benchmark::State& bench) {
     const ClockState state = frameState();
     for (auto _ : bench) {
-        const double k = moonIlluminatedFraction(state, 0.0);
-        const double kPrev = moonIlluminatedFraction(state, -1.0);
+        const double k = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT);
+        const double kPrev = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUTDayBefore);
         benchmark::DoNotOptimize(moonOrientationAngle(state, k < kPrev ? -1 : 1));
     }
 }

@@ -17,7 +17,7 @@ void floodFillFullImage(benchmark::State& bench) {
     bool flip = false;
     for (auto _ : bench) {
         // Alternate the colour so every pass fills the whole image again.
-        canvas.floodFill(side / 2, side / 2, -1, flip ? rgba(236, 233, 216, 255) : rgba(10, 20, 30, 255));
+        canvas.floodFill(side / 2, side / 2, flip ? rgba(236, 233, 216, 255) : rgba(10, 20, 30, 255));
         flip = !flip;
         benchmark::DoNotOptimize(image.pixels.data());
     }

@@ -290,11 +290,16 @@ void fillRegion(Image& image, int seedX, int seedY, bool bySeedColour, Colour ke
 
 }  // namespace
 
-void Canvas::floodFill(int x, int y, std::int64_t border, Colour colour) {
+void Canvas::floodFill(int x, int y, Colour colour) { fill(x, y, true, 0, colour); }
+
+void Canvas::floodFillTo(int x, int y, Colour border, Colour colour) {
+    fill(x, y, false, border, colour);
+}
+
+void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour) {
     if (image_ == nullptr || !image_->contains(x, y)) return;
-    const bool bySeedColour = border == -1;
     const Colour seed = rgbPart(image_->pixel(x, y));
-    const Colour key = bySeedColour ? seed : rgbPart(static_cast<Colour>(border & 0xFFFFFFFF));
+    const Colour key = bySeedColour ? seed : rgbPart(border);
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     if (blending && alphaOf(colour) == 0) return;  // every pixel would blend to itself
     if (!bySeedColour && seed == key) return;        // seeded on the border itself

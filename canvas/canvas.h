@@ -29,6 +29,8 @@ constexpr int alphaOf(Colour c) { return static_cast<int>((c >> 24) & 255); }
 constexpr Colour rgbPart(Colour c) { return c & 0xFFFFFFu; }
 
 // Drawing-mode flags; a mode stays in force until changed. The face uses 0, 1, 4, 16, 17.
+inline constexpr Colour black = rgb(0, 0, 0);
+
 inline constexpr int ModeDefault = 0;
 inline constexpr int ModeTransparentText = 1;
 inline constexpr int ModeOutlined = 4;
@@ -81,9 +83,11 @@ public:
     void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
     void drawLine(int x1, int y1, int x2, int y2, Colour colour);  // both end points
     void plotPixel(int x, int y, Colour colour);
-    // border -1: fill the 4-connected region of the seed pixel's RGB; otherwise fill up to
-    // pixels whose RGB equals border. Iterative scan-line fill, each pixel set once.
-    void floodFill(int x, int y, std::int64_t border, Colour colour);
+    // Fill the 4-connected region of the seed pixel's RGB (floodFill), or the region up to
+    // pixels whose RGB equals border's (floodFillTo). Iterative scan-line fill, each pixel
+    // set once.
+    void floodFill(int x, int y, Colour colour);
+    void floodFillTo(int x, int y, Colour border, Colour colour);
 
     // Text cell with its top-left corner at (x, y); text is UTF-8. The cell background is
     // painted in `back` (or the back colour) unless ModeTransparentText is set.
@@ -95,6 +99,7 @@ public:
     Image* target() const { return image_; }
 
 private:
+    void fill(int x, int y, bool bySeedColour, Colour border, Colour colour);
     // One clipped horizontal run [x0, x1] of row y under the current mode (no checks inside).
     void writeSpan(int y, int x0, int x1, Colour colour);
     void writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);

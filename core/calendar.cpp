@@ -3,6 +3,9 @@
 // derived from the frame's single wall-clock reading `state.now` and `displayedDay`.
 #include "core/calendar.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/conversions.h"
 
 namespace dorvalen {
@@ -99,18 +102,15 @@ void takeWallClockReading(ClockState& state, const WallClock& clock) {
 
 DateValue currentDate(const ClockState& state) { return state.now; }
 
-DateValue addToDate(DateValue value, int unit, std::int64_t n) {
+DateValue addToDate(DateValue value, DateUnit unit, std::int64_t n) {
     if (!isValidDate(value)) return invalidDate;
-    std::int64_t step = 0;
-    if (unit == dateUnitDays) {
+    std::int64_t step = n;
+    if (unit == DateUnit::Days) {
         // Any step beyond the valid span lands outside it; checking first keeps n * 86400
         // from overflowing.
         if (n > dayIndexAfterLastYear || n < -dayIndexAfterLastYear) return invalidDate;
         step = n * secondsPerDay;
-    } else if (unit == dateUnitSeconds) {
-        if (n > lastValidDate || n < -lastValidDate) return invalidDate;
-        step = n;
-    } else {
+    } else if (n > lastValidDate || n < -lastValidDate) {
         return invalidDate;
     }
     const DateValue result = value + step;
@@ -129,7 +129,7 @@ int secondOf(DateValue v) { return isValidDate(v) ? secondsOfDay(v) % 60 : 0; }
 std::int64_t dayIndexOf(DateValue v) { return v / secondsPerDay; }
 
 DateValue displayedMoment(const ClockState& state) {
-    return addToDate(currentDate(state), dateUnitSeconds,
+    return addToDate(currentDate(state), DateUnit::Seconds,
                      roundToInt(state.displayedDay * static_cast<double>(secondsPerDay)));
 }
 
@@ -137,28 +137,13 @@ DateValue displayedMoment(const ClockState& state) {
 // the hands and the time text where they are.
 DateValue displayedClockTime(const ClockState& state) {
     const double wholeDays = static_cast<double>(truncToInt(state.displayedDay));
-    return addToDate(currentDate(state), dateUnitSeconds,
+    return addToDate(currentDate(state), DateUnit::Seconds,
                      roundToInt((state.displayedDay - wholeDays) *
                                 static_cast<double>(secondsPerDay)));
 }
 
 int displayedYear(const ClockState& state) {
-    return yearOf(addToDate(currentDate(state), dateUnitDays, roundToInt(state.displayedDay)));
-}
-
-std::int32_t displayedDayIndexOf(const ClockState& state) {
-    // At most 2932896 for a valid date, so the narrowing is exact.
-    return static_cast<std::int32_t>(dayIndexOf(displayedMoment(state)));
-}
-
-int displayedSecondsOfDay(const ClockState& state) {
-    const DateValue moment = displayedMoment(state);
-    return hourOf(moment) * 3600 + minuteOf(moment) * 60 + secondOf(moment);
-}
-
-int updateDisplayedDayIndex(ClockState& state) {
-    state.displayedDayIndex = displayedDayIndexOf(state);
-    return displayedSecondsOfDay(state);
+    return yearOf(addToDate(currentDate(state), DateUnit::Days, roundToInt(state.displayedDay)));
 }
 
 namespace {
@@ -173,37 +158,79 @@ std::int64_t saturdayBeforeLastSunday(int year, int month) {
     return m - w;
 }
 
+constexpr double hoursToDays = 0.041667;  // the clock's rounded 1/24
+constexpr double jdOfMjdZero = 2400000.5;
+
+double summerHour(const SummerTimeWindow& window, double localMjd) {
+    return isSummerTime(window, localMjd) ? 1.0 : 0.0;
+}
+
+// UT Julian Date of the displayed clock time moved by extraDays; summer time is asked for
+// the local MJD less half a day (J - 2400001).
+double julianDayUTOf(const DisplayedMoment& m, double extraDays) {
+    const double j = m.localMjd + extraDays + jdOfMjdZero;
+    return j - (m.timeZoneHours + summerHour(m.summer, j - 2400001.0)) * hoursToDays;
+}
+
 }  // namespace
 
-bool isSummerTime(const ClockState& state, double d) {
-    if (d == 0.0) {
-        const DateValue today = currentDate(state);
-        const DateValue noon = makeDate(yearOf(today), monthOf(today), dayOf(today), 12, 0, 0);
-        d = static_cast<double>(dayIndexOf(noon)) + state.displayedDay + mjdOfDayIndexZero;
-    }
-    if (state.settings.autoSummerTime == 0) return false;
-    // The year of the displayed day decides, not the year of d.
-    const int year = displayedYear(state);
-    const double start = static_cast<double>(saturdayBeforeLastSunday(year, 3));
-    const double end = static_cast<double>(saturdayBeforeLastSunday(year, 10));
-    return start < d && d <= end;
+SummerTimeWindow summerTimeWindow(const ClockSettings& settings, int displayedYear) {
+    if (settings.autoSummerTime == 0) return {};
+    return {true, static_cast<double>(saturdayBeforeLastSunday(displayedYear, 3)),
+            static_cast<double>(saturdayBeforeLastSunday(displayedYear, 10))};
 }
 
-int secondHandAngle(const ClockState& state) {
-    return handAngle(secondOf(displayedClockTime(state)), degreesPerSecondOfMinute);
+// The window is that of the displayed year, not of the year of mjd.
+bool isSummerTime(const SummerTimeWindow& window, double mjd) {
+    return window.enabled && window.startMjd < mjd && mjd <= window.endMjd;
 }
 
-int minuteHandAngle(const ClockState& state) {
-    const int minute = minuteOf(displayedClockTime(state));
-    const int second = secondOf(displayedClockTime(state));
-    return handAngle(minute * 60 + second, degreesPerSecondOfHour);
+double effectiveTimeZoneHours(const ClockSettings& settings) {
+    if (!std::isfinite(settings.timeZone)) return 0.0;
+    return std::clamp(settings.timeZone, -12.0, 14.0);
 }
 
-int hourHandAngle(const ClockState& state) {
-    const int hour = hourOf(displayedClockTime(state));
-    const int minute = minuteOf(displayedClockTime(state));
-    const int second = secondOf(displayedClockTime(state));
-    return handAngle(hour * 3600 + minute * 60 + second, degreesPerSecondOfDay);
+DisplayedMoment computeDisplayedMoment(const ClockState& state) {
+    DisplayedMoment m;
+    const DateValue now = currentDate(state);
+    m.moment = displayedMoment(state);
+    m.clockTime = displayedClockTime(state);
+    m.calendarDay = addToDate(now, DateUnit::Days, roundToInt(state.displayedDay));
+    m.year = yearOf(m.calendarDay);
+    // At most 2932896 for a valid date, so the narrowing is exact.
+    m.dayIndex = static_cast<std::int32_t>(dayIndexOf(m.moment));
+    m.secondsOfDay = hourOf(m.moment) * 3600 + minuteOf(m.moment) * 60 + secondOf(m.moment);
+    m.localMjd = static_cast<double>(now) / static_cast<double>(secondsPerDay) +
+                 state.displayedDay + mjdOfDayIndexZero;
+
+    // Noon of today moved by the full displayedDay (fraction included): the marked day and
+    // the zone text change when the offset passes 0.5, 1.5, ... whatever the clock time.
+    const DateValue noon = isValidDate(now) ? dayIndexOf(now) * secondsPerDay + 43200 : invalidDate;
+    m.markedDayMjd = truncToInt(static_cast<double>(noon) / 86400.0 + state.displayedDay +
+                                mjdOfDayIndexZero);
+    m.summer = summerTimeWindow(state.settings, m.year);
+    m.summerTime = isSummerTime(
+        m.summer, static_cast<double>(dayIndexOf(noon)) + state.displayedDay + mjdOfDayIndexZero);
+
+    m.timeZoneHours = effectiveTimeZoneHours(state.settings);
+    const double dayNumber = static_cast<double>(truncToInt(m.localMjd));
+    m.midnightUT = dayNumber - (m.timeZoneHours + summerHour(m.summer, dayNumber)) * hoursToDays;
+    m.julianDayUT = julianDayUTOf(m, 0.0);
+    m.julianDayUTDayBefore = julianDayUTOf(m, -1.0);
+    return m;
+}
+
+int secondHandAngle(DateValue clockTime) {
+    return handAngle(secondOf(clockTime), degreesPerSecondOfMinute);
+}
+
+int minuteHandAngle(DateValue clockTime) {
+    return handAngle(minuteOf(clockTime) * 60 + secondOf(clockTime), degreesPerSecondOfHour);
+}
+
+int hourHandAngle(DateValue clockTime) {
+    return handAngle(hourOf(clockTime) * 3600 + minuteOf(clockTime) * 60 + secondOf(clockTime),
+                     degreesPerSecondOfDay);
 }
 
 }  // namespace dorvalen

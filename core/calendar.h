@@ -1,9 +1,9 @@
 // Calendar and local time: DateValue arithmetic, the displayed moment, the clock-hand
-// angles and the summer-time rule. All of it reads the frame's wall-clock reading
-// `ClockState::now`; nothing here converts between local time and UT.
+// angles, the summer-time rule and the UT dates of the displayed day.
 //   1. takeWallClockReading stores the wall clock in state.now (once per frame).
-//   2. displayedMoment / displayedClockTime shift it by displayedDay.
-//   3. updateDisplayedDayIndex fixes the day every later layer of the frame draws.
+//   2. computeDisplayedMoment shifts it by displayedDay and derives, once, everything the
+//      layers read: the local date-time, day index, summer time and Julian Dates in UT.
+//   3. Each layer of the frame takes that value (a Frame) by const reference.
 #pragma once
 
 #include <cstdint>
@@ -24,9 +24,8 @@ void takeWallClockReading(ClockState& state, const WallClock& clock);
 // The frame's wall-clock reading (state.now).
 DateValue currentDate(const ClockState& state);
 
-// value + n days (unit 3) or + n seconds (unit 6); -1 stays -1, and a result outside the
-// valid range is -1 too.
-DateValue addToDate(DateValue value, int unit, std::int64_t n);
+// value + n days or seconds; -1 stays -1, and a result outside the valid range is -1 too.
+DateValue addToDate(DateValue value, DateUnit unit, std::int64_t n);
 
 // Fields of a DateValue read as a UT calendar date; each gives 0 for -1.
 int yearOf(DateValue v);
@@ -42,20 +41,60 @@ DateValue displayedMoment(const ClockState& state);
 DateValue displayedClockTime(const ClockState& state);
 int displayedYear(const ClockState& state);
 
-// Sets state.displayedDayIndex and returns the seconds since local midnight of the
-// displayed moment.
-int updateDisplayedDayIndex(ClockState& state);
+// The summer-time window of one displayed year: summer from the Saturday before the last
+// Sunday of March (exclusive) to that of October (inclusive), as local MJDs.
+struct SummerTimeWindow {
+    bool enabled = false;  // autoSummerTime
+    double startMjd = 0.0;
+    double endMjd = 0.0;
+};
 
-// The same two values without writing anything, for layers that only read the state.
-std::int32_t displayedDayIndexOf(const ClockState& state);
-int displayedSecondsOfDay(const ClockState& state);
+SummerTimeWindow summerTimeWindow(const ClockSettings& settings, int displayedYear);
 
-// d: MJD, possibly fractional; 0.0 means noon of today moved by the full displayedDay.
-bool isSummerTime(const ClockState& state, double d);
+// mjd: a local MJD, possibly fractional.
+bool isSummerTime(const SummerTimeWindow& window, double mjd);
 
-// Whole screen degrees, 0 = right, clockwise, -90 (stored +270) = up.
-int secondHandAngle(const ClockState& state);
-int minuteHandAngle(const ClockState& state);
-int hourHandAngle(const ClockState& state);
+// The time zone as the clock reads it: the dialog's range -12..14 hours; a non-finite value
+// from a damaged file counts as 0.
+double effectiveTimeZoneHours(const ClockSettings& settings);
+
+// Everything a frame reads of the displayed moment, derived once from the wall-clock
+// reading and displayedDay when the frame starts.
+struct DisplayedMoment {
+    DateValue moment = 0;       // now moved by the full displayedDay: date, weekday, week
+    DateValue clockTime = 0;    // now moved by the fraction of displayedDay only: hands, time
+    DateValue calendarDay = 0;  // now moved by displayedDay rounded to whole days
+    int year = 0;               // of calendarDay: the displayed year
+    std::int32_t dayIndex = 0;  // of moment
+    int secondsOfDay = 0;       // of moment, since local midnight
+    double localMjd = 0.0;      // now plus displayedDay as a local MJD with its fraction
+    std::int64_t markedDayMjd = 0;  // noon of today moved by the full displayedDay, whole MJD
+    SummerTimeWindow summer;    // of `year`
+    bool summerTime = false;    // on the displayed day: the face's zone text
+    double timeZoneHours = 0.0;
+    // UT dates of the displayed day at the configured time zone and summer time. The factor
+    // 0.041667 (not 1/24) is the clock's own: its rise and set times are defined with it.
+    double midnightUT = 0.0;    // UT MJD of 0:00 local clock time on the displayed day
+    double julianDayUT = 0.0;   // UT Julian Date of the current clock time on that day
+    double julianDayUTDayBefore = 0.0;  // the same one day earlier
+};
+
+DisplayedMoment computeDisplayedMoment(const ClockState& state);
+
+// What every layer of one frame reads: the settings and the displayed moment, taken once.
+// A state converts to the frame it shows, so a caller outside the frame loop (the tools,
+// the tests) can pass the state itself.
+struct Frame {
+    Frame(const ClockState& state)
+        : settings(state.settings), moment(computeDisplayedMoment(state)) {}
+    ClockSettings settings;
+    DisplayedMoment moment;
+};
+
+// Whole screen degrees of the hands at a displayed clock time, 0 = right, clockwise,
+// -90 (stored +270) = up.
+int secondHandAngle(DateValue clockTime);
+int minuteHandAngle(DateValue clockTime);
+int hourHandAngle(DateValue clockTime);
 
 }  // namespace dorvalen

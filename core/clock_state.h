@@ -1,6 +1,6 @@
 // The one record of the running clock: the settings, the day offset on display and the
-// wall-clock reading of the frame being drawn. Computing code takes it by const reference
-// and returns what it finds; only the frame start writes `now` and `displayedDayIndex`.
+// wall-clock reading of the frame being drawn. Only the frame start writes `now`; a frame
+// reads the state through the displayed moment it derives once (core/calendar.h).
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,6 @@ struct ClockState {
     // The local wall clock as a DateValue, read once at the start of every frame (and
     // before every command that needs it), so one frame never sees two different days.
     DateValue now = 0;
-
-    // Day index (days since 1970-01-01) of the displayed moment; set by
-    // updateDisplayedDayIndex at the start of a frame.
-    std::int32_t displayedDayIndex = 0;
 };
 
 }  // namespace dorvalen

@@ -34,8 +34,8 @@ struct CommandOutcome {
     bool openSettings = false;  // run the settings dialog
 };
 
-// The double nearest 1/275 of a day: 275 presses of keypad + move the clock by one day.
-inline constexpr double dayStep = 0.0036363636363636364;
+// 1/275 of a day: 275 presses of keypad + move the clock by one day.
+inline constexpr double dayStep = 1.0 / 275.0;
 
 // The event loop's own flag that is not part of the persisted settings.
 struct ClockView {

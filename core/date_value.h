@@ -11,9 +11,8 @@ namespace dorvalen {
 using DateValue = std::int64_t;
 inline constexpr DateValue invalidDate = -1;
 
-// The two units addToDate knows.
-inline constexpr int dateUnitDays = 3;
-inline constexpr int dateUnitSeconds = 6;
+// The step of addToDate.
+enum class DateUnit { Days, Seconds };
 
 inline constexpr std::int32_t mjdOfDayIndexZero = 40587;  // MJD of 1970-01-01
 

@@ -13,12 +13,6 @@ namespace dorvalen {
 
 namespace {
 
-std::string twoDigits(int n) {
-    std::string text = intText(n);
-    if (text.size() < 2) text.insert(text.begin(), '0');
-    return text;
-}
-
 std::int64_t dayIndexOfJanuaryFirst(std::int64_t year) {
     return truncToInt(static_cast<double>(makeDate(year, 1, 1, 0, 0, 0)) / 86400.0);
 }
@@ -37,6 +31,12 @@ std::int64_t rawWeek(std::int64_t dayIndex, std::int64_t year) {
 
 std::string intText(std::int64_t n) { return std::to_string(n); }
 
+std::string twoDigits(int n) {
+    std::string text = intText(n);
+    if (text.size() < 2) text.insert(text.begin(), '0');
+    return text;
+}
+
 std::string fixedText(double x, int decimals) {
     if (!std::isfinite(x)) return "?";
     decimals = decimals < 0 ? 0 : decimals > 17 ? 17 : decimals;
@@ -51,22 +51,22 @@ std::string fixedText(double x, int decimals) {
     return text;
 }
 
-std::string formatClockTime(const ClockState& state) {
-    const DateValue t = displayedClockTime(state);
+std::string formatClockTime(const Frame& frame) {
+    const DateValue t = frame.moment.clockTime;
     return intText(hourOf(t)) + ":" + twoDigits(minuteOf(t)) + ":" + twoDigits(secondOf(t)) +
            " Uhr";
 }
 
-std::string formatDate(const ClockState& state) {
-    const DateValue moment = displayedMoment(state);
+std::string formatDate(const Frame& frame) {
+    const DateValue moment = frame.moment.moment;
     return intText(dayOf(moment)) + "." + intText(monthOf(moment)) + "." +
            intText(yearOf(moment));
 }
 
-std::string weekdayName(const ClockState& state) {
+std::string weekdayName(const Frame& frame) {
     // Day 0 was a Thursday. Day indices are never negative; the extra +7 only keeps the
     // index in 0..6 should one ever be.
-    const std::int64_t day = displayedDayIndexOf(state);
+    const std::int64_t day = frame.moment.dayIndex;
     return std::string(weekdayNames[static_cast<std::size_t>(((day % 7) + 7 + 4) % 7)]);
 }
 
@@ -82,10 +82,10 @@ int isoWeekOfDay(std::int64_t dayIndex) {
     return static_cast<int>(week);
 }
 
-int calendarWeek(const ClockState& state) { return isoWeekOfDay(displayedDayIndexOf(state)); }
+int calendarWeek(const Frame& frame) { return isoWeekOfDay(frame.moment.dayIndex); }
 
-std::string calendarWeekText(const ClockState& state) {
-    return intText(calendarWeek(state)) + ".Woche";
+std::string calendarWeekText(const Frame& frame) {
+    return intText(calendarWeek(frame)) + ".Woche";
 }
 
 std::string zoneHoursText(double hours) {
@@ -94,11 +94,11 @@ std::string zoneHoursText(double hours) {
     return text;
 }
 
-std::string coordinatesLine(const ClockState& state) {
-    const ClockSettings& s = state.settings;
+std::string coordinatesLine(const Frame& frame) {
+    const ClockSettings& s = frame.settings;
     const char* eastWest = s.longitude > 0 ? "W" : "O";  // longitude counts west positive
     const char* northSouth = s.latitude < 0 ? "S" : "N";
-    const std::string zone = isSummerTime(state, 0.0) ? zoneHoursText(s.timeZone + 1) + " SZ"
+    const std::string zone = frame.moment.summerTime ? zoneHoursText(s.timeZone + 1) + " SZ"
                                                       : zoneHoursText(s.timeZone) + " WZ";
     return "Länge: " + degreesMinutesText(s.longitude) + eastWest + ", Breite: " +
            degreesMinutesText(s.latitude) + northSouth + ", Zeitzone: " + zone;

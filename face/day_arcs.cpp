@@ -6,15 +6,13 @@
 
 #include "core/conversions.h"
 #include "astro/rise_set.h"
-#include "face/dial.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
 
 namespace {
 
 constexpr Colour moonRingColour = rgb(250, 247, 131);
-constexpr Colour dialDiscColour = rgb(236, 233, 216);  // fixed, whatever dialColor says
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour sunShadeColour = rgb(220, 217, 200);
 constexpr Colour twilightShadeColour = rgb(204, 201, 184);
 
@@ -30,60 +28,65 @@ constexpr double ringRemovalDivisor = ringLineDivisor - 0.19;  // "2.21"
 constexpr double shadeLineDivisor = f(2.94f);
 constexpr double shadeOuterSeedDivisor = ringLineDivisor + 0.1;  // "2.5"
 
-bool noEvent(const DayEvents& e) { return e.riseHours == 0.0 && e.setHours == 0.0; }
-
 void drawRadius(Canvas& canvas, int r, double angleDeg, double length, Colour colour) {
     const PixelPoint end = dialPoint(r, angleDeg, length);
     canvas.drawLine(r, r, end.x, end.y, colour);
 }
 
-}  // namespace
+ArcPlan planArc(const Frame& frame, EventKind kind) {
+    const DayEvents e = computeDayEvents(frame, kind);
+    const bool crosses = !(e.riseHours == 0.0 && e.setHours == 0.0);
+    return {crosses, !crosses && e.upAtLastStep, e.riseAngle, e.setAngle};
+}
 
-void drawMoonRing(Canvas& canvas, const ClockState& state, int r) {
-    const DayEvents e = computeDayEvents(state, MoonRiseSet);
-    if (noEvent(e) && !e.upAtLastStep) return;  // below the horizon all day
+void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
+    if (!moon.crosses && !moon.upAllDay) return;  // below the horizon all day
 
     canvas.drawCircle(r, r, roundToPixel(r - r / ringOuterDivisor), moonRingColour);
-    canvas.drawCircle(r, r, roundToPixel(r - r / ringInnerDivisor), dialDiscColour);
-    if (noEvent(e)) return;  // up all day: the whole ring stays
+    canvas.drawCircle(r, r, roundToPixel(r - r / ringInnerDivisor), faceBackground);
+    if (moon.upAllDay) return;  // the whole ring stays
 
-    // A missing rising or setting sits at 270 (0:00), so the segment runs to or from the top.
     const double lineLength = r - r / ringLineDivisor;
-    drawRadius(canvas, r, e.riseAngle, lineLength, black);
-    drawRadius(canvas, r, e.setAngle, lineLength, black);
+    drawRadius(canvas, r, moon.riseDeg, lineLength, black);
+    drawRadius(canvas, r, moon.setDeg, lineLength, black);
     // Just clockwise of the setting lies the part of the ring where the moon is down.
-    const PixelPoint seed = dialPoint(r, e.setAngle + 3.0, r - r / ringRemovalDivisor);
-    canvas.floodFill(seed.x, seed.y, -1, dialDiscColour);
-    drawRadius(canvas, r, e.riseAngle, lineLength, dialDiscColour);
-    drawRadius(canvas, r, e.setAngle, lineLength, dialDiscColour);
+    const PixelPoint seed = dialPoint(r, moon.setDeg + 3.0, r - r / ringRemovalDivisor);
+    canvas.floodFill(seed.x, seed.y, faceBackground);
+    drawRadius(canvas, r, moon.riseDeg, lineLength, faceBackground);
+    drawRadius(canvas, r, moon.setDeg, lineLength, faceBackground);
 }
 
 // The shaded sector runs clockwise from the set line to the rise line. Its two seeds lie
 // inside and outside the moon ring, so the yellow segment keeps its colour. Without lines
 // (polar night) the fills cover the whole disc but the ring.
-void drawShade(Canvas& canvas, const ClockState& state, int r, int eventKind, Colour colour) {
-    const DayEvents e = computeDayEvents(state, static_cast<EventKind>(eventKind));
-    if (noEvent(e) && e.upAtLastStep) return;  // above the threshold all day
+void paintShade(Canvas& canvas, const ArcPlan& arc, Colour colour, int r) {
+    if (arc.upAllDay) return;  // above the threshold all day
 
-    if (!noEvent(e)) {
+    if (arc.crosses) {
         const double lineLength = r - r / shadeLineDivisor;
-        drawRadius(canvas, r, e.riseAngle, lineLength, colour);
-        drawRadius(canvas, r, e.setAngle, lineLength, colour);
+        drawRadius(canvas, r, arc.riseDeg, lineLength, colour);
+        drawRadius(canvas, r, arc.setDeg, lineLength, colour);
     }
-    const PixelPoint inner = dialPoint(r, e.setAngle + 3.0, r - r / 1.5);
-    canvas.floodFill(inner.x, inner.y, -1, colour);
-    const PixelPoint outer = dialPoint(r, e.setAngle + 3.0, r - r / shadeOuterSeedDivisor);
-    canvas.floodFill(outer.x, outer.y, -1, colour);
+    const PixelPoint inner = dialPoint(r, arc.setDeg + 3.0, r - r / 1.5);
+    canvas.floodFill(inner.x, inner.y, colour);
+    const PixelPoint outer = dialPoint(r, arc.setDeg + 3.0, r - r / shadeOuterSeedDivisor);
+    canvas.floodFill(outer.x, outer.y, colour);
 }
 
-void drawSunShade(Canvas& canvas, const ClockState& state, int r) {
-    drawShade(canvas, state, r, SunRiseSet, sunShadeColour);
+}  // namespace
+
+DayArcsPlan planDayArcs(const Frame& frame) {
+    return {planArc(frame, MoonRiseSet), planArc(frame, SunRiseSet),
+            planArc(frame, static_cast<EventKind>(frame.settings.twilightKind))};
 }
 
-// Runs after the sun shade: its fills start on sun-shaded pixels and stop at its own lines,
-// so only the part of the night beyond the twilight darkens.
-void drawTwilightShade(Canvas& canvas, const ClockState& state, int r) {
-    drawShade(canvas, state, r, state.settings.twilightKind, twilightShadeColour);
+// The twilight runs after the sun shade: its fills start on sun-shaded pixels and stop at
+// its own lines, so only the part of the night beyond the twilight darkens.
+void paintDayArcs(Canvas& canvas, const DayArcsPlan& plan, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    paintMoonRing(canvas, plan.moon, r);
+    paintShade(canvas, plan.sun, sunShadeColour, r);
+    paintShade(canvas, plan.twilight, twilightShadeColour, r);
 }
 
 }  // namespace dorvalen

@@ -8,15 +8,12 @@
 #include "face/day_arcs.h"
 #include "face/moon_picture.h"
 #include "core/calendar.h"
-#include "face/face_render.h"
 #include "face/phase_marker.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr double radiansPerDegree = 0.017453292519943295;
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour secondsRed = rgb(196, 0, 0);
 
 // Single-precision constants of the hand shapes, widened to double where they are used.
@@ -36,40 +33,32 @@ void drawKite(Canvas& canvas, int r, double angle, double halfWidthDeg, double t
 
 void fillInside(Canvas& canvas, PixelPoint seed, Colour colour) {
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.floodFill(seed.x, seed.y, 0, colour);
+    canvas.floodFillTo(seed.x, seed.y, black, colour);
     canvas.setDrawingMode(ModeDefault);
 }
 
 }  // namespace
 
-PixelPoint dialPoint(int r, double angleDeg, double distance) {
-    const double a = angleDeg * radiansPerDegree;
-    return {roundToPixel(r + std::cos(a) * distance), roundToPixel(r + std::sin(a) * distance)};
-}
-
-PixelPoint dialPointOpposite(int r, double angleDeg, double distance) {
-    const double a = angleDeg * radiansPerDegree;
-    return {roundToPixel(r - std::cos(a) * distance), roundToPixel(r - std::sin(a) * distance)};
-}
-
-void drawHourHand(Canvas& canvas, const ClockState& state, int r) {
-    const double phi = hourHandAngle(state);
+void drawHourHand(Canvas& canvas, const Frame& frame, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    const double phi = hourHandAngle(frame.moment.clockTime);
     drawKite(canvas, r, phi, f(3.5f), f(2.3f));
     fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), rgba(138, 135, 118, 64));
 }
 
 // The second seed, between the shoulders and the tip, fills the outer part as well when the
 // hour hand's outline cuts the minute hand in two.
-void drawMinuteHand(Canvas& canvas, const ClockState& state, int r) {
-    const double psi = minuteHandAngle(state);
+void drawMinuteHand(Canvas& canvas, const Frame& frame, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    const double psi = minuteHandAngle(frame.moment.clockTime);
     drawKite(canvas, r, psi, f(3.0f), f(2.85f));
     const Colour fill = rgba(138, 135, 118, 32);
     fillInside(canvas, dialPoint(r, psi, r - r / f(2.0f)), fill);
     fillInside(canvas, dialPoint(r, psi, r - r / 2.3), fill);
 }
 
-void drawSecondHand(Canvas& canvas, const ClockState& state, int r) {
-    const double sigma = secondHandAngle(state);
+void drawSecondHand(Canvas& canvas, const Frame& frame, int r) {
+    const double sigma = secondHandAngle(frame.moment.clockTime);
     const double back = r - r / f(1.2f);
     canvas.setDrawingMode(ModeOutlined);
     const PixelPoint tip = dialPoint(r, sigma, r - r / f(2.85f));
@@ -81,22 +70,25 @@ void drawSecondHand(Canvas& canvas, const ClockState& state, int r) {
     canvas.setDrawingMode(ModeDefault);
 }
 
-void drawDial(Canvas& canvas, const ClockState& state, int r) {
+void drawDial(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
+    const DayArcsPlan arcs = planDayArcs(frame);
+    const MoonPicturePlan moon = planMoonPicture(frame);
+    const PhaseMarkerPlan marker = planPhaseMarker(frame);
+
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawCircle(r, r, r - r / 3, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, roundToPixel(r - r / 2.92), faceBackground);
 
-    drawMoonRing(canvas, state, r);
-    drawSunShade(canvas, state, r);
-    drawTwilightShade(canvas, state, r);
-    drawMoonPicture(canvas, state, r);
-    drawPhaseMarker(canvas, state, r);
+    paintDayArcs(canvas, arcs, r);
+    paintMoonPicture(canvas, moon, r);
+    paintPhaseMarker(canvas, marker, textFont, r);
 
-    drawHourHand(canvas, state, r);
-    drawMinuteHand(canvas, state, r);
-    if (state.settings.showSecondsHand == 1) drawSecondHand(canvas, state, r);
+    drawHourHand(canvas, frame, r);
+    drawMinuteHand(canvas, frame, r);
+    if (frame.settings.showSecondsHand == 1) drawSecondHand(canvas, frame, r);
 
+    canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r / 25, black);
     canvas.drawCircle(r, r, r / 28, rgb(148, 145, 128));
 }

@@ -1,30 +1,23 @@
 // The 24-hour dial: shadow, disc, the sky layers, hour, minute and seconds hands, centre.
 //   1. Shadow (blended) and disc in faceBackground.
-//   2. Moon ring, sun shade, twilight shade, moon picture, phase marker.
+//   2. Moon ring, sun shade, twilight shade, moon picture, phase marker: each planned as
+//      plain data first (day_arcs.h, moon_picture.h, phase_marker.h), then painted.
 //   3. Hour, minute and (setting 1 only) seconds hand, each from its own angle.
 //   4. Centre disc and cap over the hands' roots.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
 
-// Screen degrees: 0 = right, clockwise, y down. Hour h of 24 sits at 15h - 90.
-struct PixelPoint {
-    int x, y;
-};
+// Plans the sky layers of the frame, then paints disc, layers and hands. The phase label
+// is drawn in textFont; leaves ModeDefault.
+void drawDial(Canvas& canvas, const Frame& frame, const Font& textFont, int r);
 
-// P(angle, distance) from the dial centre (r, r), each coordinate rounded to nearest.
-PixelPoint dialPoint(int r, double angleDeg, double distance);
-// Q(angle, distance): the point opposite P, through the centre.
-PixelPoint dialPointOpposite(int r, double angleDeg, double distance);
-
-// Entered and left in ModeDefault with the text font current.
-void drawDial(Canvas& canvas, const ClockState& state, int r);
-
-void drawHourHand(Canvas& canvas, const ClockState& state, int r);
-void drawMinuteHand(Canvas& canvas, const ClockState& state, int r);
-void drawSecondHand(Canvas& canvas, const ClockState& state, int r);
+void drawHourHand(Canvas& canvas, const Frame& frame, int r);
+void drawMinuteHand(Canvas& canvas, const Frame& frame, int r);
+void drawSecondHand(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

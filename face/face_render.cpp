@@ -1,6 +1,6 @@
 // One complete frame: background, corner texts, the optional place and coordinates line,
 // face ring, shift sectors, hour dots and numerals, then the dial. Every frame is painted
-// from scratch; the only state written is the displayed day index.
+// from scratch from one displayed moment; nothing is written back.
 #include "face/face_render.h"
 
 #include "core/conversions.h"
@@ -13,7 +13,6 @@ namespace dorvalen {
 
 namespace {
 
-constexpr Colour black = rgb(0, 0, 0);
 constexpr int cornerMargin = 5;
 // No window shows a larger face (its side is capped at 32000 pixels).
 constexpr int largestRadius = 16000;
@@ -37,13 +36,15 @@ constexpr Numeral minuteNumerals[] = {
     {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
 };
 
-void drawCornerTexts(Canvas& canvas, const ClockState& state, int r) {
+void drawCornerTexts(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    canvas.setDrawingFont(&textFont);
     const int side = 2 * r;
     const int h = canvas.textHeight("Wg");
-    const std::string time = formatClockTime(state);
-    const std::string date = formatDate(state);
-    const std::string weekday = weekdayName(state);
-    const std::string week = calendarWeekText(state);
+    const std::string time = formatClockTime(frame);
+    const std::string date = formatDate(frame);
+    const std::string weekday = weekdayName(frame);
+    const std::string week = calendarWeekText(frame);
     canvas.drawText(cornerMargin, cornerMargin, time, black, faceBackground);
     canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin, date, black,
                     faceBackground);
@@ -54,17 +55,17 @@ void drawCornerTexts(Canvas& canvas, const ClockState& state, int r) {
 
 // Place name centred at the top, the coordinates line centred at the bottom, both in a
 // smaller font that lives only for this pass.
-void drawPlaceAndCoordinates(Canvas& canvas, const ClockState& state, const Font& textFont,
-                             int r) {
+void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, int r) {
     Font small = loadFont("Arial", static_cast<int>(truncToInt(r / 29.0)));
+    canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&small);
-    const std::string line = coordinatesLine(state);
-    const std::string& place = state.settings.placeName;
+    const std::string line = coordinatesLine(frame);
+    const std::string& place = frame.settings.placeName;
     canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
                     line, black, faceBackground);
     canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
+    canvas.setDrawingFont(nullptr);  // the canvas must not keep a released font
     releaseFont(small);
-    canvas.setDrawingFont(&textFont);
 }
 
 // Sixteen dots, one for every hour that carries no numeral.
@@ -89,34 +90,32 @@ void drawNumerals(Canvas& canvas, int r) {
 
 }  // namespace
 
-void renderClockFace(ClockState& state, Image& clockImage, const Font& textFont, int r,
+void renderClockFace(const ClockState& state, Image& clockImage, const Font& textFont, int r,
                      bool showCoordinates) {
     if (r < 1 || r > largestRadius) return;
-    updateDisplayedDayIndex(state);
+    const Frame frame(state);
     if (clockImage.width != 2 * r || clockImage.height != 2 * r) clockImage.resize(2 * r, 2 * r);
 
     Canvas canvas;
     canvas.beginDrawing(clockImage);
     canvas.setDrawingMode(ModeDefault);
-    canvas.setDrawingFont(&textFont);  // an invalid font falls back to the default font
     canvas.fillBox(0, 0, 2 * r, 2 * r, faceBackground);
-    drawCornerTexts(canvas, state, r);
-    if (showCoordinates) drawPlaceAndCoordinates(canvas, state, textFont, r);
+    drawCornerTexts(canvas, frame, textFont, r);  // an invalid font: the default font
+    if (showCoordinates) drawPlaceAndCoordinates(canvas, frame, r);
 
     // Face ring: a blended dark rim under the face disc.
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r - r / 9, faceBackground);
-    paintShiftSectors(canvas, state, r);
+    paintShiftSectors(canvas, frame, r);
 
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
     canvas.setDrawingFont(&textFont);
     drawHourDots(canvas, r);
     drawNumerals(canvas, r);
 
-    canvas.setDrawingMode(ModeDefault);
-    drawDial(canvas, state, r);
+    drawDial(canvas, frame, textFont, r);
     canvas.endDrawing();
 }
 

@@ -3,16 +3,16 @@
 // and numerals, then the dial with its layers and hands.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
 
-inline constexpr Colour faceBackground = rgb(236, 233, 216);
-
 // The caller sets state.now (the frame's wall-clock reading) first and shows the image
-// afterwards. The image is resized to 2r x 2r when it has another size.
-void renderClockFace(ClockState& state, Image& clockImage, const Font& textFont, int r,
+// afterwards. The displayed moment is derived once here and every layer reads it. The
+// image is resized to 2r x 2r when it has another size.
+void renderClockFace(const ClockState& state, Image& clockImage, const Font& textFont, int r,
                      bool showCoordinates);
 
 }  // namespace dorvalen

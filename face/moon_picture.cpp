@@ -14,6 +14,7 @@
 #include "astro/astro_time.h"
 #include "astro/moon.h"
 #include "astro/moon_orientation.h"
+#include "face/dial_geometry.h"
 
 namespace dorvalen {
 
@@ -21,8 +22,6 @@ namespace {
 
 constexpr Colour litColour = rgb(250, 247, 131);
 constexpr Colour darkColour = rgb(188, 185, 168);
-constexpr Colour black = rgb(0, 0, 0);
-constexpr Colour cuspLineColour = rgb(236, 233, 216);  // the dial disc's fixed colour
 
 constexpr double f(float v) { return static_cast<double>(v); }
 
@@ -85,32 +84,37 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const int cx = r, cyPixel = roundToPixel(cy);
     const int rimRadius = roundToPixel(radius);
     plotEllipse(canvas, cx, cyPixel, rimRadius, rimRadius, phiDeg, black);
-    canvas.floodFill(cx, cyPixel, 0, dark);
+    canvas.floodFillTo(cx, cyPixel, black, dark);
     plotEllipse(canvas, cx, cyPixel, rimRadius, rimRadius, phiDeg, dark);
 
     const double dx = cosDeg(phiDeg) * cuspHalfLength, dy = sinDeg(phiDeg) * cuspHalfLength;
     canvas.drawLine(roundToPixel(r - dx), roundToPixel(cy - dy), roundToPixel(r + dx),
-                    roundToPixel(cy + dy), cuspLineColour);
-    canvas.floodFill(roundToPixel(s2.x), roundToPixel(s2.y), -1, lit);
+                    roundToPixel(cy + dy), faceBackground);
+    canvas.floodFill(roundToPixel(s2.x), roundToPixel(s2.y), lit);
 
     // Near half moon the terminator is under a pixel wide: a straight edge, nothing to fill.
     const int terminatorWidth = roundToPixel(halfWidth);
     if (halfWidth > 0.6) {
         plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, black);
-        canvas.floodFill(cx, cyPixel, 0, dark);
+        canvas.floodFillTo(cx, cyPixel, black, dark);
     }
     plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, dark);
 }
 
-void drawMoonPicture(Canvas& canvas, const ClockState& state, int r) {
-    const double k = moonIlluminatedFraction(state, 0.0);
-    const double kPrev = moonIlluminatedFraction(state, -1.0);
+MoonPicturePlan planMoonPicture(const Frame& frame) {
+    const double k = moonIlluminatedFractionAt(frame.moment.julianDayUT);
+    const double kPrev = moonIlluminatedFractionAt(frame.moment.julianDayUTDayBefore);
     const bool waning = k < kPrev;
     const int sign = waning ? -1 : 1;
     // The orientation comes without the drawing's sign; multiplying by it puts the bright
     // limb where the real one is for waxing and waning moons alike.
-    const double phi = sign * moonOrientationAngle(state, sign);
-    drawMoonDisc(canvas, r, std::isfinite(k) ? k : 0.5, waning, phi);
+    const double phi = sign * moonOrientationAngle(frame, sign);
+    return {std::isfinite(k) ? k : 0.5, waning, phi};
+}
+
+void paintMoonPicture(Canvas& canvas, const MoonPicturePlan& plan, int r) {
+    canvas.setDrawingMode(ModeDefault);
+    drawMoonDisc(canvas, r, plan.k, plan.waning, plan.phiDeg);
 }
 
 }  // namespace dorvalen

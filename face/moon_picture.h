@@ -5,7 +5,7 @@
 //   3. A disc, a cusp line and a terminator ellipse are plotted and flood-filled.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
 
 namespace dorvalen {
@@ -21,6 +21,15 @@ void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, 
 void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg);
 
 // The moon of the current clock time on the displayed day, as seen at the configured place.
-void drawMoonPicture(Canvas& canvas, const ClockState& state, int r);
+struct MoonPicturePlan {
+    double k = 0.5;         // illuminated fraction, 0..1
+    bool waning = false;    // less lit than a day earlier
+    double phiDeg = 0.0;    // screen angle of the cusp line, the drawing's sign applied
+};
+
+MoonPicturePlan planMoonPicture(const Frame& frame);
+
+// drawMoonDisc for the plan; sets and leaves ModeDefault.
+void paintMoonPicture(Canvas& canvas, const MoonPicturePlan& plan, int r);
 
 }  // namespace dorvalen

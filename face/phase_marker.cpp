@@ -5,25 +5,29 @@
 #include <string>
 
 #include "core/conversions.h"
-#include "face/dial.h"
+#include "face/dial_geometry.h"
 #include "phases/phase_event.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour markerFill = rgba(138, 135, 118, 64);
 
 constexpr double f(float v) { return static_cast<double>(v); }
 
 }  // namespace
 
-void drawPhaseMarker(Canvas& canvas, const ClockState& state, int r) {
-    const double t = phaseEventOnDisplayedDay(state);
-    if (t == 0.0) return;
-    const double alpha = dayFractionAngle(t);
-    const std::string label = phaseTimeText(t);
+PhaseMarkerPlan planPhaseMarker(const Frame& frame) {
+    const double t = phaseEventOnDisplayedDay(frame);
+    if (t == 0.0) return {};
+    return {true, dayFractionAngle(t), phaseTimeText(t)};
+}
+
+void paintPhaseMarker(Canvas& canvas, const PhaseMarkerPlan& plan, const Font& textFont, int r) {
+    if (!plan.shown) return;
+    const double alpha = plan.angleDeg;
+    const std::string& label = plan.label;
 
     // From about the ring's inner edge (b) to its outer edge (p); the seed lies between.
     const int base = r - r / 2;
@@ -44,10 +48,10 @@ void drawPhaseMarker(Canvas& canvas, const ClockState& state, int r) {
 
     canvas.setDrawingMode(ModeAlphaBlend);
     const PixelPoint seed = dialPoint(r, alpha, seedDistance);
-    canvas.floodFill(seed.x, seed.y, 0, markerFill);
+    canvas.floodFillTo(seed.x, seed.y, black, markerFill);
 
-    // The font is the one the face texts use: drawDial leaves it current.
     canvas.setDrawingMode(ModeTransparentText);
+    canvas.setDrawingFont(&textFont);
     const int width = canvas.textWidth(label);
     const int height = canvas.textHeight(label);
     canvas.drawText(r - width / 2, roundToPixel(labelCentreY - height / 2.0), label, black);

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <optional>
 
+#include "core/angles.h"
 #include "core/conversions.h"
+#include "face/dial_geometry.h"
 #include "rota/rota_tables.h"
 #include "rota/shift_rota.h"
 
@@ -14,20 +16,8 @@ namespace dorvalen {
 
 namespace {
 
-constexpr double radiansPerDegree = 0.017453292519943295;
-constexpr Colour dividerColour = rgb(0, 0, 0);
+constexpr Colour dividerColour = black;
 constexpr Colour wedgeColour = rgb(220, 217, 200);
-
-struct Pixel {
-    int x = 0;
-    int y = 0;
-};
-
-// Screen degrees: 0 = right, clockwise, y down; rho in pixels from the centre (r, r).
-Pixel ringPoint(int r, double angleDeg, double rho) {
-    const double a = angleDeg * radiansPerDegree;
-    return {roundToPixel(r + std::cos(a) * rho), roundToPixel(r + std::sin(a) * rho)};
-}
 
 // The visible ring runs from the dial shadow (r - r div 3) to the face disc's rim
 // (r - r div 9); seeds sit half way, so they stay well inside their sector at every size.
@@ -37,8 +27,8 @@ double seedDistance(int r) { return ((r - r / 3) + (r - r / 9)) / 2.0; }
 double dividerLength(int r) { return r - r / 10.0; }
 
 Colour crewColour(int crew) {
-    const auto& row = shiftColorTable[crew];
-    return rgb(static_cast<int>(row[1]), static_cast<int>(row[2]), static_cast<int>(row[3]));
+    const Crew& c = crewTable[static_cast<std::size_t>(crew)];
+    return rgb(c.red, c.green, c.blue);
 }
 
 bool isDivider(const Image& image, int x, int y) {
@@ -48,14 +38,14 @@ bool isDivider(const Image& image, int x, int y) {
 // The wedge is two degrees wide, two or three pixels at the smallest face, so its seed is
 // taken from the pixels the two radii really left: the outermost pixel on the bisector,
 // inside the face disc, that is not black and has a radius close by on either side.
-std::optional<Pixel> wedgeSeed(const Canvas& canvas, int r) {
+std::optional<PixelPoint> wedgeSeed(const Canvas& canvas, int r) {
     const Image* image = canvas.target();
     if (image == nullptr) return std::nullopt;
     const double bisectorDeg = (wedgeFromDeg + wedgeToDeg) / 2.0;
     const double wedgeRad = (wedgeToDeg - wedgeFromDeg) * radiansPerDegree;
     const double slope = std::abs(std::sin(bisectorDeg * radiansPerDegree));
     for (double rho = (r - r / 9) - 1.5; rho > seedDistance(r) - r / 10.0; rho -= 0.5) {
-        const Pixel p = ringPoint(r, bisectorDeg, rho);
+        const PixelPoint p = dialPoint(r, bisectorDeg, rho);
         if (!image->contains(p.x, p.y) || isDivider(*image, p.x, p.y)) continue;
         // Both radii are steep, so a row crosses the wedge in about rho*width/|sin| pixels.
         const int reach = roundToPixel(rho * wedgeRad / slope) + 2;
@@ -72,23 +62,24 @@ std::optional<Pixel> wedgeSeed(const Canvas& canvas, int r) {
 
 }  // namespace
 
-void paintShiftSectors(Canvas& canvas, const ClockState& state, int r) {
+void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
     if (r <= 0) return;
-    const ShiftRingPlan plan = planShiftRing(state);
+    const ShiftRingPlan plan = planShiftRing(frame);
+    canvas.setDrawingMode(ModeDefault);
     const double seedRho = seedDistance(r);
     auto fillSector = [&](double sectorDeg, Colour colour) {
-        const Pixel seed = ringPoint(r, sectorDeg, seedRho);
-        canvas.floodFill(seed.x, seed.y, -1, colour);
+        const PixelPoint seed = dialPoint(r, sectorDeg, seedRho);
+        canvas.floodFill(seed.x, seed.y, colour);
     };
 
     if (!plan.showShiftColors) {
         // The settings keep a top byte beside red, green and blue; only the colour counts.
-        fillSector(sectorEarlyDeg, rgbPart(static_cast<Colour>(state.settings.dialColor)));
+        fillSector(sectorEarlyDeg, rgbPart(static_cast<Colour>(frame.settings.dialColor)));
         return;
     }
 
     auto drawRadius = [&](double angleDeg) {
-        const Pixel end = ringPoint(r, angleDeg, dividerLength(r));
+        const PixelPoint end = dialPoint(r, angleDeg, dividerLength(r));
         canvas.drawLine(r, r, end.x, end.y, dividerColour);
     };
     for (double angleDeg : plan.dividersDeg) drawRadius(angleDeg);
@@ -97,8 +88,8 @@ void paintShiftSectors(Canvas& canvas, const ClockState& state, int r) {
     if (plan.saturdayNightWedge) {
         drawRadius(wedgeFromDeg);
         drawRadius(wedgeToDeg);
-        if (const std::optional<Pixel> seed = wedgeSeed(canvas, r))
-            canvas.floodFill(seed->x, seed->y, -1, wedgeColour);
+        if (const std::optional<PixelPoint> seed = wedgeSeed(canvas, r))
+            canvas.floodFill(seed->x, seed->y, wedgeColour);
     }
 }
 

@@ -1,12 +1,12 @@
 // Paints the shift periods of the displayed day on the face ring in the crews' colours.
 #pragma once
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "canvas/canvas.h"
 
 namespace dorvalen {
 
-// Needs the face disc drawn in faceBackground and ModeDefault in force.
-void paintShiftSectors(Canvas& canvas, const ClockState& state, int r);
+// Needs the face disc drawn in faceBackground; leaves ModeDefault.
+void paintShiftSectors(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

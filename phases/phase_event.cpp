@@ -19,13 +19,8 @@ double timeOfDayFraction(double localMjd) { return fracPart(localMjd); }
 
 }  // namespace
 
-std::optional<PhaseOnDay> phaseOnDisplayedDay(const ClockState& state) {
-    // Noon of today moved by the full displayedDay (fraction included): the marked day
-    // changes when the offset passes 0.5, 1.5, ... whatever the clock time.
-    const DateValue today = currentDate(state);
-    const DateValue noon = makeDate(yearOf(today), monthOf(today), dayOf(today), 12, 0, 0);
-    const std::int64_t m = truncToInt(static_cast<double>(noon) / 86400.0 + state.displayedDay +
-                                      mjdOfDayIndexZero);
+std::optional<PhaseOnDay> phaseOnDisplayedDay(const Frame& frame) {
+    const std::int64_t m = frame.moment.markedDayMjd;
     // An MJD of a valid date fits in 32 bits; anything else is no day of this clock.
     if (m < 0 || m > INT32_MAX) return std::nullopt;
     const auto displayedMjd = static_cast<std::int32_t>(m);
@@ -33,21 +28,19 @@ std::optional<PhaseOnDay> phaseOnDisplayedDay(const ClockState& state) {
     // At most one phase is marked: the first match in this order wins.
     for (PhaseKind kind : {PhaseKind::FullMoon, PhaseKind::LastQuarter, PhaseKind::NewMoon,
                            PhaseKind::FirstQuarter}) {
-        const double local = jdeToLocalMjd(state, findPhaseInstant(state, kind), displayedMjd);
+        const double local = jdeToLocalMjd(frame, findPhaseInstant(frame, kind), displayedMjd);
         if (truncToInt(local) == m) return PhaseOnDay{kind, local};
     }
     return std::nullopt;
 }
 
-double phaseEventOnDisplayedDay(const ClockState& state) {
-    const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(state);
+double phaseEventOnDisplayedDay(const Frame& frame) {
+    const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(frame);
     return phase ? phase->localMjd : 0.0;
 }
 
 double dayFractionAngle(double localMjd) {
-    double angle = timeOfDayFraction(localMjd) * 360.0 - 90.0;
-    if (angle < 0.0) angle += 360.0;
-    return angle;
+    return dialAngleOfHours(timeOfDayFraction(localMjd) * 24.0);
 }
 
 std::string phaseTimeText(double localMjd) {

@@ -5,21 +5,21 @@
 #include <optional>
 #include <string>
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 #include "phases/phase_instants.h"
 
 namespace dorvalen {
 
 // Local MJD (whole part = local calendar day, fraction = time of day) of the first of full
 // moon, last quarter, new moon, first quarter that falls on the displayed day; 0.0 if none.
-double phaseEventOnDisplayedDay(const ClockState& state);
+double phaseEventOnDisplayedDay(const Frame& frame);
 
 // The same search, keeping which of the four phases it found.
 struct PhaseOnDay {
     PhaseKind kind = PhaseKind::NewMoon;
     double localMjd = 0.0;
 };
-std::optional<PhaseOnDay> phaseOnDisplayedDay(const ClockState& state);
+std::optional<PhaseOnDay> phaseOnDisplayedDay(const Frame& frame);
 
 // Screen degrees of the local time of day on the 24-hour dial, [0, 360): midnight 270 (top),
 // 6:00 0, noon 90, 18:00 180.

@@ -103,8 +103,8 @@ double phaseOffset(PhaseKind kind) {
     return 0.0;
 }
 
-double lunationEstimate(const ClockState& state, std::int32_t dayShift) {
-    const DateValue d = addToDate(currentDate(state), dateUnitDays, roundToInt(state.displayedDay));
+double lunationEstimate(const Frame& frame, std::int32_t dayShift) {
+    const DateValue d = frame.moment.calendarDay;
     const double year = yearOf(d);
     const double month = monthOf(d);
     const double day = dayOf(d);
@@ -152,19 +152,19 @@ double addPlanetaryCorrections(double jde, double t, double k) {
     return jde;
 }
 
-double findPhaseInstant(const ClockState& state, PhaseKind kind) {
-    return searchPhaseInstant(state, kind).jde;
+double findPhaseInstant(const Frame& frame, PhaseKind kind) {
+    return searchPhaseInstant(frame, kind).jde;
 }
 
-PhaseSearch searchPhaseInstant(const ClockState& state, PhaseKind kind) {
-    std::int32_t shift = displayedYear(state) > 1999 ? -1 : -35;
+PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind) {
+    std::int32_t shift = frame.moment.year > 1999 ? -1 : -35;
     // Julian Day of noon of the day before the displayed day.
-    const std::int64_t threshold = std::int64_t{displayedDayIndexOf(state)} + 2440587;
+    const std::int64_t threshold = std::int64_t{frame.moment.dayIndex} + 2440587;
     PhaseSearch search{0.0, 0};
     // Neighbouring days mostly name the same lunation; its instant is computed once.
     std::int64_t lunation = 0;
     do {
-        const double estimate = lunationEstimate(state, shift);
+        const double estimate = lunationEstimate(frame, shift);
         ++shift;
         if (search.candidates == 0 || truncToInt(estimate) != lunation) {
             lunation = truncToInt(estimate);
@@ -175,9 +175,9 @@ PhaseSearch searchPhaseInstant(const ClockState& state, PhaseKind kind) {
     return search;
 }
 
-double jdeToLocalMjd(const ClockState& state, double jde, std::int32_t displayedMjd) {
-    const double summer = isSummerTime(state, displayedMjd) ? 1.0 : 0.0;
-    return jde - 2400000.5 + (effectiveTimeZoneHours(state.settings) + summer) / 24.0;
+double jdeToLocalMjd(const Frame& frame, double jde, std::int32_t displayedMjd) {
+    const double summer = isSummerTime(frame.moment.summer, displayedMjd) ? 1.0 : 0.0;
+    return jde - 2400000.5 + (frame.moment.timeZoneHours + summer) / 24.0;
 }
 
 }  // namespace dorvalen

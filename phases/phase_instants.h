@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
 
 namespace dorvalen {
 
@@ -18,7 +18,7 @@ double phaseOffset(PhaseKind kind);
 
 // Rough lunation number of the displayed day moved by dayShift days (months of 30.4 days,
 // years of 365).
-double lunationEstimate(const ClockState& state, std::int32_t dayShift);
+double lunationEstimate(const Frame& frame, std::int32_t dayShift);
 
 // The argument polynomials of lunation k, t = k / 1236.85 (first-edition constants).
 double meanPhaseJde(double k, double t);
@@ -38,7 +38,7 @@ double addPlanetaryCorrections(double jde, double t, double k);
 
 // The instant of this kind that belongs to the displayed day: the first candidate whose
 // whole Julian Day reaches noon of the day before, or the last one tried (day shift +2).
-double findPhaseInstant(const ClockState& state, PhaseKind kind);
+double findPhaseInstant(const Frame& frame, PhaseKind kind);
 
 // The same search with the number of candidates it computed (4 at most from 2000 on,
 // 38 at most before).
@@ -46,9 +46,9 @@ struct PhaseSearch {
     double jde;
     int candidates;
 };
-PhaseSearch searchPhaseInstant(const ClockState& state, PhaseKind kind);
+PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind);
 
 // Local MJD (time zone plus summer time of the displayed day) of an instant.
-double jdeToLocalMjd(const ClockState& state, double jde, std::int32_t displayedMjd);
+double jdeToLocalMjd(const Frame& frame, double jde, std::int32_t displayedMjd);
 
 }  // namespace dorvalen

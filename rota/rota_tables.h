@@ -1,5 +1,5 @@
-// The rota's constant tables: shift codes of the 35 rota days, crew colours and the crews
-// exchanged in the swap window. Compiled in.
+// The rota's constant tables: shift codes of the 35 rota days, the crews (offset into the
+// rota, colour, colour name) and the crews exchanged in the swap window. Compiled in.
 #pragma once
 
 #include <array>
@@ -12,11 +12,23 @@ inline constexpr std::array<std::int8_t, 35> rotaTable = {
     1, 1, 2, 2, 3, 3, 3, 4, 4, 1, 1, 2, 2, 4, 2, 2, 4, 4,
     1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 3, 3, 3, 3, 4, 4, 4};
 
-// Row = crew; column 0 working storage (always 0 here: the rota code is returned, not
-// stored), columns 1..3 red, green, blue. Rows 5..9 are unused and zero.
-inline constexpr std::int64_t shiftColorTable[10][4] = {
-    {0, 255, 0, 0}, {0, 50, 50, 255}, {0, 255, 255, 0}, {0, 0, 255, 0}, {0, 235, 167, 11},
-    {0, 0, 0, 0},   {0, 0, 0, 0},     {0, 0, 0, 0},     {0, 0, 0, 0},   {0, 0, 0, 0}};
+inline constexpr int crewCount = 5;
+
+// Crew i reads rotaTable at (day index + rotaOffset) mod 35: whole weeks apart, so exactly
+// one crew stands in the swapped week on any day. The colour paints its sectors on the
+// face ring; the name (UTF-8) says it in the almanac.
+struct Crew {
+    int rotaOffset;
+    int red, green, blue;
+    const char* colourName;
+};
+inline constexpr std::array<Crew, crewCount> crewTable = {{
+    {10, 255, 0, 0, "Rot"},
+    {17, 50, 50, 255, "Blau"},
+    {24, 255, 255, 0, "Gelb"},
+    {31, 0, 255, 0, "Grün"},
+    {3, 235, 167, 11, "Orange"},
+}};
 
 // Row = year mod 5, column = 28-day period of the swap window: the exchanged crew.
 inline constexpr std::int64_t rotaYearTable[5][5] = {

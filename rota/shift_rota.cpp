@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "rota/rota_tables.h"
+#include "core/angles.h"
 #include "core/calendar.h"
 #include "core/conversions.h"
 
@@ -46,19 +47,20 @@ std::int32_t rotaAnchorDay(int year) {
     const int firstCrew = static_cast<int>(rotaYearTable[floorMod(year, 5)][0]);
     std::int64_t day = dayIndexOf(thirdOfMay);
     day -= weekdayFromSunday(day);  // the Sunday on or before 3 May
-    day = day - floorMod(day + rotaOffsets[firstCrew], rotaLength) + 7;
+    day = day - floorMod(day + crewTable[firstCrew].rotaOffset, rotaLength) + 7;
     if (day < dayIndexOf(april25)) day += rotaLength;
     return static_cast<std::int32_t>(day);  // below 2932896 for any valid year
 }
 
-std::int32_t computeRotaAnchor(const ClockState& state) {
-    return rotaAnchorDay(displayedYear(state));
+std::int32_t computeRotaAnchor(const Frame& frame) {
+    return rotaAnchorDay(frame.moment.year);
 }
 
 CrewShifts computeCrewShifts(std::int32_t dayIndex) {
     CrewShifts code{};
     for (int crew = 0; crew < crewCount; ++crew)
-        code[crew] = rotaTable[floorMod(std::int64_t{dayIndex} + rotaOffsets[crew], rotaLength)];
+        code[crew] = rotaTable[floorMod(dayIndex + std::int64_t{crewTable[crew].rotaOffset},
+                                        rotaLength)];
 
     // The window and the crew it exchanges both belong to the year of this day; windows
     // lie between late April and mid October, so no window straddles New Year.
@@ -85,16 +87,12 @@ CrewShifts computeCrewShifts(std::int32_t dayIndex) {
     return code;
 }
 
-CrewShifts computeCrewShifts(const ClockState&, std::int32_t dayIndex) {
-    return computeCrewShifts(dayIndex);
-}
-
-ShiftRingPlan planShiftRing(const ClockState& state) {
+ShiftRingPlan planShiftRing(const Frame& frame) {
     ShiftRingPlan plan;
-    const int s = displayedSecondsOfDay(state);
+    const int s = frame.moment.secondsOfDay;
     const bool beforeEarly = s < earlyStartSeconds;  // still the previous day's night shift
-    plan.showShiftColors = state.settings.showShiftColors != 0;
-    plan.shiftDay = displayedDayIndexOf(state) - (beforeEarly ? 1 : 0);
+    plan.showShiftColors = frame.settings.showShiftColors != 0;
+    plan.shiftDay = frame.moment.dayIndex - (beforeEarly ? 1 : 0);
     plan.weekday = weekdayFromSunday(plan.shiftDay);
     const int wd = plan.weekday;
     plan.weekendLayout = (wd == 6 && (s >= nightStartSeconds || beforeEarly)) || wd == 0;
@@ -141,12 +139,6 @@ namespace {
 
 constexpr int secondsPerDay = 86400;
 constexpr double secondsPerDialDegree = 240.0;  // the 24-hour dial turns once a day
-
-// Screen degrees of a time of day on the 24-hour dial, [0, 360): midnight at the top (270).
-double dialAngleDeg(int secondsOfDay) {
-    const double angle = secondsOfDay / secondsPerDialDegree - 90.0;
-    return angle < 0.0 ? angle + 360.0 : angle;
-}
 
 // Time of day of a dial angle; the dividers sit on whole quarter hours, so this is exact.
 int secondsOfDialAngle(double angleDeg) {
@@ -195,7 +187,7 @@ CurrentShiftSector currentShiftSector(const ShiftRingPlan& plan, double handDeg)
 
 std::vector<WorkedShift> shiftsBeginningOn(std::int32_t dayIndex) {
     std::vector<WorkedShift> shifts;
-    if (dayIndex < 0 || addToDate(0, dateUnitDays, dayIndex) == invalidDate) return shifts;
+    if (dayIndex < 0 || addToDate(0, DateUnit::Days, dayIndex) == invalidDate) return shifts;
     ClockState state;
     state.settings.showShiftColors = 1;  // the plan of the colours, whether shown or not
     const DateValue first = DateValue{dayIndex} * secondsPerDay + earlyStartSeconds;
@@ -206,7 +198,7 @@ std::vector<WorkedShift> shiftsBeginningOn(std::int32_t dayIndex) {
     for (int step = 0; step < 8 && t < last; ++step) {
         state.now = t;
         const int s = static_cast<int>(t % secondsPerDay);
-        const CurrentShiftSector sector = currentShiftSector(planShiftRing(state), dialAngleDeg(s));
+        const CurrentShiftSector sector = currentShiftSector(planShiftRing(state), dialAngleOfHours(s / 3600.0));
         int length = floorMod(secondsOfDialAngle(sector.toDeg) - s, secondsPerDay);
         if (length == 0) length = secondsPerDay;
         const DateValue end = std::min(t + length, last);

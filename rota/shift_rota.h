@@ -15,11 +15,10 @@
 #include <optional>
 #include <vector>
 
-#include "core/clock_state.h"
+#include "core/calendar.h"
+#include "rota/rota_tables.h"
 
 namespace dorvalen {
-
-inline constexpr int crewCount = 5;
 
 // Rota day codes. Early, late and night are painted; the others are days without a
 // painted shift: 0 the week the swap window exchanges, 4 a free day, 5 a free day that
@@ -34,10 +33,6 @@ inline constexpr ShiftCode shiftFreeSwapped = 5;
 
 using CrewShifts = std::array<ShiftCode, crewCount>;
 
-// Crew i reads rotaTable at (day index + rotaOffsets[i]) mod 35: whole weeks apart, so
-// exactly one crew stands in the swapped week on any day.
-inline constexpr std::array<int, crewCount> rotaOffsets = {10, 17, 24, 31, 3};
-
 inline constexpr int swapWindowDays = 140;
 inline constexpr int swapPeriodDays = 28;
 
@@ -46,14 +41,11 @@ inline constexpr int swapPeriodDays = 28;
 std::int32_t rotaAnchorDay(int year);
 
 // The anchor of the displayed year.
-std::int32_t computeRotaAnchor(const ClockState& state);
+std::int32_t computeRotaAnchor(const Frame& frame);
 
-// Each crew's shift code on `dayIndex` (days since 1970-01-01).
+// Each crew's shift code on `dayIndex` (days since 1970-01-01). It depends on the day alone,
+// never on the moment the clock is looking from.
 CrewShifts computeCrewShifts(std::int32_t dayIndex);
-
-// The same for callers that hold a state: the state is not consulted, because a day's
-// crews must not change with the moment the clock is looking from.
-CrewShifts computeCrewShifts(const ClockState& state, std::int32_t dayIndex);
 
 // Seconds since local midnight at which the shifts change.
 inline constexpr int earlyStartSeconds = 20700;   // 5:45
@@ -80,7 +72,7 @@ inline constexpr double wedgeToDeg = 236.25;
 
 struct SectorFill {
     double sectorDeg = 0.0;     // one of the sector angles above
-    int crew = 0;               // 0 .. 4, the row of shiftColorTable
+    int crew = 0;               // 0 .. 4, the row of crewTable
     std::int32_t dayIndex = 0;  // the day whose rota chose the crew
 };
 
@@ -94,7 +86,7 @@ struct ShiftRingPlan {
     bool saturdayNightWedge = false;
 };
 
-ShiftRingPlan planShiftRing(const ClockState& state);
+ShiftRingPlan planShiftRing(const Frame& frame);
 
 // The sector of the ring under the hour hand (24-hour dial angle handDeg): the shift being
 // worked now. A divider under the hand belongs to the sector that begins there, so the

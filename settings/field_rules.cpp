@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/face_texts.h"
 #include "settings/number_text.h"
 
 namespace dorvalen {
@@ -90,16 +91,9 @@ double parseTimeZoneField(std::string_view text) {
     return std::clamp(readFieldNumber(text), minTimeZoneHours, maxTimeZoneHours);
 }
 
+// A field never shows "?": a value that is no number is written as zero.
 std::string formatFieldNumber(double value, int decimals) {
-    if (!std::isfinite(value)) value = 0.0;
-    decimals = std::clamp(decimals, 0, 6);
-    char buf[400];  // the largest double has 309 integer digits
-    const auto written =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    std::string out(buf, written.ptr);
-    const bool showsZero = out.find_first_not_of("-0.") == std::string::npos;
-    if (showsZero && !out.empty() && out.front() == '-') out.erase(0, 1);
-    return out;
+    return fixedText(std::isfinite(value) ? value : 0.0, std::clamp(decimals, 0, 6));
 }
 
 std::size_t characterCount(std::string_view utf8) {

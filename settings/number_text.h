@@ -27,4 +27,9 @@ std::string formatDouble(double value);
 // Optional minus sign and decimal digits (like "%d").
 std::string formatInteger(std::int64_t value);
 
+// The settings file's text rules, shared by its number and key readers.
+bool isBlank(char c);  // blank or tab
+// Letters A to Z match without regard to case; every other byte must be equal.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 }  // namespace dorvalen

@@ -41,7 +41,6 @@ constexpr std::size_t fieldCount = std::size(fieldRows);
 
 constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 std::string_view trimLeft(std::string_view s) {
@@ -52,17 +51,6 @@ std::string_view trimLeft(std::string_view s) {
 std::string_view trimRight(std::string_view s) {
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Letters A to Z match without regard to case; every other byte must be equal.
-bool keysMatch(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
-    }
-    return true;
 }
 
 // For each field, the raw value of the first entry with its key, if any. The walk stops at
@@ -83,7 +71,7 @@ std::vector<std::optional<std::string_view>> findValues(std::string_view text,
         if (equals == std::string_view::npos) continue;
         const std::string_view key = trimRight(line.substr(0, equals));
         for (std::size_t i = 0; i < fieldCount; ++i) {
-            if (!values[i] && keysMatch(key, keys[i])) {
+            if (!values[i] && equalsIgnoringAsciiCase(key, keys[i])) {
                 values[i] = trimLeft(line.substr(equals + 1));
                 break;
             }

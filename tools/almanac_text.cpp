@@ -8,6 +8,7 @@
 #include "core/conversions.h"
 #include "core/degrees_minutes.h"
 #include "core/face_texts.h"
+#include "rota/rota_tables.h"
 #include "tools/tool_text.h"
 
 namespace dorvalen {
@@ -72,7 +73,7 @@ std::string crewLine(const DayRecord& record) {
         const int startSeconds = static_cast<int>(shift.start % 86400);
         line += (i == 0 ? "" : "   ") + std::string(shortShiftName(shift.kind)) + " " +
                 timeOfDayText(startSeconds) + ": " + intText(shift.crew) + " " +
-                crewColourNames[static_cast<std::size_t>(shift.crew)];
+                crewTable[static_cast<std::size_t>(shift.crew)].colourName;
     }
     return line;
 }

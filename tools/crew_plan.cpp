@@ -11,6 +11,7 @@
 #include "core/clock_state.h"
 #include "core/conversions.h"
 #include "core/face_texts.h"
+#include "rota/rota_tables.h"
 #include "tools/almanac_json.h"
 #include "tools/tool_text.h"
 
@@ -83,7 +84,7 @@ int utcOffsetSeconds(const ClockSettings& settings, DateValue localMoment) {
     state.settings = settings;
     state.now = localMoment;
     const std::int64_t zoneMinutes = roundToInt(effectiveTimeZoneHours(settings) * 60.0);
-    const bool summer = localMoment != invalidDate && isSummerTime(state, 0.0);
+    const bool summer = localMoment != invalidDate && Frame(state).moment.summerTime;
     return static_cast<int>(zoneMinutes * 60) + (summer ? secondsPerHour : 0);
 }
 
@@ -102,7 +103,7 @@ std::vector<CrewShiftEntry> crewPlan(const ClockSettings& settings, int crew,
 }
 
 std::optional<int> parseCrew(const std::string& text) {
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + static_cast<int>(crewColourNames.size()))
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + crewCount)
         return text[0] - '0';
     // Case-blind for ASCII and for the one umlaut; "ue" stands for "ü" where it cannot be typed.
     const auto folded = [](std::string s) {
@@ -114,13 +115,13 @@ std::optional<int> parseCrew(const std::string& text) {
             s.replace(at, 2, "\xC3\xBC");
         return s;
     };
-    for (std::size_t crew = 0; crew < crewColourNames.size(); ++crew)
-        if (folded(text) == folded(crewColourNames[crew])) return static_cast<int>(crew);
+    for (std::size_t crew = 0; crew < crewTable.size(); ++crew)
+        if (folded(text) == folded(crewTable[crew].colourName)) return static_cast<int>(crew);
     return std::nullopt;
 }
 
 std::string crewTitle(int crew) {
-    return "Crew " + intText(crew) + " (" + crewColourNames[static_cast<std::size_t>(crew)] + ")";
+    return "Crew " + intText(crew) + " (" + crewTable[static_cast<std::size_t>(crew)].colourName + ")";
 }
 
 std::string shiftKindTitle(ShiftKind kind) { return rowOf(kind).title; }
@@ -140,7 +141,7 @@ std::string crewPlanText(const std::vector<CrewShiftEntry>& plan, const ClockSet
                       "sie ändert.\n\n";
     auto next = plan.begin();
     for (int day = 0; day < days; ++day) {
-        const DateValue midnight = addToDate(fromMidnight, dateUnitDays, day);
+        const DateValue midnight = addToDate(fromMidnight, DateUnit::Days, day);
         if (midnight == invalidDate) break;
         std::string line = padded(dateText(midnight), 15);
         bool any = false;

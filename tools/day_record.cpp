@@ -19,23 +19,23 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
     state.settings = settings;
     state.displayedDay = 0.0;
     state.now = moment;
-    updateDisplayedDayIndex(state);  // as at the start of every frame
+    const Frame frame(state);  // as at the start of every frame
 
     DayRecord record;
-    record.isoDate = isoDateOf(displayedMoment(state));
-    record.dateText = formatDate(state);
-    record.weekday = weekdayName(state);
-    record.calendarWeek = calendarWeek(state);
-    record.summerTime = isSummerTime(state, 0.0);
+    record.isoDate = isoDateOf(frame.moment.moment);
+    record.dateText = formatDate(frame);
+    record.weekday = weekdayName(frame);
+    record.calendarWeek = calendarWeek(frame);
+    record.summerTime = frame.moment.summerTime;
     for (std::size_t k = 0; k < record.events.size(); ++k) {
-        const DayEvents e = computeDayEvents(state, static_cast<EventKind>(k + 1));
+        const DayEvents e = computeDayEvents(frame, static_cast<EventKind>(k + 1));
         record.events[k] = {e.riseHours, e.setHours, e.upAtLastStep};
     }
-    record.illuminatedFraction = moonIlluminatedFraction(state, 0.0);
-    if (const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(state))
+    record.illuminatedFraction = moonIlluminatedFractionAt(frame.moment.julianDayUT);
+    if (const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(frame))
         record.phase = PhaseOfDay{phase->kind, phase->localMjd, phaseTimeText(phase->localMjd)};
-    record.crews = computeCrewShifts(state, state.displayedDayIndex);
-    record.shifts = shiftsBeginningOn(state.displayedDayIndex);
+    record.crews = computeCrewShifts(frame.moment.dayIndex);
+    record.shifts = shiftsBeginningOn(frame.moment.dayIndex);
     return record;
 }
 
@@ -43,10 +43,10 @@ std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const Alman
     std::vector<DayRecord> records;
     records.reserve(static_cast<std::size_t>(std::max(options.days, 0)));
     for (int day = 0; day < options.days; ++day) {
-        const DateValue midnight = addToDate(options.from, dateUnitDays, day);
+        const DateValue midnight = addToDate(options.from, DateUnit::Days, day);
         if (midnight == invalidDate) break;
         records.push_back(
-            computeDayRecord(settings, addToDate(midnight, dateUnitSeconds, options.timeSeconds)));
+            computeDayRecord(settings, addToDate(midnight, DateUnit::Seconds, options.timeSeconds)));
     }
     return records;
 }

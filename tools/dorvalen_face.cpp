@@ -10,6 +10,7 @@
 
 #include "core/clock_state.h"
 #include "core/window_rules.h"
+#include "canvas/qimage_view.h"
 #include "face/face_render.h"
 #include "canvas/canvas.h"
 #include "tools/tool_arguments.h"
@@ -22,11 +23,8 @@ int fail(int code, const std::string& message) {
     return code;
 }
 
-// The canvas packs r + g*256 + b*65536 per pixel: bytes R, G, B, X in memory.
 bool writePng(const dorvalen::Image& image, QSaveFile& file) {
-    const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
-                      image.height, image.width * 4, QImage::Format_RGBX8888);
-    if (!view.convertToFormat(QImage::Format_RGB32).save(&file, "PNG")) {
+    if (!dorvalen::qImageView(image).convertToFormat(QImage::Format_RGB32).save(&file, "PNG")) {
         file.cancelWriting();
         return false;
     }

@@ -94,7 +94,7 @@ DateValue parseDateTime(const std::string& text) {
     const std::string clock = text.substr(11);
     if (day == invalidDate || clock[2] != ':' || clock[5] != ':') return invalidDate;
     const int seconds = parseTimeOfDay(clock);
-    return seconds < 0 ? invalidDate : addToDate(day, dateUnitSeconds, seconds);
+    return seconds < 0 ? invalidDate : addToDate(day, DateUnit::Seconds, seconds);
 }
 
 // One option of a tool: a flag, or an option that takes the next argument as its value.
@@ -237,7 +237,7 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
     // The last day at the chosen time must still be a date the calendar holds; a crew's
     // last night ends on the day after it.
     const int lastOffset = o.crew ? o.days : o.days - 1;
-    if (addToDate(o.from, dateUnitDays, lastOffset) == invalidDate)
+    if (addToDate(o.from, DateUnit::Days, lastOffset) == invalidDate)
         return {std::nullopt, o.crew ? "der Schichtplan reicht über den 30.12.9999 hinaus"
                                      : "der Zeitraum reicht über den 31.12.9999 hinaus"};
     return {o, ""};

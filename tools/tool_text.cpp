@@ -15,13 +15,6 @@ std::string printable(const std::string& text) {
     return out;
 }
 
-// Appending, not "0" + text: GCC 12 at -O2 warns falsely (-Wrestrict) on that form.
-std::string twoDigits(int n) {
-    std::string text = n < 10 ? "0" : "";
-    text += intText(n);
-    return text;
-}
-
 std::string isoDateOf(DateValue v) {
     const int year = yearOf(v);
     std::string yearText = intText(year);

@@ -14,7 +14,6 @@ namespace dorvalen {
 // characters replaced by '?'.
 std::string printable(const std::string& text);
 
-std::string twoDigits(int n);  // 7 -> "07"
 
 // "YYYY-MM-DD" of a valid DateValue.
 std::string isoDateOf(DateValue v);
@@ -24,9 +23,5 @@ std::size_t columns(const std::string& text);
 // Left-aligned in `width` columns; text that fills them gets one blank after it.
 std::string padded(const std::string& text, std::size_t width);
 std::string rightAligned(const std::string& text, std::size_t width);
-
-// Crew 0 .. 4 by the colour of its row in shiftColorTable.
-inline constexpr std::array<const char*, 5> crewColourNames = {"Rot", "Blau", "Gelb", "Grün",
-                                                               "Orange"};
 
 }  // namespace dorvalen

@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <bit>
 #include <cmath>
 #include <chrono>
 #include <functional>
@@ -21,6 +20,7 @@
 
 #include "core/window_rules.h"
 #include "core/calendar.h"
+#include "canvas/qimage_view.h"
 #include "face/face_render.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
@@ -53,13 +53,9 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         if (image_ == nullptr || image_->width <= 0 || image_->height <= 0) return;
-        // Our packing r + g*256 + b*65536 lies in memory as the bytes R, G, B, (unused).
-        static_assert(std::endian::native == std::endian::little,
-                      "the image is handed to Qt as bytes R, G, B, X");
-        QImage view(reinterpret_cast<const uchar*>(image_->pixels.data()), image_->width,
-                    image_->height, image_->width * 4, QImage::Format_RGBX8888);
-        view.setDevicePixelRatio(pixelRatio_);
         QPainter painter(this);
+        QImage view = qImageView(*image_);
+        view.setDevicePixelRatio(pixelRatio_);
         painter.drawImage(0, 0, view);
     }
 

@@ -43,6 +43,37 @@ namespace {
 // counts as Cancel.
 enum DialogResult { ResultCancel = 1, ResultShow = 2, ResultSave = 3 };
 
+// The controls' numbers; each control is also named "control" and its number.
+enum ControlId : int {
+    NameLabel = 300,
+    NameField = 301,
+    LongitudeLabel = 302,
+    LongitudeField = 303,
+    LatitudeLabel = 304,
+    LatitudeField = 305,
+    TimeZoneLabel = 306,
+    TimeZoneField = 307,
+    SummerTimeBox = 308,
+    SaveButton = 309,
+    InfoButton = 310,
+    CancelButton = 311,
+    TwilightLabel = 312,
+    CivilOption = 313,
+    NauticalOption = 314,
+    AstronomicalOption = 315,
+    LongitudeEastOption = 316,
+    LongitudeWestOption = 317,
+    LatitudeNorthOption = 318,
+    LatitudeSouthOption = 319,
+    TimeZoneEastOption = 320,
+    TimeZoneWestOption = 321,
+    ShowButton = 322,
+    OnTopBox = 323,
+    ShiftColoursBox = 324,
+    ColourButton = 325,
+    SecondsHandBox = 326,
+};
+
 enum class ControlKind { Label, Field, Option, CheckBox, Button };
 
 // Positions in layout units: x and width in cw, y in lh; every control is one field height
@@ -59,42 +90,42 @@ using K = ControlKind;
 constexpr int dialogWidthCw = 64;
 // Creation order is the Tab order.
 constexpr ControlRow controlRows[] = {
-    {300, K::Label, "Name:", 2, 2, 8, nullptr},
-    {301, K::Field, "", 11, 2, 50, nullptr},
-    {302, K::Label, "Länge:", 2, 4, 8, nullptr},
-    {303, K::Field, "", 11, 4, 8, nullptr},
-    {316, K::Option, "Ost", 21, 4, 7, nullptr},
-    {317, K::Option, "West", 31, 4, 7, nullptr},
-    {304, K::Label, "Breite:", 2, 6, 8, nullptr},
-    {305, K::Field, "", 11, 6, 8, nullptr},
-    {318, K::Option, "Nord", 21, 6, 7, nullptr},
-    {319, K::Option, "Süd", 31, 6, 7, nullptr},
-    {306, K::Label, "Zeitzone:", 2, 8, 8, nullptr},
-    {307, K::Field, "", 11, 8, 8, nullptr},
-    {320, K::Option, "Ost", 21, 8, 7, nullptr},
-    {321, K::Option, "West", 31, 8, 7, nullptr},
-    {308, K::CheckBox, " Sommerzeit automatisch", 41, 8, 25, nullptr},
-    {312, K::Label, "Dämmerung:", 2, 10, 12, nullptr},
-    {313, K::Option, "bürgerlich", 17, 10, 14, nullptr},
-    {314, K::Option, "nautisch", 31, 10, 14, nullptr},
-    {315, K::Option, "astronomisch", 45, 10, 14, nullptr},
-    {323, K::CheckBox, " Die Uhr immer im Vordergrund halten", 2, 12, 25, nullptr},
-    {324, K::CheckBox, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, nullptr},
-    {325, K::Button, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
-    {326, K::CheckBox, " Sekundenzeiger ein", 2, 16, 25, nullptr},
-    {309, K::Button, "Speichern", 1, 19, 13,
+    {NameLabel, K::Label, "Name:", 2, 2, 8, nullptr},
+    {NameField, K::Field, "", 11, 2, 50, nullptr},
+    {LongitudeLabel, K::Label, "Länge:", 2, 4, 8, nullptr},
+    {LongitudeField, K::Field, "", 11, 4, 8, nullptr},
+    {LongitudeEastOption, K::Option, "Ost", 21, 4, 7, nullptr},
+    {LongitudeWestOption, K::Option, "West", 31, 4, 7, nullptr},
+    {LatitudeLabel, K::Label, "Breite:", 2, 6, 8, nullptr},
+    {LatitudeField, K::Field, "", 11, 6, 8, nullptr},
+    {LatitudeNorthOption, K::Option, "Nord", 21, 6, 7, nullptr},
+    {LatitudeSouthOption, K::Option, "Süd", 31, 6, 7, nullptr},
+    {TimeZoneLabel, K::Label, "Zeitzone:", 2, 8, 8, nullptr},
+    {TimeZoneField, K::Field, "", 11, 8, 8, nullptr},
+    {TimeZoneEastOption, K::Option, "Ost", 21, 8, 7, nullptr},
+    {TimeZoneWestOption, K::Option, "West", 31, 8, 7, nullptr},
+    {SummerTimeBox, K::CheckBox, " Sommerzeit automatisch", 41, 8, 25, nullptr},
+    {TwilightLabel, K::Label, "Dämmerung:", 2, 10, 12, nullptr},
+    {CivilOption, K::Option, "bürgerlich", 17, 10, 14, nullptr},
+    {NauticalOption, K::Option, "nautisch", 31, 10, 14, nullptr},
+    {AstronomicalOption, K::Option, "astronomisch", 45, 10, 14, nullptr},
+    {OnTopBox, K::CheckBox, " Die Uhr immer im Vordergrund halten", 2, 12, 25, nullptr},
+    {ShiftColoursBox, K::CheckBox, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, nullptr},
+    {ColourButton, K::Button, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
+    {SecondsHandBox, K::CheckBox, " Sekundenzeiger ein", 2, 16, 25, nullptr},
+    {SaveButton, K::Button, "Speichern", 1, 19, 13,
      "Speichert Koordinaten und verlässt das Eingabefenster"},
-    {322, K::Button, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
-    {310, K::Button, "Info", 33.5, 19, 13, "Infos zur Eingabe und zum Programm"},
-    {311, K::Button, "Abbruch", 50, 19, 13,
+    {ShowButton, K::Button, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
+    {InfoButton, K::Button, "Info", 33.5, 19, 13, "Infos zur Eingabe und zum Programm"},
+    {CancelButton, K::Button, "Abbruch", 50, 19, 13,
      "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
 };
 
 // Exclusive option groups; the position in a group is what the option means.
-constexpr int longitudeOptions[] = {316, 317};  // Ost, West
-constexpr int latitudeOptions[] = {318, 319};   // Nord, Süd
-constexpr int timeZoneOptions[] = {320, 321};   // Ost, West
-constexpr int twilightOptions[] = {313, 314, 315};
+constexpr int longitudeOptions[] = {LongitudeEastOption, LongitudeWestOption};
+constexpr int latitudeOptions[] = {LatitudeNorthOption, LatitudeSouthOption};
+constexpr int timeZoneOptions[] = {TimeZoneEastOption, TimeZoneWestOption};
+constexpr int twilightOptions[] = {CivilOption, NauticalOption, AstronomicalOption};
 constexpr int firstTwilightKind = 3;  // bürgerlich; nautisch and astronomisch follow
 // Quarter-hour zones (5.75, 12.75) need both decimals; with one, confirming the dialog
 // would move them to 5.8 and every time on the face by three minutes.
@@ -211,7 +242,7 @@ SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
     placeControls();
     setInitialStates();
     connectActions();
-    field(301)->setFocus(Qt::OtherFocusReason);
+    field(NameField)->setFocus(Qt::OtherFocusReason);
 }
 
 // The table's widths assume a font whose letters are no wider than its "_". Many fonts
@@ -291,26 +322,26 @@ void SettingsDialog::placeControls() {
 
 void SettingsDialog::setInitialStates() {
     const ClockSettings& s = state_.settings;
-    field(301)->setText(QString::fromStdString(s.placeName));
+    field(NameField)->setText(QString::fromStdString(s.placeName));
 
     // The fields show magnitudes; the options carry the sign. NaN selects neither option.
-    field(303)->setText(fieldText(std::fabs(s.longitude), 2));
-    button(316)->setChecked(s.longitude < 0);
-    button(317)->setChecked(s.longitude >= 0);
-    field(305)->setText(fieldText(std::fabs(s.latitude), 2));
-    button(318)->setChecked(s.latitude >= 0);
-    button(319)->setChecked(s.latitude < 0);
-    field(307)->setText(fieldText(std::fabs(s.timeZone), timeZoneDecimals));
-    button(320)->setChecked(s.timeZone > 0);
-    button(321)->setChecked(s.timeZone <= 0);
+    field(LongitudeField)->setText(fieldText(std::fabs(s.longitude), 2));
+    button(LongitudeEastOption)->setChecked(s.longitude < 0);
+    button(LongitudeWestOption)->setChecked(s.longitude >= 0);
+    field(LatitudeField)->setText(fieldText(std::fabs(s.latitude), 2));
+    button(LatitudeNorthOption)->setChecked(s.latitude >= 0);
+    button(LatitudeSouthOption)->setChecked(s.latitude < 0);
+    field(TimeZoneField)->setText(fieldText(std::fabs(s.timeZone), timeZoneDecimals));
+    button(TimeZoneEastOption)->setChecked(s.timeZone > 0);
+    button(TimeZoneWestOption)->setChecked(s.timeZone <= 0);
 
-    button(308)->setChecked(s.autoSummerTime == 1);
+    button(SummerTimeBox)->setChecked(s.autoSummerTime == 1);
     // A kind other than 3, 4 or 5 (possible from the file) selects no option.
     for (int i = 0; i < 3; ++i)
         button(twilightOptions[i])->setChecked(s.twilightKind == firstTwilightKind + i);
-    button(323)->setChecked(s.alwaysOnTop == 1);
-    button(324)->setChecked(s.showShiftColors == 1);
-    button(326)->setChecked(s.showSecondsHand == 1);
+    button(OnTopBox)->setChecked(s.alwaysOnTop == 1);
+    button(ShiftColoursBox)->setChecked(s.showShiftColors == 1);
+    button(SecondsHandBox)->setChecked(s.showSecondsHand == 1);
 
     for (const ControlRow& row : controlRows) {
         if (row.kind == K::Field) shownTexts_[row.number] = field(row.number)->text();
@@ -329,14 +360,14 @@ bool SettingsDialog::leftAsShown(std::initializer_list<int> numbers) const {
 }
 
 void SettingsDialog::connectActions() {
-    connect(button(309), &QAbstractButton::clicked, this, [this] {
+    connect(button(SaveButton), &QAbstractButton::clicked, this, [this] {
         if (nameCanBeStored()) done(ResultSave);
     });
-    connect(button(322), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
-    connect(button(311), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
-    connect(button(310), &QAbstractButton::clicked, this,
+    connect(button(ShowButton), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
+    connect(button(CancelButton), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
+    connect(button(InfoButton), &QAbstractButton::clicked, this,
             [this] { showInfoWindow(clockWindow_ ? clockWindow_ : this, cw_, lh_); });
-    connect(button(325), &QAbstractButton::clicked, this, [this] { chooseDialColour(); });
+    connect(button(ColourButton), &QAbstractButton::clicked, this, [this] { chooseDialColour(); });
     // The twilight kind changes at once and stays changed whatever ends the dialog.
     for (int i = 0; i < 3; ++i) {
         connect(button(twilightOptions[i]), &QAbstractButton::toggled, this, [this, i](bool on) {
@@ -363,7 +394,7 @@ void SettingsDialog::leaveField(int number) {
     QLineEdit* edit = field(number);
     const std::string text = edit->text().toStdString();
     switch (number) {
-        case 301: {
+        case NameField: {
             // The stored name as it stands (a longer one from the file included) stays.
             if (text == state_.settings.placeName) break;
             const std::string name = cutPlaceName(text);
@@ -377,9 +408,9 @@ void SettingsDialog::leaveField(int number) {
             }
             break;
         }
-        case 303: edit->setText(fieldText(parseAngleField(text, longitudeBound), 2)); break;
-        case 305: edit->setText(fieldText(parseAngleField(text, latitudeBound), 2)); break;
-        case 307: edit->setText(fieldText(parseTimeZoneField(text), timeZoneDecimals)); break;
+        case LongitudeField: edit->setText(fieldText(parseAngleField(text, longitudeBound), 2)); break;
+        case LatitudeField: edit->setText(fieldText(parseAngleField(text, latitudeBound), 2)); break;
+        case TimeZoneField: edit->setText(fieldText(parseTimeZoneField(text), timeZoneDecimals)); break;
         default: break;
     }
 }
@@ -403,11 +434,11 @@ bool SettingsDialog::nameCanBeStored() {
     const std::string stored = parseSettings(formatSettings(s)).placeName;
     if (stored == s.placeName) return true;
     if (!askYesNo(seams_, this, nameLossText(s.placeName, stored))) {
-        field(301)->setFocus(Qt::OtherFocusReason);
+        field(NameField)->setFocus(Qt::OtherFocusReason);
         return false;
     }
     s.placeName = stored;
-    field(301)->setText(QString::fromStdString(stored));
+    field(NameField)->setText(QString::fromStdString(stored));
     return true;
 }
 
@@ -429,22 +460,22 @@ double signedByOption(double value, bool negativeSide, bool positiveSide) {
 void SettingsDialog::takeOver(int result) {
     if (result != ResultShow && result != ResultSave) return;
     ClockSettings& s = state_.settings;
-    if (!leftAsShown({303, 316, 317}))
+    if (!leftAsShown({LongitudeField, LongitudeEastOption, LongitudeWestOption}))
         s.longitude = signedByOption(
-            parseAngleField(field(303)->text().toStdString(), longitudeBound), checked(316),
-            checked(317));
-    if (!leftAsShown({305, 318, 319}))
+            parseAngleField(field(LongitudeField)->text().toStdString(), longitudeBound), checked(LongitudeEastOption),
+            checked(LongitudeWestOption));
+    if (!leftAsShown({LatitudeField, LatitudeNorthOption, LatitudeSouthOption}))
         s.latitude = signedByOption(
-            parseAngleField(field(305)->text().toStdString(), latitudeBound), checked(319),
-            checked(318));
-    if (!leftAsShown({307, 320, 321}))
-        s.timeZone = signedByOption(parseTimeZoneField(field(307)->text().toStdString()),
-                                    checked(321), checked(320));
-    if (!leftAsShown({308})) s.autoSummerTime = checked(308) ? 1 : 0;
-    if (!leftAsShown({323})) s.alwaysOnTop = checked(323) ? 1 : 0;
+            parseAngleField(field(LatitudeField)->text().toStdString(), latitudeBound), checked(LatitudeSouthOption),
+            checked(LatitudeNorthOption));
+    if (!leftAsShown({TimeZoneField, TimeZoneEastOption, TimeZoneWestOption}))
+        s.timeZone = signedByOption(parseTimeZoneField(field(TimeZoneField)->text().toStdString()),
+                                    checked(TimeZoneWestOption), checked(TimeZoneEastOption));
+    if (!leftAsShown({SummerTimeBox})) s.autoSummerTime = checked(SummerTimeBox) ? 1 : 0;
+    if (!leftAsShown({OnTopBox})) s.alwaysOnTop = checked(OnTopBox) ? 1 : 0;
     if (clockWindow_) applyAlwaysOnTop(clockWindow_, s.alwaysOnTop != 0);
-    if (!leftAsShown({324})) s.showShiftColors = checked(324) ? 1 : 0;
-    if (!leftAsShown({326})) s.showSecondsHand = checked(326) ? 1 : 0;
+    if (!leftAsShown({ShiftColoursBox})) s.showShiftColors = checked(ShiftColoursBox) ? 1 : 0;
+    if (!leftAsShown({SecondsHandBox})) s.showSecondsHand = checked(SecondsHandBox) ? 1 : 0;
 }
 
 }  // namespace

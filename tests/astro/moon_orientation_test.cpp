@@ -50,7 +50,7 @@ struct SkyView {
 };
 
 SkyView independentView(const ClockState& state, double latitudeDeg, double longitudeWestDeg) {
-    const double jd = currentJulianDayUT(state, 0.0);
+    const double jd = computeDisplayedMoment(state).julianDayUT;
     const MoonEcliptic moonEcl = apparentMoon(jd);
     const SunEcliptic sunEcl = apparentSun(jd);
     // Mean sidereal time, Meeus (12.4); the nutation term is below an arcsecond of angle here.
@@ -106,7 +106,7 @@ TEST(MoonOrientation, BrightLimbPointsTowardsTheSun) {
         ASSERT_GT(view.moonAltitudeDeg, 3.0) << row.name << ": the moon should be up";
 
         // The drawing's sign: waning when the fraction is smaller than a day earlier.
-        const int s = moonIlluminatedFraction(state, 0.0) < moonIlluminatedFraction(state, -1.0)
+        const int s = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT) < moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUTDayBefore)
                           ? -1 : 1;
         ASSERT_EQ(s, row.expectedSign) << row.name;
 

@@ -88,9 +88,9 @@ TEST(SearchRiseSet, DefaultPlaceAsPlainDegrees) {
     };
     for (const SearchRow& row : rows) {
         const ClockState state = stateAt(2024, row.month, row.day);
-        const RiseSet r = searchRiseSet(row.kind, localMidnightUT(state), -12.52, 48.47,
-                                        sinDeg(48.47), cosDeg(48.47),
-                                        sinDeg(thresholdAltitudeDeg(row.kind)));
+        const RiseSet r =
+            searchRiseSet(row.kind, computeDisplayedMoment(state).midnightUT, -12.52,
+                          latitudeTrig(48.47), sinDeg(thresholdAltitudeDeg(row.kind)));
         EXPECT_NEAR(r.riseHours, row.rise, 0.6 * minute) << row.fault;
         EXPECT_NEAR(r.setHours, row.set, 0.6 * minute) << row.fault;
     }
@@ -207,7 +207,7 @@ TEST(ComputeDayEvents, FoundTimesAreCrossingsOverAYearAndManyPlaces) {
         for (int month = 1; month <= 12; ++month) {
             ClockState state = stateAt(2024, month, 5, 12, 0, latitude, -12.52, 1.0, 1);
             const ObserverPlace place = observerPlace(state.settings);
-            const double start = localMidnightUT(state);
+            const double start = computeDisplayedMoment(state).midnightUT;
             for (EventKind kind : {SunRiseSet, CivilTwilight, AstronomicalTwilight}) {
                 const DayEvents e = computeDayEvents(state, kind);
                 const double h0 = sinDeg(thresholdAltitudeDeg(kind));

@@ -17,7 +17,6 @@ namespace dorvalen {
 namespace {
 
 constexpr Colour white = rgb(255, 255, 255);
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour red = rgb(255, 0, 0);
 
 std::size_t countOf(const Image& image, Colour colour) {
@@ -169,7 +168,7 @@ TEST(CanvasCircle, RimIsAClosedBorderForTheFill) {
     canvas.drawCircle(30, 30, 22, black);
     canvas.setDrawingMode(ModeDefault);
     EXPECT_EQ(image.pixel(30, 30), white);  // only the rim
-    canvas.floodFill(30, 30, black, red);
+    canvas.floodFillTo(30, 30, black, red);
     EXPECT_EQ(image.pixel(30, 30), red);
     EXPECT_EQ(image.pixel(0, 0), white);
     EXPECT_EQ(image.pixel(30, 6), white);   // beyond the top of the rim
@@ -181,7 +180,7 @@ TEST(CanvasFill, OnePixelDiagonalLineDoesNotLeak) {
     Canvas canvas;
     canvas.beginDrawing(image);
     canvas.drawLine(0, 0, 49, 49, black);
-    canvas.floodFill(40, 5, -1, red);
+    canvas.floodFill(40, 5, red);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) {
             const Colour expected = x > y ? red : x == y ? black : white;
@@ -199,7 +198,7 @@ TEST(CanvasFill, SeedColourRegionInADiscCrossedByRadiiFillsOneSector) {
     canvas.drawLine(50, 50, 95, 50, black);   // 0 degrees
     canvas.drawLine(50, 50, 50, 95, black);   // 90 degrees
     canvas.drawLine(50, 50, 18, 18, black);   // 225 degrees
-    canvas.floodFill(70, 70, -1, red);        // between 0 and 90
+    canvas.floodFill(70, 70, red);        // between 0 and 90
     for (int y = 0; y < 101; ++y)
         for (int x = 0; x < 101; ++x) {
             if (image.pixel(x, y) != red) continue;
@@ -216,7 +215,7 @@ TEST(CanvasFill, SeedOutsideTheImageChangesNothing) {
     Canvas canvas;
     canvas.beginDrawing(image);
     const int seeds[][2] = {{-1, 0}, {10, 0}, {0, 10}, {0, -1}, {INT_MIN, INT_MAX}};
-    for (const auto& s : seeds) canvas.floodFill(s[0], s[1], -1, red);
+    for (const auto& s : seeds) canvas.floodFill(s[0], s[1], red);
     EXPECT_EQ(countOf(image, white), 100u);
 }
 
@@ -229,13 +228,13 @@ TEST(CanvasFill, EachPixelIsBlendedOnce) {
     canvas.setDrawingMode(ModeOutlined);
     canvas.drawCircle(15, 15, 12, black);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.floodFill(15, 15, black, rgba(0, 0, 0, 128));
+    canvas.floodFillTo(15, 15, black, rgba(0, 0, 0, 128));
     EXPECT_EQ(image.pixel(15, 15), rgb(127, 127, 127));
     EXPECT_EQ(countOf(image, rgb(63, 63, 63)), 0u);
     // A blend that leaves the seed colour unchanged must still end, touching each once.
     Image flat(30, 30, rgb(100, 100, 100));
     canvas.beginDrawing(flat);
-    canvas.floodFill(3, 3, -1, rgba(101, 100, 100, 1));
+    canvas.floodFill(3, 3, rgba(101, 100, 100, 1));
     EXPECT_EQ(countOf(flat, rgb(100, 100, 100)), 900u);
 }
 
@@ -245,7 +244,7 @@ TEST(CanvasFill, BorderFillPassesPixelsAlreadyInTheFillColour) {
     canvas.beginDrawing(image);
     canvas.fillBox(0, 10, 20, 1, red);      // a red bar across the region, not a border
     canvas.fillBox(0, 15, 20, 1, black);    // the border
-    canvas.floodFill(5, 2, black, red);
+    canvas.floodFillTo(5, 2, black, red);
     EXPECT_EQ(image.pixel(5, 12), red);     // reached through the red bar
     EXPECT_EQ(image.pixel(5, 17), white);   // beyond the border
 }
@@ -255,7 +254,7 @@ TEST(CanvasFill, ComparesRgbOnly) {
     image.pixels[9] = white | 0xFF000000u;  // same RGB, stray alpha byte
     Canvas canvas;
     canvas.beginDrawing(image);
-    canvas.floodFill(0, 0, -1, red);
+    canvas.floodFill(0, 0, red);
     EXPECT_EQ(countOf(image, red), 64u);
 }
 
@@ -270,7 +269,7 @@ TEST(CanvasFill, HugeImageSerpentineNeedsNoRecursion) {
         const bool gapAtBottom = (x / 4) % 2 == 0;
         canvas.fillBox(x, gapAtBottom ? 0 : 1, 1, side - 1, black);
     }
-    canvas.floodFill(0, 0, -1, red);
+    canvas.floodFill(0, 0, red);
     EXPECT_EQ(countOf(image, white), 0u);
     EXPECT_EQ(image.pixel(side - 1, side - 1), red);
 }

@@ -112,25 +112,24 @@ TEST(FieldExtractors, InvalidDateGivesZeros) {
 struct AddRow {
     const char* fault;
     DateValue value;
-    int unit;
+    DateUnit unit;
     std::int64_t n;
     DateValue expected;
 };
 
 const AddRow addRows[] = {
-    {"invalid date revived", -1, dateUnitDays, 1, -1},
-    {"days counted as seconds", 0, dateUnitDays, 2, 172800},
-    {"seconds counted as days", 0, dateUnitSeconds, 2, 2},
-    {"backward step wrong", 172800, dateUnitDays, -1, 86400},
-    {"step across 2038 rejected", 2147483647, dateUnitSeconds, 1, 2147483648},
-    {"step before 1970 accepted", 10, dateUnitSeconds, -11, -1},
-    {"step past 9999 accepted", 253402300799, dateUnitSeconds, 1, -1},
-    {"huge day count overflows", 0, dateUnitDays, std::numeric_limits<std::int64_t>::max(), -1},
-    {"huge negative day count overflows", 253402300799, dateUnitDays,
+    {"invalid date revived", -1, DateUnit::Days, 1, -1},
+    {"days counted as seconds", 0, DateUnit::Days, 2, 172800},
+    {"seconds counted as days", 0, DateUnit::Seconds, 2, 2},
+    {"backward step wrong", 172800, DateUnit::Days, -1, 86400},
+    {"step across 2038 rejected", 2147483647, DateUnit::Seconds, 1, 2147483648},
+    {"step before 1970 accepted", 10, DateUnit::Seconds, -11, -1},
+    {"step past 9999 accepted", 253402300799, DateUnit::Seconds, 1, -1},
+    {"huge day count overflows", 0, DateUnit::Days, std::numeric_limits<std::int64_t>::max(), -1},
+    {"huge negative day count overflows", 253402300799, DateUnit::Days,
      std::numeric_limits<std::int64_t>::min(), -1},
-    {"huge second count overflows", 253402300799, dateUnitSeconds,
+    {"huge second count overflows", 253402300799, DateUnit::Seconds,
      std::numeric_limits<std::int64_t>::max(), -1},
-    {"unknown unit taken", 0, 4, 1, -1},
 };
 
 TEST(AddToDate, UnitsRangeAndOverflow) {
@@ -156,6 +155,11 @@ TEST(DisplayedTime, WholeDaysMoveTheDateButNotTheClock) {
     state.displayedDay = -2.5;  // the fraction keeps its sign: half a day back
     EXPECT_EQ(displayedClockTime(state), now - 43200);
     EXPECT_EQ(displayedMoment(state), now - 216000);
+
+    state.displayedDay = 1.0 + 1.0 / 275.0;  // the frame's day and seconds follow the moment
+    const DisplayedMoment m = computeDisplayedMoment(state);
+    EXPECT_EQ(m.dayIndex, dayIndexOf(makeDate(2024, 6, 16, 0, 0, 0)));
+    EXPECT_EQ(m.secondsOfDay, 6 * 3600 + 30 * 60 + 15 + 314);
 }
 
 TEST(DisplayedTime, YearTurnsWithRoundedDays) {
@@ -168,27 +172,16 @@ TEST(DisplayedTime, YearTurnsWithRoundedDays) {
     EXPECT_EQ(displayedYear(state), 2099);
 }
 
-TEST(DisplayedTime, UpdateSetsDayIndexAndReturnsSecondsOfDay) {
-    ClockState state = stateAt(2038, 1, 19, 3, 14, 7);
-    state.displayedDay = 1.0 + 1.0 / 275.0;
-    const int seconds = updateDisplayedDayIndex(state);
-    EXPECT_EQ(state.displayedDayIndex, dayIndexOf(makeDate(2038, 1, 20, 0, 0, 0)));
-    EXPECT_EQ(seconds, 3 * 3600 + 14 * 60 + 7 + 314);
-    EXPECT_EQ(displayedDayIndexOf(state), state.displayedDayIndex);
-    EXPECT_EQ(displayedSecondsOfDay(state), seconds);
-}
-
 TEST(DisplayedTime, NonFiniteOffsetsStayDefined) {
     for (double offset : {std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::infinity(), -1e300, 1e300}) {
         ClockState state = stateAt(2024, 6, 15, 12, 0, 0);
         state.displayedDay = offset;
-        const int seconds = updateDisplayedDayIndex(state);
-        EXPECT_GE(seconds, 0) << offset;
-        EXPECT_LT(seconds, 86400) << offset;
-        EXPECT_GE(hourHandAngle(state), 0) << offset;
-        EXPECT_LT(hourHandAngle(state), 360) << offset;
-        (void)isSummerTime(state, 0.0);
+        const DisplayedMoment m = computeDisplayedMoment(state);
+        EXPECT_GE(m.secondsOfDay, 0) << offset;
+        EXPECT_LT(m.secondsOfDay, 86400) << offset;
+        EXPECT_GE(hourHandAngle(m.clockTime), 0) << offset;
+        EXPECT_LT(hourHandAngle(m.clockTime), 360) << offset;
     }
 }
 
@@ -215,24 +208,27 @@ const SummerRow summerRows[] = {
 TEST(SummerTime, LastSundaysOfMarchAndOctober) {
     for (const SummerRow& row : summerRows) {
         ClockState state = stateAt(row.year, 6, 15, 12, 0, 0);
-        EXPECT_EQ(isSummerTime(state, row.mjd), row.expected) << row.fault;
+        EXPECT_EQ(isSummerTime(computeDisplayedMoment(state).summer, row.mjd), row.expected)
+            << row.fault;
         state.settings.autoSummerTime = 0;
-        EXPECT_FALSE(isSummerTime(state, row.mjd)) << "switched off: " << row.fault;
+        EXPECT_FALSE(isSummerTime(computeDisplayedMoment(state).summer, row.mjd))
+            << "switched off: " << row.fault;
     }
 }
 
-TEST(SummerTime, ZeroMeansNoonOfTheDisplayedDay) {
+TEST(SummerTime, DisplayedDayDecidesWhateverTheClockTime) {
+    const auto summer = [](const ClockState& s) { return computeDisplayedMoment(s).summerTime; };
     ClockState state = stateAt(2024, 3, 30, 23, 0, 0);
-    EXPECT_FALSE(isSummerTime(state, 0.0));
+    EXPECT_FALSE(summer(state));
     state.displayedDay = 1.0;  // Sunday 31 March
-    EXPECT_TRUE(isSummerTime(state, 0.0));
-    state.displayedDay = -0.6;  // fraction added to noon: still Saturday 30 March
-    EXPECT_FALSE(isSummerTime(state, 0.0));
+    EXPECT_TRUE(summer(state));
+    state.displayedDay = -0.6;  // fraction added to the day: still Saturday 30 March
+    EXPECT_FALSE(summer(state));
 
     ClockState autumn = stateAt(2090, 10, 29, 12, 0, 0);  // Sunday 29 October 2090
-    EXPECT_FALSE(isSummerTime(autumn, 0.0));
+    EXPECT_FALSE(summer(autumn));
     autumn.displayedDay = -1.0;
-    EXPECT_TRUE(isSummerTime(autumn, 0.0));
+    EXPECT_TRUE(summer(autumn));
 }
 
 struct HandRow {
@@ -258,9 +254,10 @@ TEST(HandAngles, SinglePrecisionAngles) {
     for (const HandRow& row : handRows) {
         ClockState state = stateAt(2024, 6, 15, row.hour, row.minute, row.second);
         state.displayedDay = row.displayedDay;
-        EXPECT_EQ(hourHandAngle(state), row.hourAngle) << row.fault;
-        EXPECT_EQ(minuteHandAngle(state), row.minuteAngle) << row.fault;
-        EXPECT_EQ(secondHandAngle(state), row.secondAngle) << row.fault;
+        const DateValue clockTime = displayedClockTime(state);
+        EXPECT_EQ(hourHandAngle(clockTime), row.hourAngle) << row.fault;
+        EXPECT_EQ(minuteHandAngle(clockTime), row.minuteAngle) << row.fault;
+        EXPECT_EQ(secondHandAngle(clockTime), row.secondAngle) << row.fault;
     }
 }
 

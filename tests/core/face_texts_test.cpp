@@ -51,14 +51,13 @@ TEST(CornerTexts, ClockTimeDateAndWeekday) {
     EXPECT_EQ(weekdayName(at(1970, 1, 1)), "Donnerstag");  // day 0
     EXPECT_EQ(weekdayName(at(2026, 5, 3)), "Sonntag");
     EXPECT_EQ(weekdayName(at(2026, 5, 9)), "Samstag");
-}
 
-TEST(CornerTexts, WholeDayStepsMoveTheDateButNotTheTime) {
-    ClockState state = at(2024, 2, 28, 7, 5, 9);
-    state.displayedDay = 1.0;
-    EXPECT_EQ(formatClockTime(state), "7:05:09 Uhr");
-    EXPECT_EQ(formatDate(state), "29.2.2024");
-    EXPECT_EQ(weekdayName(state), "Donnerstag");
+    // A whole day step moves the date and weekday, not the time.
+    ClockState nextDay = at(2024, 2, 28, 7, 5, 9);
+    nextDay.displayedDay = 1.0;
+    EXPECT_EQ(formatClockTime(nextDay), "7:05:09 Uhr");
+    EXPECT_EQ(formatDate(nextDay), "29.2.2024");
+    EXPECT_EQ(weekdayName(nextDay), "Donnerstag");
 }
 
 struct WeekRow {

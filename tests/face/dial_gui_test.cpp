@@ -13,7 +13,6 @@ namespace dorvalen {
 namespace {
 
 constexpr int r = 200;
-constexpr Colour black = rgb(0, 0, 0);
 constexpr Colour secondsRed = rgb(196, 0, 0);
 // One blend of rgba(138, 135, 118, 64) over the disc: (138*64 + 236*191) / 255 = 211 ...
 constexpr Colour hourFill = rgb(211, 208, 191);
@@ -101,7 +100,7 @@ TEST(DialColours, ShadowDiscAndCentre) {
     Image image(2 * r, 2 * r, under);
     Canvas canvas;
     canvas.beginDrawing(image);
-    drawDial(canvas, state, r);
+    drawDial(canvas, state, Font{}, r);
     const Colour shadow = rgb(40 * 127 / 255, 80 * 127 / 255, 160 * 127 / 255);
     const PixelPoint dayPoint = dialPoint(r, 15 * 14 - 90, 0.62 * r);
     expectPixels(image,

@@ -87,7 +87,7 @@ TEST(PlotEllipse, AxesFollowTheAngleAndTheCurveIsClosed) {
     EXPECT_EQ(maxX, 79);
     EXPECT_EQ(minY, 40);  // 50 - 9.9
     EXPECT_EQ(maxY, 59);
-    canvas.floodFill(50, 50, 0, moonDark);
+    canvas.floodFillTo(50, 50, black, moonDark);
     EXPECT_EQ(image.pixel(50, 50), moonDark);
     EXPECT_EQ(image.pixel(5, 5), dialDisc) << "the fill leaked through the curve";
     EXPECT_EQ(image.pixel(50, 38), dialDisc);
@@ -102,7 +102,7 @@ TEST(MoonPicture, SubPixelMoonFinishesAtOnce) {
         Image image(2 * r + 1, 2 * r + 1, dialDisc);
         Canvas canvas;
         canvas.beginDrawing(image);
-        drawMoonPicture(canvas, state, r);
+        paintMoonPicture(canvas, planMoonPicture(state), r);
         EXPECT_EQ(canvas.drawingMode(), ModeDefault);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));

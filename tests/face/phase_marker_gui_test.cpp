@@ -98,34 +98,5 @@ TEST(PhaseMarker, PhaseAtLocalMidnightPointsStraightUp) {
     EXPECT_EQ(at(image, 270.0, tipDistance + 1.0), at(image, 270.0, tipDistance + 4.0)) << dump;
 }
 
-// The marked day is noon of today moved by the whole offset: it turns at offsets of 0.5
-// whatever the clock time. The full moon belongs to 2015-02-04.
-TEST(PhaseMarker, FractionalOffsetChangesTheMarkedDayAtHalves) {
-    struct Row {
-        const char* fault;
-        int day, hour;
-        double offset;
-        bool marked;
-    };
-    const Row rows[] = {
-        {"evening, 0.49 still names the 3rd", 3, 20, 0.49, false},
-        {"evening, 0.51 names the 4th", 3, 20, 0.51, true},
-        {"night, 0.49 still names the 3rd", 3, 1, 0.49, false},
-        {"night, 0.51 names the 4th", 3, 1, 0.51, true},
-        {"evening, -0.49 still names the 5th", 5, 20, -0.49, false},
-        {"evening, -0.51 names the 4th", 5, 20, -0.51, true},
-        {"night, -0.49 still names the 5th", 5, 1, -0.49, false},
-        {"night, -0.51 names the 4th", 5, 1, -0.51, true},
-    };
-    for (const Row& row : rows) {
-        ClockState state = stateAt(2015, 2, row.day, row.hour, 0, 48.47, -12.52);
-        state.displayedDay = row.offset;
-        const Image image = renderFace(state);
-        const int ink = markerInk(image, 272.5);
-        EXPECT_EQ(ink > 15, row.marked) << row.fault << ": ink " << ink << ", see "
-                                        << test::dumpImage(image, row.fault);
-    }
-}
-
 }  // namespace
 }  // namespace dorvalen

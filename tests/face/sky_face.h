@@ -19,7 +19,6 @@ namespace dorvalen::skyface {
 
 inline constexpr int faceRadius = 200;
 
-inline constexpr Colour black = rgb(0, 0, 0);
 inline constexpr Colour dialDisc = rgb(236, 233, 216);
 inline constexpr Colour moonYellow = rgb(250, 247, 131);
 inline constexpr Colour moonDark = rgb(188, 185, 168);

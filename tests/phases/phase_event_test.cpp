@@ -41,15 +41,32 @@ TEST(PhaseEvent, NoPhaseOnOrdinaryDays) {
     for (int day : {5, 6, 7, 8, 9}) EXPECT_EQ(phaseEventOnDisplayedDay(stateAt(2015, 2, day)), 0.0) << day;
 }
 
-TEST(PhaseEvent, FractionalOffsetMovesTheDayAtOneHalf) {
-    // Noon of today plus the offset decides, whatever the clock time: from 2015-02-03 the
-    // full-moon day (02-04) is shown from an offset of 0.5 on.
-    for (int hour : {1, 20}) {
-        ClockState state = stateAt(2015, 2, 3, hour);
-        state.displayedDay = 0.49;
-        EXPECT_EQ(phaseEventOnDisplayedDay(state), 0.0) << hour;
-        state.displayedDay = 0.51;
-        EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(state)), "0:10") << hour;
+TEST(PhaseEvent, FractionalOffsetMovesTheDayAtHalves) {
+    // Noon of today plus the offset decides, whatever the clock time: the full moon of
+    // 2015-02-04 (0:10 local) is marked from 0.5 days before to 0.5 days after.
+    const struct {
+        const char* fault;
+        int day, hour;
+        double offset;
+        bool marked;
+    } rows[] = {
+        {"evening, 0.49 still names the 3rd", 3, 20, 0.49, false},
+        {"evening, 0.51 names the 4th", 3, 20, 0.51, true},
+        {"night, 0.49 still names the 3rd", 3, 1, 0.49, false},
+        {"night, 0.51 names the 4th", 3, 1, 0.51, true},
+        {"evening, -0.49 still names the 5th", 5, 20, -0.49, false},
+        {"evening, -0.51 names the 4th", 5, 20, -0.51, true},
+        {"night, -0.49 still names the 5th", 5, 1, -0.49, false},
+        {"night, -0.51 names the 4th", 5, 1, -0.51, true},
+    };
+    for (const auto& row : rows) {
+        ClockState state = stateAt(2015, 2, row.day, row.hour);
+        state.displayedDay = row.offset;
+        const double event = phaseEventOnDisplayedDay(state);
+        EXPECT_EQ(event != 0.0, row.marked) << row.fault;
+        if (row.marked) {
+            EXPECT_EQ(phaseTimeText(event), "0:10") << row.fault;
+        }
     }
 }
 

@@ -12,14 +12,13 @@ TEST(RotaTables, StartUpValues) {
     for (int i = 0; i < 35; ++i) EXPECT_EQ(rotaTable[i], rota[i]) << "rota day " << i;
     EXPECT_EQ(rotaTable[34], 4);
 
-    const std::int64_t colours[5][3] = {
+    const int colours[5][3] = {
         {255, 0, 0}, {50, 50, 255}, {255, 255, 0}, {0, 255, 0}, {235, 167, 11}};
-    for (int crew = 0; crew < 10; ++crew) {
-        EXPECT_EQ(shiftColorTable[crew][0], 0) << "crew " << crew;
-        for (int c = 1; c < 4; ++c) {
-            EXPECT_EQ(shiftColorTable[crew][c], crew < 5 ? colours[crew][c - 1] : 0)
-                << "crew " << crew << " column " << c;
-        }
+    for (int crew = 0; crew < crewCount; ++crew) {
+        const Crew& c = crewTable[static_cast<std::size_t>(crew)];
+        EXPECT_EQ(c.red, colours[crew][0]) << "crew " << crew;
+        EXPECT_EQ(c.green, colours[crew][1]) << "crew " << crew;
+        EXPECT_EQ(c.blue, colours[crew][2]) << "crew " << crew;
     }
 
     const std::int64_t years[5][5] = {
@@ -31,10 +30,9 @@ TEST(RotaTables, StartUpValues) {
 
 // With the crews' offsets into the rota, exactly one crew is in the swapped week each day.
 TEST(RotaTables, ExactlyOneCrewHasTheSwapWeek) {
-    const int offsets[5] = {10, 17, 24, 31, 3};
     for (int day = 0; day < 35; ++day) {
         int swapped = 0;
-        for (int offset : offsets) swapped += rotaTable[(day + offset) % 35] == 0 ? 1 : 0;
+        for (const Crew& c : crewTable) swapped += rotaTable[(day + c.rotaOffset) % 35] == 0 ? 1 : 0;
         EXPECT_EQ(swapped, 1) << "day " << day;
     }
 }

@@ -30,7 +30,7 @@ int weekdayFromMonday(std::int32_t dayIndex) { return (dayIndex + 3) % 7; }
 CrewShifts plainRota(std::int32_t dayIndex) {
     CrewShifts code{};
     for (int crew = 0; crew < crewCount; ++crew)
-        code[crew] = rotaTable[(dayIndex + rotaOffsets[crew]) % 35];
+        code[crew] = rotaTable[(dayIndex + crewTable[crew].rotaOffset) % 35];
     return code;
 }
 
@@ -140,11 +140,10 @@ TEST(CrewShifts, NextYearsWindowLooksTheSameFromTheYearBefore) {
     const ClockState onTheDay = pinnedAt(2026, 6, 22, 10);
 
     const std::int32_t day = dayOf(2026, 6, 22);
-    ASSERT_EQ(displayedDayIndexOf(fromBefore), day);
-    ASSERT_EQ(displayedDayIndexOf(fromAfter), day);
+    ASSERT_EQ(computeDisplayedMoment(fromBefore).dayIndex, day);
+    ASSERT_EQ(computeDisplayedMoment(fromAfter).dayIndex, day);
     EXPECT_EQ(computeRotaAnchor(fromBefore), dayOf(2026, 5, 18));
-    EXPECT_EQ(computeCrewShifts(fromBefore, day), (CrewShifts{2, 3, 1, 4, 0}));
-    EXPECT_EQ(computeCrewShifts(fromAfter, day), computeCrewShifts(onTheDay, day));
+    EXPECT_EQ(computeCrewShifts(day), (CrewShifts{2, 3, 1, 4, 0}));
 
     for (const ClockState* browsing : {&fromBefore, &fromAfter}) {
         const ShiftRingPlan seen = planShiftRing(*browsing);

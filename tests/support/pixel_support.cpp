@@ -1,6 +1,6 @@
 #include "tests/support/pixel_support.h"
 
-#include <QImage>
+#include "canvas/qimage_view.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,14 +10,8 @@
 namespace dorvalen::test {
 
 std::string dumpImage(const Image& image, const std::string& name) {
-    QImage out(image.width, image.height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const Colour c = image.pixel(x, y);
-            out.setPixel(x, y, qRgb(redOf(c), greenOf(c), blueOf(c)));
-        }
     const std::string path = name + ".png";
-    out.save(QString::fromStdString(path));
+    qImageView(image).convertToFormat(QImage::Format_RGB32).save(QString::fromStdString(path));
     return path;
 }
 

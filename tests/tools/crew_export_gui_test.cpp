@@ -33,9 +33,8 @@ std::string planKey(const ShiftRingPlan& plan) {
 // The crew whose colour the pixel has, or -1.
 int crewOfColour(Colour c) {
     for (int crew = 0; crew < crewCount; ++crew) {
-        const auto& row = shiftColorTable[crew];
-        if (c == rgb(static_cast<int>(row[1]), static_cast<int>(row[2]), static_cast<int>(row[3])))
-            return crew;
+        const Crew& row = crewTable[static_cast<std::size_t>(crew)];
+        if (c == rgb(row.red, row.green, row.blue)) return crew;
     }
     return -1;
 }
@@ -51,7 +50,7 @@ TEST(CrewExport, OnShiftExactlyWhenTheRingPaintsTheCurrentSectorInThatCrewsColou
         std::vector<CrewShiftEntry> exported;
         for (int crew = 0; crew < crewCount; ++crew) {
             const std::vector<CrewShiftEntry> plan =
-                crewPlan(settings, crew, addToDate(first, dateUnitDays, -1), days + 1);
+                crewPlan(settings, crew, addToDate(first, DateUnit::Days, -1), days + 1);
             exported.insert(exported.end(), plan.begin(), plan.end());
         }
         std::sort(exported.begin(), exported.end(), [](const CrewShiftEntry& a, const CrewShiftEntry& b) {

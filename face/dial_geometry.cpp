@@ -1,0 +1,20 @@
+#include "face/dial_geometry.h"
+
+#include <cmath>
+
+#include "core/angles.h"
+#include "core/conversions.h"
+
+namespace dorvalen {
+
+PixelPoint dialPoint(int r, double angleDeg, double distance) {
+    const double a = angleDeg * radiansPerDegree;
+    return {roundToPixel(r + std::cos(a) * distance), roundToPixel(r + std::sin(a) * distance)};
+}
+
+PixelPoint dialPointOpposite(int r, double angleDeg, double distance) {
+    const double a = angleDeg * radiansPerDegree;
+    return {roundToPixel(r - std::cos(a) * distance), roundToPixel(r - std::sin(a) * distance)};
+}
+
+}  // namespace dorvalen
