@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,6 +90,22 @@ int createTemporaryBeside(const std::string& path, std::string& tempPath) {
     return -1;
 }
 
+// The file a save replaces: `path`, or the end of its chain of symbolic links (which need
+// not exist yet). Relative link targets count from the link's own folder. Nothing for a
+// loop of links.
+std::optional<std::string> followLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return std::nullopt;
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next.front() == '/' ? next : siblingPath(path, next);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes) {
@@ -117,10 +134,27 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t m
     return bytes;
 }
 
-WriteResult replaceFileContents(const std::string& path, std::string_view bytes) {
+PathKind pathKindOf(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::stat(path.c_str(), &info) != 0) return PathKind::Missing;
+    if (S_ISREG(info.st_mode)) return PathKind::Regular;
+    if (S_ISDIR(info.st_mode)) return PathKind::Directory;
+    if (S_ISFIFO(info.st_mode)) return PathKind::Fifo;
+    if (S_ISCHR(info.st_mode)) return PathKind::CharDevice;
+    return PathKind::Other;
+}
+
+WriteResult replaceFileContents(const std::string& linkedPath, std::string_view bytes) {
+    const std::optional<std::string> target = followLinks(linkedPath);
+    if (!target) return {false, "Die Datei konnte nicht angelegt werden."};
+    const std::string& path = *target;
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
         return {false, "Unter dem Dateinamen liegt ein Verzeichnis."};
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        return {false, "Unter dem Dateinamen liegt keine gewöhnliche Datei."};
     }
 
     std::string tempPath;
@@ -131,6 +165,13 @@ WriteResult replaceFileContents(const std::string& path, std::string_view bytes)
         ::unlink(tempPath.c_str());
         return WriteResult{false, std::move(reason)};
     };
+    if (exists) {
+        // The new file takes the old one's place, so it takes its owner and permissions
+        // too. Only root may give a file away; a file that stays ours drops set-id bits.
+        if (::fchown(file.get(), old.st_uid, old.st_gid) != 0)
+            old.st_mode &= ~static_cast<mode_t>(S_ISUID | S_ISGID);
+        if (::fchmod(file.get(), old.st_mode & 07777) != 0) return fail(reasonForWrite(errno));
+    }
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
         return fail(reasonForWrite(errno));
     }

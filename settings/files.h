@@ -25,7 +25,14 @@ struct WriteResult {
 
 // Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over
 // `path`. On any failure the temporary file is removed and `path` is left as it was.
+// A symbolic link is followed: its final target is replaced in the target's own folder and
+// the link stays. The old file's permission bits (and owner, where allowed) are kept. A
+// target that is not a regular file (a FIFO, a device, a directory) is never replaced.
 WriteResult replaceFileContents(const std::string& path, std::string_view bytes);
+
+// What `path` names after following symbolic links.
+enum class PathKind { Missing, Regular, Directory, Fifo, CharDevice, Other };
+PathKind pathKindOf(const std::string& path);
 
 // The path of `name` in the directory that holds `path` (a bare name stays in the working
 // directory).
