@@ -6,7 +6,10 @@
 #include <cerrno>
 #include <climits>
 #include <utility>
+#include <vector>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,15 +79,27 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+constexpr std::string_view temporaryInfix = ".tmp";
+
 // A new file beside `path` that did not exist before (O_EXCL), so no other file is ever
-// overwritten; a leftover of a crashed save only moves us to the next name.
+// overwritten; a leftover of a crashed save only moves us to the next name. The file is
+// locked for as long as this process has it open, which marks it as in use to
+// removeStaleTemporaries; a name that a cleaner unlinked before we got the lock is dropped.
 int createTemporaryBeside(const std::string& path, std::string& tempPath) {
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        tempPath = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        tempPath = path + std::string(temporaryInfix) + std::to_string(::getpid()) + "-" +
+                   std::to_string(attempt);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return fd;
-        error = errno;
+        if (fd < 0) {
+            error = errno;
+            continue;
+        }
+        ::flock(fd, LOCK_EX | LOCK_NB);  // a file system without locks: no cleaner removes it
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
+        ::close(fd);
+        error = EEXIST;
     }
     errno = error;
     return -1;
@@ -104,6 +119,38 @@ std::optional<std::string> followLinks(std::string path) {
         path = next.front() == '/' ? next : siblingPath(path, next);
     }
     return std::nullopt;
+}
+
+// "<name>.tmp<digits>-<digits>" for the file name `name`.
+bool isTemporaryName(std::string_view entry, std::string_view name) {
+    if (entry.size() <= name.size() + temporaryInfix.size() || entry.substr(0, name.size()) != name)
+        return false;
+    entry.remove_prefix(name.size());
+    if (entry.substr(0, temporaryInfix.size()) != temporaryInfix) return false;
+    entry.remove_prefix(temporaryInfix.size());
+    const std::size_t dash = entry.find('-');
+    const auto allDigits = [](std::string_view digits) {
+        return !digits.empty() && digits.size() <= 10 &&
+               std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return dash != std::string_view::npos && allDigits(entry.substr(0, dash)) &&
+           allDigits(entry.substr(dash + 1));
+}
+
+// Unlinks `tempPath` if no live saver holds its lock and the name still names the file we
+// locked (another cleaner may have been faster).
+bool removeIfStale(const std::string& tempPath) {
+    FileDescriptor file(
+        ::open(tempPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) return false;
+    struct stat opened {};
+    if (::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return false;
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return false;  // in use, or no locks here
+    struct stat named {};
+    if (::lstat(tempPath.c_str(), &named) != 0 || named.st_ino != opened.st_ino ||
+        named.st_dev != opened.st_dev)
+        return false;
+    return ::unlink(tempPath.c_str()) == 0;
 }
 
 }  // namespace
@@ -134,6 +181,25 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t m
     return bytes;
 }
 
+int removeStaleTemporaries(const std::string& path) {
+    const std::optional<std::string> target = followLinks(path);
+    if (!target) return 0;
+    const std::size_t slash = target->rfind('/');
+    const std::string name = slash == std::string::npos ? *target : target->substr(slash + 1);
+    DIR* directory = ::opendir(directoryOf(*target).c_str());
+    if (directory == nullptr) return 0;
+    std::vector<std::string> candidates;
+    while (const dirent* entry = ::readdir(directory)) {
+        if (isTemporaryName(entry->d_name, name)) candidates.emplace_back(entry->d_name);
+    }
+    ::closedir(directory);
+    int removed = 0;
+    for (const std::string& candidate : candidates) {
+        removed += removeIfStale(siblingPath(*target, candidate)) ? 1 : 0;
+    }
+    return removed;
+}
+
 PathKind pathKindOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return PathKind::Missing;
@@ -156,6 +222,7 @@ WriteResult replaceFileContents(const std::string& linkedPath, std::string_view 
     if (exists && !S_ISREG(old.st_mode)) {
         return {false, "Unter dem Dateinamen liegt keine gewöhnliche Datei."};
     }
+    removeStaleTemporaries(path);
 
     std::string tempPath;
     FileDescriptor file(createTemporaryBeside(path, tempPath));
@@ -175,11 +242,13 @@ WriteResult replaceFileContents(const std::string& linkedPath, std::string_view 
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
         return fail(reasonForWrite(errno));
     }
-    if (!file.close()) return fail(reasonForWrite(errno));
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         return fail(errno == EISDIR ? "Unter dem Dateinamen liegt ein Verzeichnis."
                                     : "Die alte Datei konnte nicht ersetzt werden.");
     }
+    // Closed only after the rename, so the lock covers the temporary for its whole life;
+    // the data is on the disk already (fsync), so the close has nothing left to report.
+    file.close();
 
     // Make the rename itself durable; the new contents are already in place, so a failure
     // here changes nothing the user could act on.

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -183,6 +185,32 @@ TEST(ReplaceFileContents, NeverReplacesAFifoOrALoopOfLinks) {
     EXPECT_FALSE(replaceFileContents(dir.file("a"), "x").ok);
     EXPECT_TRUE(fs::is_symlink(dir.file("a")));
     EXPECT_EQ(dir.entries(), 3);
+}
+
+// Leftovers of savers that died mid-save go with the next save; a temporary whose saver
+// still holds it, and every file of another name, stay.
+TEST(ReplaceFileContents, RemovesOnlyStaleTemporariesOfItsOwnName) {
+    TempDir dir;
+    const std::string path = dir.file("Dorvalen.dat");
+    const char* stale[] = {"Dorvalen.dat.tmp999999-0", "Dorvalen.dat.tmp1-7"};
+    const char* foreign[] = {"Dorvalen.dat.tmp12",   "Dorvalen.dat.tmpx-1", "Other.dat.tmp5-0",
+                             "Dorvalen.dat.tmp5-0.bak", "Dorvalen.dat.tmp-1", "Dorvalen.dat.tmp5-"};
+    for (const char* name : stale) std::ofstream(dir.file(name)) << "half";
+    for (const char* name : foreign) std::ofstream(dir.file(name)) << "keep";
+    // A saver in the middle of its save holds the lock on its temporary.
+    const std::string busy = dir.file("Dorvalen.dat.tmp4242-0");
+    std::ofstream(busy) << "busy";
+    const int held = ::open(busy.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+
+    ASSERT_TRUE(replaceFileContents(path, "new").ok);
+    for (const char* name : stale) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+    for (const char* name : foreign) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+    EXPECT_TRUE(fs::exists(busy)) << "a temporary still being written was removed";
+    ::close(held);
+    EXPECT_EQ(removeStaleTemporaries(path), 1) << "the finished saver's temporary stayed";
+    EXPECT_EQ(readBytes(path), "new");
 }
 
 TEST(SiblingPath, StaysInTheSameDirectory) {
