@@ -200,6 +200,11 @@ int removeStaleTemporaries(const std::string& path) {
     return removed;
 }
 
+bool folderIsWritable(const std::string& path) {
+    const std::optional<std::string> target = followLinks(path);
+    return target && ::access(directoryOf(*target).c_str(), W_OK | X_OK) == 0;
+}
+
 PathKind pathKindOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return PathKind::Missing;
@@ -208,6 +213,16 @@ PathKind pathKindOf(const std::string& path) {
     if (S_ISFIFO(info.st_mode)) return PathKind::Fifo;
     if (S_ISCHR(info.st_mode)) return PathKind::CharDevice;
     return PathKind::Other;
+}
+
+WriteResult writeInPlace(const std::string& path, std::string_view bytes) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) return {false, reasonForCreate(errno)};
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !(S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)))
+        return {false, "Unter dem Dateinamen liegt keine gewöhnliche Datei."};
+    if (!writeAll(file.get(), bytes) || !file.close()) return {false, reasonForWrite(errno)};
+    return {true, {}};
 }
 
 WriteResult replaceFileContents(const std::string& linkedPath, std::string_view bytes) {

@@ -31,9 +31,17 @@ struct WriteResult {
 // Stale temporaries of earlier interrupted saves of the same file are removed first.
 WriteResult replaceFileContents(const std::string& path, std::string_view bytes);
 
+// Whether replaceFileContents could create its temporary: the folder of the link-resolved
+// `path` exists and may be written.
+bool folderIsWritable(const std::string& path);
+
 // What `path` names after following symbolic links.
 enum class PathKind { Missing, Regular, Directory, Fifo, CharDevice, Other };
 PathKind pathKindOf(const std::string& path);
+
+// Writes `bytes` into an existing FIFO or character device as it is: nothing is created,
+// truncated or replaced. A FIFO waits for its reader, as any writer to it does.
+WriteResult writeInPlace(const std::string& path, std::string_view bytes);
 
 // Removes the temporaries "<name>.tmp<pid>-<n>" that replaceFileContents left beside the
 // (link-resolved) `path` when its process died mid-save. A saver holds a lock on its
