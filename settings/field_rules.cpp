@@ -78,12 +78,14 @@ double parseAngleField(std::string_view text, double bound) {
         x = whole + (x - whole) * 0.6;
     }
 
+    if (std::fabs(x) <= bound) return cutToDecimals(x, 2);
     // Beyond the bound the whole degrees wrap, keeping the sign of x (-120 with 90 is -30).
-    if (std::fabs(x) > bound) {
-        const double whole = std::trunc(x);
-        x = std::fmod(whole, bound) + (x - whole);
-    }
-    return cutToDecimals(x, 2);
+    // The minutes are taken from the decimal digits first and added back as a whole count
+    // of hundredths: 91.07 - 90 as doubles is 1.0699999..., which would be cut to 1.06.
+    const double kept = cutToDecimals(x, 2);
+    const double whole = std::trunc(kept);
+    const double hundredths = std::round((kept - whole) * 100.0);
+    return (std::fmod(whole, bound) * 100.0 + hundredths) / 100.0;
 }
 
 double parseTimeZoneField(std::string_view text) {
