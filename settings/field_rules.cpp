@@ -104,6 +104,29 @@ std::string formatFieldNumber(double value, int decimals) {
     return out;
 }
 
+namespace {
+
+// The options carry the sign: the negative side's option is selected for values below
+// zero (for the time zone: zero too), and a read-back zero keeps no sign.
+double signedLikeTheOption(double magnitude, bool negativeSide) {
+    return negativeSide && magnitude > 0 ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+double angleWithinDialogLimits(double value, double bound) {
+    if (std::fabs(value) <= bound) return value;  // false for NaN
+    return signedLikeTheOption(parseAngleField(formatFieldNumber(std::fabs(value), 2), bound),
+                               value < 0);
+}
+
+double timeZoneWithinDialogLimits(double value) {
+    // "West" with a typed 14 stores -14, so the dialog's own range is +/-14 hours.
+    if (std::fabs(value) <= maxTimeZoneHours) return value;
+    return signedLikeTheOption(parseTimeZoneField(formatFieldNumber(std::fabs(value), 1)),
+                               value < 0);
+}
+
 std::size_t characterCount(std::string_view utf8) {
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte

@@ -18,6 +18,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,6 +27,7 @@
 #include <unistd.h>
 
 #include "core/conversions.h"
+#include "settings/field_rules.h"
 #include "settings/help_text.h"
 #include "ui/settings_dialog.h"
 #include "settings/settings_file.h"
@@ -504,6 +507,32 @@ TEST_F(SettingsDialogTest, AHalfTypedNameIsNotTakenByCancellingFromTheClockWindo
             way.end(dialog);
         });
         EXPECT_EQ(state_.settings.placeName, ClockSettings{}.placeName) << way.way;
+    }
+}
+
+// A value the dialog never stores is read from the file as the dialog would store it:
+// opening the dialog on the raw value and pressing Anzeigen gives exactly the reader's value.
+TEST_F(SettingsDialogTest, TheReadersLimitsAreWhatTheDialogStores) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double raws[] = {-1e300, 1e308, 400.99, -181.5, 210.0, 120.0, -91.07, 15.0, -20.0,
+                           inf, -inf, std::numeric_limits<double>::quiet_NaN()};
+    for (const double raw : raws) {
+        state_ = ClockState{};
+        state_.settings.longitude = raw;
+        state_.settings.latitude = raw;
+        state_.settings.timeZone = raw;
+        runDialog([&](QDialog& dialog) { click(control(dialog, 322)); });
+        const ClockSettings& stored = state_.settings;
+        const auto beyond = [raw](double limit) { return !(std::fabs(raw) <= limit); };
+        if (beyond(180)) {
+            EXPECT_EQ(stored.longitude, angleWithinDialogLimits(raw, 180)) << raw;
+        }
+        if (beyond(90)) {
+            EXPECT_EQ(stored.latitude, angleWithinDialogLimits(raw, 90)) << raw;
+        }
+        if (beyond(14)) {
+            EXPECT_EQ(stored.timeZone, timeZoneWithinDialogLimits(raw)) << raw;
+        }
     }
 }
 
