@@ -1,6 +1,8 @@
 // The twelve keyboard commands of the clock window as plain changes of the state.
 #include "core/commands.h"
 
+#include "core/calendar.h"
+
 namespace dorvalen {
 
 namespace {
@@ -9,6 +11,16 @@ namespace {
 // never invent a coordinate the user did not have.
 double clampedAbove(double value, double limit) { return value > limit ? limit : value; }
 double clampedBelow(double value, double limit) { return value < limit ? limit : value; }
+
+// A step that would carry the displayed moment beyond 1970 or 9999 is not taken: the face
+// stays on the first or last day the calendar holds. A moment already beyond (the time ran
+// on past the end) takes any step, so the way back stays open.
+void stepDisplayedDay(ClockState& state, double days) {
+    const double before = state.displayedDay;
+    const bool wasDisplayable = displayedMoment(state) != invalidDate;
+    state.displayedDay += days;
+    if (wasDisplayable && displayedMoment(state) == invalidDate) state.displayedDay = before;
+}
 
 }  // namespace
 
@@ -26,16 +38,16 @@ CommandOutcome applyCommand(ClockState& state, ClockView& view, ClockCommand com
         case ClockCommand::OpenSettings:
             return {.openSettings = true};
         case ClockCommand::StepForward:
-            state.displayedDay += dayStep;
+            stepDisplayedDay(state, dayStep);
             break;
         case ClockCommand::StepBack:
-            state.displayedDay -= dayStep;
+            stepDisplayedDay(state, -dayStep);
             break;
         case ClockCommand::DayForward:
-            state.displayedDay += 1.0;
+            stepDisplayedDay(state, 1.0);
             break;
         case ClockCommand::DayBack:
-            state.displayedDay -= 1.0;
+            stepDisplayedDay(state, -1.0);
             break;
         case ClockCommand::Home:
             // The stacking order stays as it is, whatever alwaysOnTop now says.
