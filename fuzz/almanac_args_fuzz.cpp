@@ -1,0 +1,27 @@
+// libFuzzer target for dorvalen-almanac's argument parser: any arguments give either a
+// range of days the calendar holds or one line of error text, never both and never a crash.
+#include <cstdint>
+#include <cstdlib>
+
+#include "core/calendar.h"
+#include "fuzz/fuzz_args.h"
+#include "tools/almanac.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace dorvalen;
+    const Parsed<AlmanacOptions> parsed = parseAlmanacArguments(argumentsOf(data, size));
+    if (parsed.options.has_value() == !parsed.error.empty()) std::abort();
+    if (!parsed.options) {
+        if (!isOneLineText(parsed.error)) std::abort();
+        return 0;
+    }
+    const AlmanacOptions& o = *parsed.options;
+    if (o.help) return 0;
+    if (o.days < 1 || o.days > maxAlmanacDays) std::abort();
+    if (o.timeSeconds < 0 || o.timeSeconds >= 86400) std::abort();
+    // Every day of the range, at the chosen time, is a date the calendar holds.
+    const DateValue last = addToDate(o.from, dateUnitDays, o.days - 1);
+    if (o.from == invalidDate || addToDate(last, dateUnitSeconds, o.timeSeconds) == invalidDate)
+        std::abort();
+    return 0;
+}
