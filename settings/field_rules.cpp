@@ -78,14 +78,15 @@ double parseAngleField(std::string_view text, double bound) {
         x = whole + (x - whole) * 0.6;
     }
 
-    if (std::fabs(x) <= bound) return cutToDecimals(x, 2);
-    // Beyond the bound the whole degrees wrap, keeping the sign of x (-120 with 90 is -30).
-    // The minutes are taken from the decimal digits first and added back as a whole count
-    // of hundredths: 91.07 - 90 as doubles is 1.0699999..., which would be cut to 1.06.
+    // The minutes come from the decimal digits and stay a whole count of hundredths, so
+    // the wrap below cannot cost one (91.07 - 90 as doubles is 1.0699999..., cut to 1.06).
+    // Fifteen digits may round a converted .59999... up to .60; minutes stop at 59.
     const double kept = cutToDecimals(x, 2);
     const double whole = std::trunc(kept);
-    const double hundredths = std::round((kept - whole) * 100.0);
-    return (std::fmod(whole, bound) * 100.0 + hundredths) / 100.0;
+    const double hundredths = std::clamp(std::round((kept - whole) * 100.0), -59.0, 59.0);
+    // Beyond the bound the whole degrees wrap, keeping the sign of x (-120 with 90 is -30).
+    const double degrees = std::fabs(x) > bound ? std::fmod(whole, bound) : whole;
+    return (degrees * 100.0 + hundredths) / 100.0;
 }
 
 double parseTimeZoneField(std::string_view text) {

@@ -30,6 +30,8 @@ const AngleRow angleRows[] = {
     {"fraction lost when wrapping", "90.5", 90, 0.5},
     {"a minute lost when wrapping at 90", "91.07", 90, 1.07},
     {"a minute lost when wrapping at 180", "181.07", 180, 1.07},
+    {"a converted .99999... rounded up to 60 minutes", "12.99999999999999", 90, 12.59},
+    {"60 minutes after a wrap of a huge value (fuzz finding)", "-819999999'9999999", 180, -99.59},
     {"comma not a decimal point", "48,47", 90, 48.47},
     {"inner blank not a decimal point", "48 47", 90, 48.47},
     {"apostrophe not a decimal point", "48'47", 90, 48.47},
