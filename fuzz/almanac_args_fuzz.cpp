@@ -5,18 +5,13 @@
 
 #include "core/calendar.h"
 #include "fuzz/fuzz_args.h"
-#include "tools/almanac.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dorvalen;
     const Parsed<AlmanacOptions> parsed = parseAlmanacArguments(argumentsOf(data, size));
-    if (parsed.options.has_value() == !parsed.error.empty()) std::abort();
-    if (!parsed.options) {
-        if (!isOneLineText(parsed.error)) std::abort();
-        return 0;
-    }
-    const AlmanacOptions& o = *parsed.options;
-    if (o.help) return 0;
+    const AlmanacOptions* options = checkedOptions(parsed);
+    if (options == nullptr) return 0;
+    const AlmanacOptions& o = *options;
     if (o.days < 1 || o.days > maxAlmanacDays) std::abort();
     if (o.timeSeconds < 0 || o.timeSeconds >= 86400) std::abort();
     // Every day of the range, at the chosen time, is a date the calendar holds.

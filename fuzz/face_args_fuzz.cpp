@@ -6,18 +6,13 @@
 #include "core/calendar.h"
 #include "core/window_rules.h"
 #include "fuzz/fuzz_args.h"
-#include "tools/almanac.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dorvalen;
     const Parsed<FaceOptions> parsed = parseFaceArguments(argumentsOf(data, size));
-    if (parsed.options.has_value() == !parsed.error.empty()) std::abort();
-    if (!parsed.options) {
-        if (!isOneLineText(parsed.error)) std::abort();
-        return 0;
-    }
-    const FaceOptions& o = *parsed.options;
-    if (o.help) return 0;
+    const FaceOptions* options = checkedOptions(parsed);
+    if (options == nullptr) return 0;
+    const FaceOptions& o = *options;
     if (o.at == invalidDate || yearOf(o.at) < 1970 || o.outPath.empty()) std::abort();
     if (o.size < smallestClientSide || o.size > largestClientSideCap) std::abort();
     return 0;

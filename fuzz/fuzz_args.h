@@ -4,8 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "tools/almanac.h"
 
 inline std::vector<std::string> argumentsOf(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> args(1);
@@ -22,4 +25,16 @@ inline std::vector<std::string> argumentsOf(const std::uint8_t* data, std::size_
 inline bool isOneLineText(const std::string& text) {
     return !text.empty() && text.find('\n') == std::string::npos &&
            text.find('\r') == std::string::npos;
+}
+
+// The options to check further, or nothing after help or one line of error text; aborts
+// when the parser gave both or neither, or an error that is not one line.
+template <typename Options>
+const Options* checkedOptions(const dorvalen::Parsed<Options>& parsed) {
+    if (parsed.options.has_value() == !parsed.error.empty()) std::abort();
+    if (!parsed.options) {
+        if (!isOneLineText(parsed.error)) std::abort();
+        return nullptr;
+    }
+    return parsed.options->help ? nullptr : &*parsed.options;
 }
