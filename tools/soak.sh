@@ -27,14 +27,6 @@ start_clock "$work/cwd"
 window=$(clock_window_id)
 [ -n "$window" ] || fail "no window named Dorvalen appeared"
 
-dialogs_open() { xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | wc -l; }
-wait_dialogs() {
-    for _ in $(seq 50); do
-        [ "$(dialogs_open)" -eq "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 alive() { kill -0 "$clock_pid" 2>/dev/null || fail "the clock ended: $(tail -5 "$work/clock.log")"; }
 
 # One round of use: keys of the clock, a resize, the dialog (every third round with its
