@@ -93,7 +93,18 @@ DateValue makeDate(std::int64_t year, std::int64_t month, std::int64_t day, std:
 
 DateValue readWallClock(const WallClock& clock) {
     const LocalDateTime t = clock.now();
-    return makeDate(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    const DateValue exact = makeDate(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    if (exact != invalidDate) return exact;
+    // A system clock before 1970 or after 9999 shows the nearest day the calendar holds at
+    // its own time of day, so the hands keep moving.
+    const auto within = [](int value, int last) {
+        return value < 0 ? 0 : value > last ? last : value;
+    };
+    const int hour = within(t.hour, 23);
+    const int minute = within(t.minute, 59);
+    const int second = within(t.second, 59);
+    return t.year > lastYear ? makeDate(lastYear, 12, 31, hour, minute, second)
+                             : makeDate(firstYear, 1, 1, hour, minute, second);
 }
 
 void takeWallClockReading(ClockState& state, const WallClock& clock) {

@@ -1,6 +1,7 @@
 // The twelve keyboard commands of the clock window as plain changes of the state.
 #include "core/commands.h"
 
+#include "core/calendar.h"
 #include "core/degrees_minutes.h"
 
 namespace dorvalen {
@@ -14,6 +15,16 @@ constexpr std::int64_t latitudeStepMinutes = 30;
 constexpr std::int64_t longitudeStepMinutes = 60;
 constexpr double poleDegrees = 90.0;
 constexpr double dateLineDegrees = 180.0;
+
+// A step that would carry the displayed moment beyond 1970 or 9999 is not taken: the face
+// stays on the first or last day the calendar holds. A moment already beyond (the time ran
+// on past the end) takes any step, so the way back stays open.
+void stepDisplayedDay(ClockState& state, double days) {
+    const double before = state.displayedDay;
+    const bool wasDisplayable = displayedMoment(state) != invalidDate;
+    state.displayedDay += days;
+    if (wasDisplayable && displayedMoment(state) == invalidDate) state.displayedDay = before;
+}
 
 }  // namespace
 
@@ -31,16 +42,16 @@ CommandOutcome applyCommand(ClockState& state, ClockView& view, ClockCommand com
         case ClockCommand::OpenSettings:
             return {.openSettings = true};
         case ClockCommand::StepForward:
-            state.displayedDay += dayStep;
+            stepDisplayedDay(state, dayStep);
             break;
         case ClockCommand::StepBack:
-            state.displayedDay -= dayStep;
+            stepDisplayedDay(state, -dayStep);
             break;
         case ClockCommand::DayForward:
-            state.displayedDay += 1.0;
+            stepDisplayedDay(state, 1.0);
             break;
         case ClockCommand::DayBack:
-            state.displayedDay -= 1.0;
+            stepDisplayedDay(state, -1.0);
             break;
         case ClockCommand::Home:
             // The stacking order stays as it is, whatever alwaysOnTop now says.

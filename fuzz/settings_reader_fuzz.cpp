@@ -1,5 +1,6 @@
-// libFuzzer target for the settings reader: any bytes must parse without a crash, and what
-// was parsed must survive formatSettings -> parseSettings unchanged (NaN equal to NaN).
+// libFuzzer target for the settings reader: any bytes must parse without a crash into a
+// record within the dialog's limits, and what was parsed must survive formatSettings ->
+// parseSettings unchanged (NaN equal to NaN).
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "settings/field_rules.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -24,11 +26,23 @@ bool sameSettings(const dorvalen::ClockSettings& a, const dorvalen::ClockSetting
            a.dialColor == b.dialColor && a.showSecondsHand == b.showSecondsHand;
 }
 
+// What the dialog could have stored; NaN fails every comparison.
+bool withinDialogLimits(const dorvalen::ClockSettings& s) {
+    using namespace dorvalen;
+    return std::fabs(s.longitude) <= longitudeBound && std::fabs(s.latitude) <= latitudeBound &&
+           std::fabs(s.timeZone) <= maxTimeZoneHours &&
+           characterCount(s.placeName) <= maxPlaceNameLength;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const dorvalen::ClockSettings parsed = dorvalen::parseSettings(bytes);
+    if (!withinDialogLimits(parsed)) {
+        std::fprintf(stderr, "a value beyond the dialog's limits was read\n");
+        std::abort();
+    }
     const std::string written = dorvalen::formatSettings(parsed);
     const dorvalen::ClockSettings reread = dorvalen::parseSettings(written);
     if (!sameSettings(parsed, reread) || dorvalen::formatSettings(reread) != written) {

@@ -79,12 +79,15 @@ double parseAngleField(std::string_view text, double bound) {
         x = whole + (x - whole) * 0.6;
     }
 
+    // The minutes come from the decimal digits and stay a whole count of hundredths, so
+    // the wrap below cannot cost one (91.07 - 90 as doubles is 1.0699999..., cut to 1.06).
+    // Fifteen digits may round a converted .59999... up to .60; minutes stop at 59.
+    const double kept = cutToDecimals(x, 2);
+    const double whole = std::trunc(kept);
+    const double hundredths = std::clamp(std::round((kept - whole) * 100.0), -59.0, 59.0);
     // Beyond the bound the whole degrees wrap, keeping the sign of x (-120 with 90 is -30).
-    if (std::fabs(x) > bound) {
-        const double whole = std::trunc(x);
-        x = std::fmod(whole, bound) + (x - whole);
-    }
-    return cutToDecimals(x, 2);
+    const double degrees = std::fabs(x) > bound ? std::fmod(whole, bound) : whole;
+    return (degrees * 100.0 + hundredths) / 100.0;
 }
 
 double parseTimeZoneField(std::string_view text) {
@@ -94,6 +97,29 @@ double parseTimeZoneField(std::string_view text) {
 // A field never shows "?": a value that is no number is written as zero.
 std::string formatFieldNumber(double value, int decimals) {
     return fixedText(std::isfinite(value) ? value : 0.0, std::clamp(decimals, 0, 6));
+}
+
+namespace {
+
+// The options carry the sign: the negative side's option is selected for values below
+// zero (for the time zone: zero too), and a read-back zero keeps no sign.
+double signedLikeTheOption(double magnitude, bool negativeSide) {
+    return negativeSide && magnitude > 0 ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+double angleWithinDialogLimits(double value, double bound) {
+    if (std::fabs(value) <= bound) return value;  // false for NaN
+    return signedLikeTheOption(parseAngleField(formatFieldNumber(std::fabs(value), 2), bound),
+                               value < 0);
+}
+
+double timeZoneWithinDialogLimits(double value) {
+    // "West" with a typed 14 stores -14, so the dialog's own range is +/-14 hours.
+    if (std::fabs(value) <= maxTimeZoneHours) return value;
+    return signedLikeTheOption(parseTimeZoneField(formatFieldNumber(std::fabs(value), 1)),
+                               value < 0);
 }
 
 std::size_t characterCount(std::string_view utf8) {

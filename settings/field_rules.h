@@ -38,6 +38,13 @@ std::string formatFieldNumber(double value, int decimals);
 // form, so binary noise below the 15th digit never costs a unit in the last kept decimal.
 double cutToDecimals(double value, int decimals);
 
+// A coordinate or time zone from elsewhere (the settings file) as the dialog would store it
+// when opened on it and left untouched: a value the dialog can store comes back unchanged;
+// one it never could (beyond the bound or +/-14 hours, infinite, NaN) comes back as the
+// dialog's own rules make it: the magnitude shown and read back, the sign by its option.
+double angleWithinDialogLimits(double value, double bound);
+double timeZoneWithinDialogLimits(double value);
+
 // Number of characters (code points) of a UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 

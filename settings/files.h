@@ -25,7 +25,29 @@ struct WriteResult {
 
 // Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over
 // `path`. On any failure the temporary file is removed and `path` is left as it was.
+// A symbolic link is followed: its final target is replaced in the target's own folder and
+// the link stays. The old file's permission bits (and owner, where allowed) are kept. A
+// target that is not a regular file (a FIFO, a device, a directory) is never replaced.
+// Stale temporaries of earlier interrupted saves of the same file are removed first.
 WriteResult replaceFileContents(const std::string& path, std::string_view bytes);
+
+// Whether replaceFileContents could create its temporary: the folder of the link-resolved
+// `path` exists and may be written.
+bool folderIsWritable(const std::string& path);
+
+// What `path` names after following symbolic links.
+enum class PathKind { Missing, Regular, Directory, Fifo, CharDevice, Other };
+PathKind pathKindOf(const std::string& path);
+
+// Writes `bytes` into an existing FIFO or character device as it is: nothing is created,
+// truncated or replaced. A FIFO waits for its reader, as any writer to it does.
+WriteResult writeInPlace(const std::string& path, std::string_view bytes);
+
+// Removes the temporaries "<name>.tmp<pid>-<n>" that replaceFileContents left beside the
+// (link-resolved) `path` when its process died mid-save. A saver holds a lock on its
+// temporary while it lives, so one that is still being written is never touched; no other
+// file is. Returns the number removed.
+int removeStaleTemporaries(const std::string& path);
 
 // The path of `name` in the directory that holds `path` (a bare name stays in the working
 // directory).

@@ -10,6 +10,7 @@
 
 #include "settings/files.h"
 #include "settings/codepage.h"
+#include "settings/field_rules.h"
 #include "settings/number_text.h"
 
 namespace dorvalen {
@@ -131,6 +132,13 @@ ClockSettings parseSettings(std::string_view fileBytes) {
                    },
                    fieldRows[i].field);
     }
+    // What the dialog could never store is taken as the dialog would store it, so a damaged
+    // file cannot push a time zone of -1e300 into the sky or a megabyte name onto the dial.
+    // The cut name loses trailing blanks, as it would in the next save and load.
+    settings.placeName = std::string(trimRight(cutPlaceName(settings.placeName)));
+    settings.longitude = angleWithinDialogLimits(settings.longitude, longitudeBound);
+    settings.latitude = angleWithinDialogLimits(settings.latitude, latitudeBound);
+    settings.timeZone = timeZoneWithinDialogLimits(settings.timeZone);
     return settings;
 }
 

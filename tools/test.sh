@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the suite in Debug with
 # warnings as errors, the same suite under AddressSanitizer + UndefinedBehaviorSanitizer,
-# and the settings-file fuzzer for about a minute.
+# and the fuzz targets (settings file, field rules, both tools' arguments) for about a
+# minute in all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh
@@ -19,7 +20,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan || status=1
 
-echo "== Fuzzing the settings reader"
+echo "== Fuzzing the parsers"
 tools/fuzz.sh "${DORVALEN_FUZZ_SECONDS:-60}" || status=1
 
 if [ $status -eq 0 ]; then echo "All tests passed."; else echo "Some tests FAILED."; fi

@@ -23,7 +23,8 @@ const char* const faceUsage =
     "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM:SS [--size 400] [--scale 1]"
     " [--settings DATEI] [--coordinates] --out BILD.png\n"
     "Zeichnet das Ziffernblatt, das die Uhr zu dieser Ortszeit zeigt, als PNG-Bild;\n"
-    "--scale: Bildpunkte je Fensterpunkt eines skalierten Bildschirms (0.5 bis 8).\n";
+    "--scale: Bildpunkte je Fensterpunkt eines skalierten Bildschirms (0.5 bis 8);\n"
+    "--out - schreibt das Bild auf die Standardausgabe.\n";
 
 const char* const almanacUsage =
     "Aufruf: dorvalen-almanac --from JJJJ-MM-TT [--days 31] [--time 12:00:00]"

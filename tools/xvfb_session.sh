@@ -49,6 +49,17 @@ start_xvfb() {
     unset WAYLAND_DISPLAY
 }
 
+# The settings dialog and its help window (both titled Programmeinstellungen): how many are
+# visible, and waiting up to 5 s until exactly $1 are.
+dialogs_open() { xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | wc -l; }
+wait_dialogs() {
+    for _ in $(seq 50); do
+        [ "$(dialogs_open)" -eq "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # start_clock DIR: runs the clock with DIR as its working directory (where it reads
 # Dorvalen.dat) and prints the id of its visible window once it has appeared.
 start_clock() {

@@ -24,6 +24,7 @@
 #include "face/face_render.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
+#include "settings/files.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {
@@ -325,6 +326,8 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
 }
 
 int runClockWindow(ClockState& state, const WallClock& clock) {
+    // Leftovers of a save that was killed half way; the file itself is whole either way.
+    removeStaleTemporaries(settingsFileName);
     state.settings = loadSettings();
     ClockWindow window(state, clock);
     QEventLoop loop;

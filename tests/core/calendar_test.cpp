@@ -59,6 +59,32 @@ TEST(MakeDate, ValidityRulesAndValues) {
     }
 }
 
+// A system clock outside 1970..9999 showed "0:00:00 Uhr" and frozen hands; it now shows
+// the nearest day the calendar holds at the wall clock's own time of day.
+TEST(ReadWallClock, OutsideTheCalendarShowsTheNearestDayAndKeepsTheTime) {
+    const struct {
+        const char* fault;
+        LocalDateTime wall;
+        DateValue expected;
+    } rows[] = {
+        {"1969 shown as no date", {1969, 12, 31, 13, 14, 15}, makeDate(1970, 1, 1, 13, 14, 15)},
+        {"year 10000 shown as no date", {10000, 1, 1, 8, 9, 10}, makeDate(9999, 12, 31, 8, 9, 10)},
+        {"far future shown as no date", {30828, 9, 14, 2, 48, 5}, makeDate(9999, 12, 31, 2, 48, 5)},
+        {"a failed local-time conversion (all zero) shown as no date", {1900, 1, 0, 0, 0, 0},
+         makeDate(1970, 1, 1, 0, 0, 0)},
+        {"a valid reading changed", {2026, 12, 8, 7, 25, 9}, makeDate(2026, 12, 8, 7, 25, 9)},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(readWallClock(PinnedWallClock(row.wall)), row.expected) << row.fault;
+    }
+    // The hands move on with the seconds of the system clock.
+    const ClockState early = stateAt(12000, 6, 1, 10, 20, 30);
+    const ClockState later = stateAt(12000, 6, 1, 10, 20, 31);
+    EXPECT_NE(secondHandAngle(Frame(early).moment.clockTime),
+              secondHandAngle(Frame(later).moment.clockTime));
+    EXPECT_EQ(yearOf(currentDate(later)), 9999);
+}
+
 // Every day of the valid range: date -> value -> fields gives the date back, and each day
 // follows the previous one in the calendar.
 TEST(MakeDate, EveryDayRoundTripsThroughItsFields) {

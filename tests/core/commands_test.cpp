@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <gtest/gtest.h>
 #include <limits>
+
+#include "core/calendar.h"
+#include "core/face_texts.h"
 
 namespace dorvalen {
 namespace {
@@ -135,6 +139,7 @@ TEST(ClockCommands, KeypadPlus275TimesIsOneDay) {
 
 TEST(ClockCommands, DayStepsAreWholeDaysAndLeaveTheCoordinatesLineAlone) {
     ClockState state;
+    state.now = makeDate(2026, 5, 3, 12, 0, 0);
     state.displayedDay = 0.25;
     ClockView view;
     run(state, view, ClockCommand::DayForward);
@@ -143,6 +148,51 @@ TEST(ClockCommands, DayStepsAreWholeDaysAndLeaveTheCoordinatesLineAlone) {
     run(state, view, ClockCommand::DayBack);
     EXPECT_EQ(state.displayedDay, -0.75);
     EXPECT_FALSE(view.showCoordinates);
+}
+
+// Steps beyond 31.12.9999 or before 1.1.1970 showed "0.0.0" with the crews of 1970; the
+// face now stays on the last or first day and nothing else changes.
+TEST(ClockCommands, StepsStopAtTheCalendarsEnds) {
+    const struct {
+        const char* fault;
+        DateValue now;
+        double displayedDay;
+        ClockCommand command;
+        double wantDisplayedDay;
+        const char* wantDate;
+    } rows[] = {
+        {"keypad * past 31.12.9999", makeDate(9999, 12, 31, 10, 0, 0), 0.0,
+         ClockCommand::DayForward, 0.0, "31.12.9999"},
+        {"keypad * onto the last day refused", makeDate(9999, 12, 30, 10, 0, 0), 0.0,
+         ClockCommand::DayForward, 1.0, "31.12.9999"},
+        {"keypad * past the last day after steps", makeDate(9999, 12, 29, 10, 0, 0), 2.0,
+         ClockCommand::DayForward, 2.0, "31.12.9999"},
+        {"keypad / before 1.1.1970", makeDate(1970, 1, 1, 10, 0, 0), 0.0,
+         ClockCommand::DayBack, 0.0, "1.1.1970"},
+        {"keypad / before 1.1.1970 after steps", makeDate(1970, 1, 3, 10, 0, 0), -2.0,
+         ClockCommand::DayBack, -2.0, "1.1.1970"},
+        {"keypad + past the last second", makeDate(9999, 12, 31, 23, 58, 0), 0.0,
+         ClockCommand::StepForward, 0.0, "31.12.9999"},
+        {"keypad - before the first second", makeDate(1970, 1, 1, 0, 3, 0), 0.0,
+         ClockCommand::StepBack, 0.0, "1.1.1970"},
+        {"no way back once the time ran past the end", makeDate(9999, 12, 31, 23, 0, 0), 0.5,
+         ClockCommand::DayBack, -0.5, "31.12.9999"},
+        {"keypad - refused although it stays in range", makeDate(1970, 1, 1, 0, 6, 0), 0.0,
+         ClockCommand::StepBack, -dayStep, "1.1.1970"},
+    };
+    for (const auto& row : rows) {
+        ClockState state;
+        state.now = row.now;
+        state.displayedDay = row.displayedDay;
+        state.settings = storedInFile();
+        ClockView view;
+        const CommandOutcome outcome = run(state, view, row.command);
+        EXPECT_EQ(state.displayedDay, row.wantDisplayedDay) << row.fault;
+        EXPECT_EQ(formatDate(state), row.wantDate) << row.fault;
+        EXPECT_TRUE(outcome.redraw) << row.fault;
+        EXPECT_EQ(state.settings.placeName, "Ulm") << row.fault;
+        EXPECT_FALSE(view.showCoordinates) << row.fault;
+    }
 }
 
 TEST(ClockCommands, HomeTwiceRestoresTheFileAndTheLineFlag) {

@@ -14,16 +14,6 @@ wm_close=$(dirname "$(realpath "$0")")/wm_close.py
 source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
 require_tools Xvfb xdotool python3
 
-dialogs_open() { xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | wc -l; }
-# Waits up to 5 s until exactly $1 windows titled Programmeinstellungen are visible.
-wait_dialogs() {
-    for _ in $(seq 50); do
-        [ "$(dialogs_open)" -eq "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 start_xvfb
 mkdir "$work/cwd"
 start_clock "$work/cwd"

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -27,6 +28,10 @@ const AngleRow angleRows[] = {
     {"beyond the bound not wrapped", "120", 90, 30},
     {"the bound itself wrapped", "90", 90, 90},
     {"fraction lost when wrapping", "90.5", 90, 0.5},
+    {"a minute lost when wrapping at 90", "91.07", 90, 1.07},
+    {"a minute lost when wrapping at 180", "181.07", 180, 1.07},
+    {"a converted .99999... rounded up to 60 minutes", "12.99999999999999", 90, 12.59},
+    {"60 minutes after a wrap of a huge value (fuzz finding)", "-819999999'9999999", 180, -99.59},
     {"comma not a decimal point", "48,47", 90, 48.47},
     {"inner blank not a decimal point", "48 47", 90, 48.47},
     {"apostrophe not a decimal point", "48'47", 90, 48.47},
@@ -62,25 +67,31 @@ TEST(ParseAngleField, ReadsTypedCoordinates) {
     }
 }
 
-// Every degrees.minutes value typed with two decimals must come back as the double of its
-// text, for both bounds and both signs.
-TEST(ParseAngleField, KeepsEveryTwoDecimalValueAsTyped) {
-    int lost = 0;
-    for (int degrees = 0; degrees <= 179; ++degrees) {
-        for (int minutes = 0; minutes <= 59; ++minutes) {
-            for (const char* sign : {"", "-"}) {
-                char typed[16];
-                std::snprintf(typed, sizeof typed, "%s%d.%02d", sign, degrees, minutes);
-                const double asTyped = std::strtod(typed, nullptr);
-                if (parseAngleField(typed, 180) != asTyped) {
-                    if (++lost <= 5) ADD_FAILURE() << typed << " came back as "
-                                                   << parseAngleField(typed, 180);
-                }
-                if (degrees < 90 && parseAngleField(typed, 90) != asTyped) ++lost;
-            }
+// Every value typed with two decimals from -400 to 400, for both bounds, against the rule
+// worked out in whole hundredths: decimals of 60 and more are a fraction of a degree
+// (times 0.6, cut), then whole degrees beyond the bound wrap and the minutes stay as they
+// are. In range the value comes back exactly as typed.
+TEST(ParseAngleField, EveryTwoDecimalValueFromMinus400To400) {
+    for (const int bound : {90, 180}) {
+        int wrong = 0;
+        for (int typedHundredths = -40000; typedHundredths <= 40000; ++typedHundredths) {
+            const int sign = typedHundredths < 0 ? -1 : 1;
+            int degrees = std::abs(typedHundredths) / 100;
+            int minutes = std::abs(typedHundredths) % 100;
+            if (minutes >= 60) minutes = minutes * 6 / 10;
+            if (degrees * 100 + minutes > bound * 100) degrees %= bound;
+            const double expected = sign * (degrees * 100 + minutes) / 100.0;
+
+            char typed[16];
+            std::snprintf(typed, sizeof typed, "%s%d.%02d", sign < 0 ? "-" : "",
+                          std::abs(typedHundredths) / 100, std::abs(typedHundredths) % 100);
+            const double got = parseAngleField(typed, bound);
+            if (got != expected && ++wrong <= 5)
+                ADD_FAILURE() << typed << " at bound " << bound << " gave " << got << ", not "
+                              << expected;
         }
+        EXPECT_EQ(wrong, 0) << "values off at bound " << bound;
     }
-    EXPECT_EQ(lost, 0);
 }
 
 TEST(ParseAngleField, HugeNumbersStayWithinTheBound) {

@@ -156,13 +156,61 @@ TEST(ParseSettings, SpecialNumbersAndLowByteFields) {
         "L\xE4nge = +infinity\r\nBreite = -INFINITY\r\nZeitzone = nan\r\n"
         "Sekundenzeiger ein = 257\r\nZiffernblatt Schichtfarben ein = -255\r\n"
         "Farbe des Ziffernblattes = 99999999999999999999\r\nD\xE4mmerung = 7x\r\n");
-    EXPECT_EQ(s.longitude, std::numeric_limits<double>::infinity());
-    EXPECT_EQ(s.latitude, -std::numeric_limits<double>::infinity());
-    EXPECT_TRUE(std::isnan(s.timeZone));
+    // The dialog shows what is not a number as 0 and would store that.
+    EXPECT_EQ(s.longitude, 0.0);
+    EXPECT_EQ(s.latitude, 0.0);
+    EXPECT_EQ(s.timeZone, 0.0);
     EXPECT_EQ(s.showSecondsHand, 1);  // 257 & 0xFF
     EXPECT_EQ(s.showShiftColors, 1);  // -255 & 0xFF
     EXPECT_EQ(s.dialColor, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(s.twilightKind, 7);  // taken as it is
+}
+
+// Values the dialog could never store are read as the dialog would store them; values it
+// can store, however they were written, stay as they are.
+TEST(ParseSettings, ValuesBeyondTheDialogsLimitsAreReadAsTheDialogStoresThem) {
+    const struct {
+        const char* fault;
+        const char* line;
+        double ClockSettings::*field;
+        double expected;
+    } rows[] = {
+        {"time zone -1e300 taken (sunrise at 18:02)", "Zeitzone = -1e300", &ClockSettings::timeZone, -14},
+        {"time zone 1e308 taken (309-digit header)", "Zeitzone = 1e308", &ClockSettings::timeZone, 14},
+        {"time zone beyond 14 taken", "Zeitzone = 15", &ClockSettings::timeZone, 14},
+        {"a zone the dialog stores (13 West) changed", "Zeitzone = -13", &ClockSettings::timeZone, -13},
+        {"a zone with minutes changed", "Zeitzone = 5.75", &ClockSettings::timeZone, 5.75},
+        {"latitude beyond 90 not wrapped", "Breite = 120", &ClockSettings::latitude, 30},
+        {"southern latitude wrapped to the north", "Breite = -91.07", &ClockSettings::latitude, -1.07},
+        {"latitude with decimal degrees re-read as minutes", "Breite = 48.7", &ClockSettings::latitude, 48.7},
+        {"latitude at the pole wrapped", "Breite = -90", &ClockSettings::latitude, -90},
+        {"longitude beyond 180 not wrapped", "L\xE4nge = 210", &ClockSettings::longitude, 30},
+        {"eastern longitude wrapped to the west", "L\xE4nge = -181.5", &ClockSettings::longitude, -1.5},
+        {"longitude with many decimals cut", "L\xE4nge = -12.5234", &ClockSettings::longitude, -12.5234},
+        {"NaN latitude taken", "Breite = NaN", &ClockSettings::latitude, 0},
+    };
+    for (const auto& row : rows) {
+        const ClockSettings s = parseSettings(std::string(row.line) + "\r\n");
+        EXPECT_EQ(s.*row.field, row.expected) << row.fault;
+        EXPECT_EQ(parseSettings(formatSettings(s)).*row.field, s.*row.field) << row.fault;
+    }
+    const double huge = parseSettings("Breite = 1e300\r\nL\xE4nge = -1.7e308\r\n").latitude;
+    EXPECT_LE(std::fabs(huge), 90.0);
+    EXPECT_LT(parseSettings("L\xE4nge = -1.7e308\r\n").longitude, 0.0);
+    EXPECT_GE(parseSettings("L\xE4nge = -1.7e308\r\n").longitude, -180.0);
+}
+
+TEST(ParseSettings, NamesAreCutToTheDialogsFiftyCharacters) {
+    const std::string fifty = "M\xFCnchen " + std::string(42, 'x');  // 50 characters
+    EXPECT_EQ(parseSettings("Ortsname = " + fifty + "\r\n").placeName,
+              "M\u00FCnchen " + std::string(42, 'x'));
+    EXPECT_EQ(parseSettings("Ortsname = " + fifty + "yz\r\n").placeName,
+              "M\u00FCnchen " + std::string(42, 'x'));
+    EXPECT_EQ(parseSettings("Ortsname = " + std::string(900'000, 'n')).placeName,
+              std::string(50, 'n'));
+    // A cut that ends in a blank loses it, as the next save and load would.
+    EXPECT_EQ(parseSettings("Ortsname = " + std::string(49, 'a') + " bc").placeName,
+              std::string(49, 'a'));
 }
 
 TEST(FormatSettings, DefaultsGiveTheTenLinesByteForByte) {
@@ -210,12 +258,11 @@ void expectSameSettings(const ClockSettings& a, const ClockSettings& b) {
 }
 
 TEST(SaveSettings, EveryFieldRoundTrips) {
-    constexpr double inf = std::numeric_limits<double>::infinity();
     ClockSettings odd;
     odd.placeName = "Stra\u00DFe \u0152uvre;[x] = y\u0081";
-    odd.longitude = std::numeric_limits<double>::quiet_NaN();
-    odd.latitude = inf;
-    odd.timeZone = -inf;
+    odd.longitude = -180.0;
+    odd.latitude = 90.0;
+    odd.timeZone = -14.0;
     odd.autoSummerTime = std::numeric_limits<std::int32_t>::min();
     odd.twilightKind = std::numeric_limits<std::int32_t>::max();
     odd.alwaysOnTop = -1;
@@ -225,7 +272,7 @@ TEST(SaveSettings, EveryFieldRoundTrips) {
 
     ClockSettings huge;
     huge.placeName = "";
-    huge.longitude = 1.7976931348623157e308;
+    huge.longitude = 179.99999999999997;
     huge.latitude = -4.9406564584124654e-324;
     huge.timeZone = 0.1 + 0.2;
 
@@ -280,9 +327,9 @@ TEST(LoadSettings, DamagedFilesNeverLoseAField) {
     EXPECT_EQ(longLine.placeName, "Ulm");
     EXPECT_EQ(longLine.latitude, 48.47);
 
-    // A 2 MB value is kept up to the cap, not rejected.
+    // A 2 MB value is read up to the cap and cut to the dialog's 50 characters.
     writeBytes(path, "Ortsname = " + std::string(2'000'000, 'n'));
-    EXPECT_EQ(loadSettings(path).placeName.size(), (std::size_t{1} << 20) - 11);
+    EXPECT_EQ(loadSettings(path).placeName, std::string(50, 'n'));
 }
 
 }  // namespace

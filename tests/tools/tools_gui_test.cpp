@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,10 @@
 
 #include <cmath>
 #include <string>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "core/clock_state.h"
 #include "core/conversions.h"
@@ -210,6 +215,77 @@ TEST(FaceTool, BadArgumentsExitTwoWithOneLineAndNoPicture) {
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0)
             << row.fault;
     }
+}
+
+// Everything the tool writes into the FIFO while it runs. The read end is opened without
+// blocking first, so a tool that never opens the FIFO cannot hang the test.
+QByteArray readFifoWhileRunning(QProcess& process, const QString& fifo) {
+    const int fd = ::open(fifo.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    QByteArray got;
+    char buf[65536];
+    for (bool running = true;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            got.append(buf, n);
+            continue;
+        }
+        if (!running) break;
+        running = !process.waitForFinished(20);
+    }
+    ::close(fd);
+    return got;
+}
+
+// --out names where the picture goes; a FIFO or a device there is written as it is and
+// never replaced by a file, "-" is standard output, and what cannot take a picture is
+// refused with one line before anything is drawn.
+TEST(FaceTool, OutFeedsFifosAndStdoutAndNeverReplacesOtherFiles) {
+    const QStringList at{"--at", "2026-05-03T22:00:00", "--size", "220", "--out"};
+    const Image expected = renderHere(ClockSettings{}, makeDate(2026, 5, 3, 22, 0, 0), 220, false);
+
+    QTemporaryDir dir;
+    const ProcessRun toStdout = runTool(DORVALEN_FACE_TOOL, at + QStringList{"-"}, dir.path());
+    ASSERT_EQ(toStdout.exitCode, 0) << toStdout.err.toStdString();
+    QFile png(dir.filePath("stdout.png"));
+    ASSERT_TRUE(png.open(QIODevice::WriteOnly));
+    png.write(toStdout.out);
+    png.close();
+    EXPECT_EQ(differingPixels(dir.filePath("stdout.png"), expected), 0) << "--out - is not a PNG";
+    EXPECT_FALSE(QFile::exists(dir.filePath("-"))) << "--out - wrote a file named -";
+
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QString::fromUtf8(DORVALEN_FACE_TOOL), at + QStringList{"pipe"});
+    const QByteArray throughFifo = readFifoWhileRunning(process, fifo);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.toLocal8Bit().constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the FIFO was replaced by a file";
+    QFile copy(dir.filePath("fifo.png"));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(throughFifo);
+    copy.close();
+    EXPECT_EQ(differingPixels(dir.filePath("fifo.png"), expected), 0) << "the FIFO got no PNG";
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    const ProcessRun onFolder = runTool(DORVALEN_FACE_TOOL, at + QStringList{"folder"}, dir.path());
+    EXPECT_EQ(onFolder.exitCode, 2);
+    EXPECT_TRUE(isOneLine(onFolder.err)) << onFolder.err.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder")).isDir());
+
+    // A node like /dev/null, made here rather than touching the system's own.
+    const QByteArray device = dir.filePath("null").toLocal8Bit();
+    if (::mknod(device.constData(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+        GTEST_SKIP() << "no character device can be made here";
+    const int probe = ::open(device.constData(), O_WRONLY | O_CLOEXEC);
+    const ProcessRun onDevice = runTool(DORVALEN_FACE_TOOL, at + QStringList{"null"}, dir.path());
+    EXPECT_EQ(onDevice.exitCode, probe >= 0 ? 0 : 1) << onDevice.err.toStdString();
+    if (probe >= 0) ::close(probe);
+    ASSERT_EQ(::lstat(device.constData(), &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode)) << "the device node was replaced by a file";
 }
 
 QJsonArray almanacJson(const QStringList& args, const QString& workDir) {

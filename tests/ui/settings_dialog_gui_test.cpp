@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cmath>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -27,6 +28,7 @@
 #include <unistd.h>
 
 #include "core/conversions.h"
+#include "settings/field_rules.h"
 #include "settings/help_text.h"
 #include "ui/settings_dialog.h"
 #include "settings/settings_file.h"
@@ -527,6 +529,39 @@ TEST_F(SettingsDialogTest, AHalfTypedNameIsNotTakenByCancellingFromTheClockWindo
     }
 }
 
+// A value the dialog never stores is read from the file as the dialog would store it:
+// opening the dialog on the raw value, confirming each field's text (a trailing blank makes
+// the dialog take it over) and pressing Anzeigen gives exactly the reader's value.
+TEST_F(SettingsDialogTest, TheReadersLimitsAreWhatTheDialogStores) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double raws[] = {-1e300, 1e308, 400.99, -181.5, 210.0, 120.0, -91.07, 15.0, -20.0,
+                           inf, -inf, std::numeric_limits<double>::quiet_NaN()};
+    for (const double raw : raws) {
+        state_ = ClockState{};
+        state_.settings.longitude = raw;
+        state_.settings.latitude = raw;
+        state_.settings.timeZone = raw;
+        runDialog([&](QDialog& dialog) {
+            for (const int number : {303, 305, 307}) {
+                QLineEdit* edit = control<QLineEdit>(dialog, number);
+                edit->setText(edit->text() + QStringLiteral(" "));
+            }
+            click(control(dialog, 322));
+        });
+        const ClockSettings& stored = state_.settings;
+        const auto beyond = [raw](double limit) { return !(std::fabs(raw) <= limit); };
+        if (beyond(180)) {
+            EXPECT_EQ(stored.longitude, angleWithinDialogLimits(raw, 180)) << raw;
+        }
+        if (beyond(90)) {
+            EXPECT_EQ(stored.latitude, angleWithinDialogLimits(raw, 90)) << raw;
+        }
+        if (beyond(14)) {
+            EXPECT_EQ(stored.timeZone, timeZoneWithinDialogLimits(raw)) << raw;
+        }
+    }
+}
+
 TEST_F(SettingsDialogTest, CancelledColourChoiceLeavesTheColour) {
     state_.settings.dialColor = 218099387;  // top byte 12 is part of the stored number
     colourAnswer_.reset();
@@ -709,8 +744,8 @@ const KeepRow keepRows[] = {
     {"on top 7 (on) turned off", [](ClockSettings& s) { s.alwaysOnTop = 7; }, false},
     {"seconds hand 5 (off) rewritten", [](ClockSettings& s) { s.showSecondsHand = 5; }, false},
     {"twilight kind 7 rewritten", [](ClockSettings& s) { s.twilightKind = 7; }, false},
-    {"a 60-character name from the file cut", [](ClockSettings& s) {
-         s.placeName = std::string(60, 'x');
+    {"a 50-character name (the longest the file gives) cut", [](ClockSettings& s) {
+         s.placeName = std::string(50, 'x');
      }, true},
 };
 
