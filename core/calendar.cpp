@@ -190,6 +190,19 @@ double effectiveTimeZoneHours(const ClockSettings& settings) {
     return std::clamp(settings.timeZone, -12.0, 14.0);
 }
 
+double localMjdOfUT(const ClockSettings& settings, double utMjd) {
+    const double zone = effectiveTimeZoneHours(settings);
+    const double standardDay = std::floor(utMjd + zone / 24.0);
+    double summer = 0.0;
+    if (settings.autoSummerTime != 0 && standardDay >= mjdOfDayIndexZero &&
+        standardDay < mjdOfDayIndexZero + static_cast<double>(dayIndexAfterLastYear)) {
+        const auto dayIndex = static_cast<std::int64_t>(standardDay) - mjdOfDayIndexZero;
+        const int year = yearOf(dayIndex * secondsPerDay);
+        summer = isSummerTime(summerTimeWindow(settings, year), standardDay) ? 1.0 : 0.0;
+    }
+    return utMjd + (zone + summer) / 24.0;
+}
+
 DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     DisplayedMoment m;
     const DateValue now = currentDate(state);

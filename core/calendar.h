@@ -54,6 +54,11 @@ SummerTimeWindow summerTimeWindow(const ClockSettings& settings, int displayedYe
 // mjd: a local MJD, possibly fractional.
 bool isSummerTime(const SummerTimeWindow& window, double mjd);
 
+// Local civil MJD of an instant given as a UT MJD: the zone, and the summer hour when the
+// instant's local standard date lies in the summer-time window of its own year. Each instant
+// thus has one local time, also in the night of a switch.
+double localMjdOfUT(const ClockSettings& settings, double utMjd);
+
 // The time zone as the clock reads it: the dialog's range -12..14 hours; a non-finite value
 // from a damaged file counts as 0.
 double effectiveTimeZoneHours(const ClockSettings& settings);

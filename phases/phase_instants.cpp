@@ -175,9 +175,8 @@ PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind) {
     return search;
 }
 
-double jdeToLocalMjd(const Frame& frame, double jde, std::int32_t displayedMjd) {
-    const double summer = isSummerTime(frame.moment.summer, displayedMjd) ? 1.0 : 0.0;
-    return jde - 2400000.5 + (frame.moment.timeZoneHours + summer) / 24.0;
+double jdeToLocalMjd(const Frame& frame, double jde) {
+    return localMjdOfUT(frame.settings, jde - 2400000.5);
 }
 
 }  // namespace dorvalen

@@ -48,7 +48,7 @@ struct PhaseSearch {
 };
 PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind);
 
-// Local MJD (time zone plus summer time of the displayed day) of an instant.
-double jdeToLocalMjd(const Frame& frame, double jde, std::int32_t displayedMjd);
+// Local MJD of an instant: the time zone, plus summer time when it applies at the instant.
+double jdeToLocalMjd(const Frame& frame, double jde);
 
 }  // namespace dorvalen
