@@ -216,14 +216,16 @@ DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     m.localMjd = static_cast<double>(now) / static_cast<double>(secondsPerDay) +
                  state.displayedDay + mjdOfDayIndexZero;
 
-    // Noon of today moved by the full displayedDay (fraction included): the marked day and
-    // the zone text change when the offset passes 0.5, 1.5, ... whatever the clock time.
+    // Noon of today moved by the full displayedDay (fraction included): the marked day
+    // changes when the offset passes 0.5, 1.5, ... whatever the clock time.
     const DateValue noon = isValidDate(now) ? dayIndexOf(now) * secondsPerDay + 43200 : invalidDate;
     m.markedDayMjd = truncToInt(static_cast<double>(noon) / 86400.0 + state.displayedDay +
                                 mjdOfDayIndexZero);
     m.summer = summerTimeWindow(state.settings, m.year);
-    m.summerTime = isSummerTime(
-        m.summer, static_cast<double>(dayIndexOf(noon)) + state.displayedDay + mjdOfDayIndexZero);
+    // The zone text follows the displayed moment's own day, as the astronomy of the frame
+    // does (midnightUT below): Saturday 22:36 before the switch is still winter time.
+    m.summerTime = isValidDate(m.moment) &&
+                   isSummerTime(m.summer, static_cast<double>(m.dayIndex) + mjdOfDayIndexZero);
 
     m.timeZoneHours = effectiveTimeZoneHours(state.settings);
     const double dayNumber = static_cast<double>(truncToInt(m.localMjd));

@@ -75,7 +75,7 @@ struct DisplayedMoment {
     double localMjd = 0.0;      // now plus displayedDay as a local MJD with its fraction
     std::int64_t markedDayMjd = 0;  // noon of today moved by the full displayedDay, whole MJD
     SummerTimeWindow summer;    // of `year`
-    bool summerTime = false;    // on the displayed day: the face's zone text
+    bool summerTime = false;    // on the whole day of `moment`: the face's zone text
     double timeZoneHours = 0.0;
     // UT dates of the displayed day at the configured time zone and summer time. The factor
     // 0.041667 (not 1/24) is the clock's own: its rise and set times are defined with it.
