@@ -16,16 +16,17 @@
 #include "face/dial_geometry.h"
 #include "phases/phase_event.h"
 #include "phases/phase_instants.h"
+#include "tests/face/sky_face.h"
 #include "tests/support/test_state.h"
 
 namespace dorvalen {
 namespace {
 
 constexpr int r = 100;
-constexpr Colour disc = rgb(236, 233, 216);
-constexpr Colour yellow = rgb(250, 247, 131);
-constexpr Colour sunShade = rgb(220, 217, 200);
-constexpr Colour twilightShade = rgb(204, 201, 184);
+constexpr Colour disc = skyface::dialDisc;
+constexpr Colour yellow = skyface::moonYellow;
+using skyface::sunShade;
+using skyface::twilightShade;
 
 struct Place {
     const char* name;
