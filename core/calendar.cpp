@@ -201,6 +201,19 @@ double effectiveTimeZoneHours(const ClockSettings& settings) {
     return std::clamp(settings.timeZone, -12.0, 14.0);
 }
 
+double localMjdOfUT(const ClockSettings& settings, double utMjd) {
+    const double zone = effectiveTimeZoneHours(settings);
+    const double standardDay = std::floor(utMjd + zone / 24.0);
+    double summer = 0.0;
+    if (settings.autoSummerTime != 0 && standardDay >= mjdOfDayIndexZero &&
+        standardDay < mjdOfDayIndexZero + static_cast<double>(dayIndexAfterLastYear)) {
+        const auto dayIndex = static_cast<std::int64_t>(standardDay) - mjdOfDayIndexZero;
+        const int year = yearOf(dayIndex * secondsPerDay);
+        summer = isSummerTime(summerTimeWindow(settings, year), standardDay) ? 1.0 : 0.0;
+    }
+    return utMjd + (zone + summer) / 24.0;
+}
+
 DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     DisplayedMoment m;
     const DateValue now = currentDate(state);
@@ -214,14 +227,16 @@ DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     m.localMjd = static_cast<double>(now) / static_cast<double>(secondsPerDay) +
                  state.displayedDay + mjdOfDayIndexZero;
 
-    // Noon of today moved by the full displayedDay (fraction included): the marked day and
-    // the zone text change when the offset passes 0.5, 1.5, ... whatever the clock time.
+    // Noon of today moved by the full displayedDay (fraction included): the marked day
+    // changes when the offset passes 0.5, 1.5, ... whatever the clock time.
     const DateValue noon = isValidDate(now) ? dayIndexOf(now) * secondsPerDay + 43200 : invalidDate;
     m.markedDayMjd = truncToInt(static_cast<double>(noon) / 86400.0 + state.displayedDay +
                                 mjdOfDayIndexZero);
     m.summer = summerTimeWindow(state.settings, m.year);
-    m.summerTime = isSummerTime(
-        m.summer, static_cast<double>(dayIndexOf(noon)) + state.displayedDay + mjdOfDayIndexZero);
+    // The zone text follows the displayed moment's own day, as the astronomy of the frame
+    // does (midnightUT below): Saturday 22:36 before the switch is still winter time.
+    m.summerTime = isValidDate(m.moment) &&
+                   isSummerTime(m.summer, static_cast<double>(m.dayIndex) + mjdOfDayIndexZero);
 
     m.timeZoneHours = effectiveTimeZoneHours(state.settings);
     const double dayNumber = static_cast<double>(truncToInt(m.localMjd));

@@ -54,6 +54,11 @@ SummerTimeWindow summerTimeWindow(const ClockSettings& settings, int displayedYe
 // mjd: a local MJD, possibly fractional.
 bool isSummerTime(const SummerTimeWindow& window, double mjd);
 
+// Local civil MJD of an instant given as a UT MJD: the zone, and the summer hour when the
+// instant's local standard date lies in the summer-time window of its own year. Each instant
+// thus has one local time, also in the night of a switch.
+double localMjdOfUT(const ClockSettings& settings, double utMjd);
+
 // The time zone as the clock reads it: the dialog's range -12..14 hours; a non-finite value
 // from a damaged file counts as 0.
 double effectiveTimeZoneHours(const ClockSettings& settings);
@@ -70,7 +75,7 @@ struct DisplayedMoment {
     double localMjd = 0.0;      // now plus displayedDay as a local MJD with its fraction
     std::int64_t markedDayMjd = 0;  // noon of today moved by the full displayedDay, whole MJD
     SummerTimeWindow summer;    // of `year`
-    bool summerTime = false;    // on the displayed day: the face's zone text
+    bool summerTime = false;    // on the whole day of `moment`: the face's zone text
     double timeZoneHours = 0.0;
     // UT dates of the displayed day at the configured time zone and summer time. The factor
     // 0.041667 (not 1/24) is the clock's own: its rise and set times are defined with it.

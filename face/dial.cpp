@@ -2,7 +2,9 @@
 // 2.2999999523 once widened), so the tips land on the same pixels as the clock always had.
 #include "face/dial.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/conversions.h"
 #include "face/day_arcs.h"
@@ -19,22 +21,106 @@ constexpr Colour secondsRed = rgb(196, 0, 0);
 // Single-precision constants of the hand shapes, widened to double where they are used.
 constexpr double f(float v) { return static_cast<double>(v); }
 
+struct Kite {
+    PixelPoint left, right, tip;
+};
+
+Kite kiteOf(int r, double angle, double halfWidthDeg, double tipDivisor) {
+    const double shoulder = r - r / f(2.0f);
+    return {dialPoint(r, angle - halfWidthDeg, shoulder), dialPoint(r, angle + halfWidthDeg, shoulder),
+            dialPoint(r, angle, r - r / tipDivisor)};
+}
+
+// The four edges of a kite from the centre (cx, cy) through two shoulders to the tip, every
+// point moved by (dx, dy); the line raster only depends on differences, so a moved kite has
+// the same pixels, moved.
+void drawKiteEdges(Canvas& canvas, const Kite& k, int cx, int cy, int dx, int dy, Colour colour) {
+    canvas.drawLine(cx + dx, cy + dy, k.left.x + dx, k.left.y + dy, colour);
+    canvas.drawLine(cx + dx, cy + dy, k.right.x + dx, k.right.y + dy, colour);
+    canvas.drawLine(k.left.x + dx, k.left.y + dy, k.tip.x + dx, k.tip.y + dy, colour);
+    canvas.drawLine(k.right.x + dx, k.right.y + dy, k.tip.x + dx, k.tip.y + dy, colour);
+}
+
 // The four black edges of a kite from the centre through two shoulders to the tip.
 void drawKite(Canvas& canvas, int r, double angle, double halfWidthDeg, double tipDivisor) {
-    const double shoulder = r - r / f(2.0f);
-    const PixelPoint left = dialPoint(r, angle - halfWidthDeg, shoulder);
-    const PixelPoint right = dialPoint(r, angle + halfWidthDeg, shoulder);
-    const PixelPoint tip = dialPoint(r, angle, r - r / tipDivisor);
-    canvas.drawLine(r, r, left.x, left.y, black);
-    canvas.drawLine(r, r, right.x, right.y, black);
-    canvas.drawLine(left.x, left.y, tip.x, tip.y, black);
-    canvas.drawLine(right.x, right.y, tip.x, tip.y, black);
+    drawKiteEdges(canvas, kiteOf(r, angle, halfWidthDeg, tipDivisor), r, r, 0, 0, black);
 }
 
 void fillInside(Canvas& canvas, PixelPoint seed, Colour colour) {
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.floodFillTo(seed.x, seed.y, black, colour);
     canvas.setDrawingMode(ModeDefault);
+}
+
+// Tints the inside of the minute hand's kite. The hour hand's outline may cut it into
+// parts, and a fixed seed may land on a black pixel or in another part (small radii, hands
+// that coincide), so the parts are found from the kite's own outline: each part holding one
+// of the two seeds (between the shoulders, and between shoulders and tip) is filled from it,
+// a part holding both twice, as the hand has always been drawn; every other part once.
+void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour fill) {
+    Image& image = *canvas.target();
+    const int x0 = std::min({r, kite.left.x, kite.right.x, kite.tip.x}) - 1;
+    const int y0 = std::min({r, kite.left.y, kite.right.y, kite.tip.y}) - 1;
+    const int x1 = std::max({r, kite.left.x, kite.right.x, kite.tip.x}) + 1;
+    const int y1 = std::max({r, kite.left.y, kite.right.y, kite.tip.y}) + 1;
+    const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+
+    // The kite alone, moved to the box's corner; what the fill from the box's rim does not
+    // reach lies inside the kite's outline.
+    constexpr Colour outside = rgb(255, 255, 255), inside = rgb(0, 0, 255);
+    Image shape(w, h, inside);
+    Canvas shapeCanvas;
+    shapeCanvas.beginDrawing(shape);
+    drawKiteEdges(shapeCanvas, kite, r, r, -x0, -y0, black);
+    shapeCanvas.floodFill(0, 0, outside);
+    shapeCanvas.endDrawing();
+
+    // Label the parts: 4-connected pixels inside the outline that are not black on the
+    // canvas (the hour hand's outline divides them).
+    std::vector<int> part(static_cast<std::size_t>(w) * h, -1);
+    std::vector<PixelPoint> firstPixel;
+    std::vector<PixelPoint> stack;
+    const auto open = [&](int x, int y) {
+        return x >= x0 && y >= y0 && x <= x1 && y <= y1 && image.contains(x, y) &&
+               shape.pixel(x - x0, y - y0) == inside && (image.pixel(x, y) & 0xFFFFFF) != black &&
+               part[static_cast<std::size_t>(y - y0) * w + (x - x0)] < 0;
+    };
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            if (!open(x, y)) continue;
+            const int label = static_cast<int>(firstPixel.size());
+            firstPixel.push_back({x, y});
+            stack.push_back({x, y});
+            part[static_cast<std::size_t>(y - y0) * w + (x - x0)] = label;
+            while (!stack.empty()) {
+                const PixelPoint p = stack.back();
+                stack.pop_back();
+                for (const PixelPoint n : {PixelPoint{p.x + 1, p.y}, PixelPoint{p.x - 1, p.y},
+                                           PixelPoint{p.x, p.y + 1}, PixelPoint{p.x, p.y - 1}}) {
+                    if (!open(n.x, n.y)) continue;
+                    part[static_cast<std::size_t>(n.y - y0) * w + (n.x - x0)] = label;
+                    stack.push_back(n);
+                }
+            }
+        }
+    }
+    const auto partOf = [&](PixelPoint p) {
+        if (p.x < x0 || p.y < y0 || p.x > x1 || p.y > y1) return -1;
+        return part[static_cast<std::size_t>(p.y - y0) * w + (p.x - x0)];
+    };
+
+    std::vector<PixelPoint> fills;
+    std::vector<bool> seeded(firstPixel.size(), false);
+    for (const PixelPoint seed : {dialPoint(r, psi, r - r / f(2.0f)), dialPoint(r, psi, r - r / 2.3)}) {
+        const int label = partOf(seed);
+        if (label < 0) continue;
+        fills.push_back(seed);
+        seeded[static_cast<std::size_t>(label)] = true;
+    }
+    for (std::size_t label = 0; label < firstPixel.size(); ++label) {
+        if (!seeded[label]) fills.push_back(firstPixel[label]);
+    }
+    for (const PixelPoint p : fills) fillInside(canvas, p, fill);
 }
 
 }  // namespace
@@ -46,15 +132,12 @@ void drawHourHand(Canvas& canvas, const Frame& frame, int r) {
     fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), rgba(138, 135, 118, 64));
 }
 
-// The second seed, between the shoulders and the tip, fills the outer part as well when the
-// hour hand's outline cuts the minute hand in two.
 void drawMinuteHand(Canvas& canvas, const Frame& frame, int r) {
     canvas.setDrawingMode(ModeDefault);
     const double psi = minuteHandAngle(frame.moment.clockTime);
-    drawKite(canvas, r, psi, f(3.0f), f(2.85f));
-    const Colour fill = rgba(138, 135, 118, 32);
-    fillInside(canvas, dialPoint(r, psi, r - r / f(2.0f)), fill);
-    fillInside(canvas, dialPoint(r, psi, r - r / 2.3), fill);
+    const Kite kite = kiteOf(r, psi, f(3.0f), f(2.85f));
+    drawKiteEdges(canvas, kite, r, r, 0, 0, black);
+    tintMinuteHand(canvas, r, psi, kite, rgba(138, 135, 118, 32));
 }
 
 void drawSecondHand(Canvas& canvas, const Frame& frame, int r) {

@@ -23,12 +23,11 @@ std::optional<PhaseOnDay> phaseOnDisplayedDay(const Frame& frame) {
     const std::int64_t m = frame.moment.markedDayMjd;
     // An MJD of a valid date fits in 32 bits; anything else is no day of this clock.
     if (m < 0 || m > INT32_MAX) return std::nullopt;
-    const auto displayedMjd = static_cast<std::int32_t>(m);
 
     // At most one phase is marked: the first match in this order wins.
     for (PhaseKind kind : {PhaseKind::FullMoon, PhaseKind::LastQuarter, PhaseKind::NewMoon,
                            PhaseKind::FirstQuarter}) {
-        const double local = jdeToLocalMjd(frame, findPhaseInstant(frame, kind), displayedMjd);
+        const double local = jdeToLocalMjd(frame, findPhaseInstant(frame, kind));
         if (truncToInt(local) == m) return PhaseOnDay{kind, local};
     }
     return std::nullopt;

@@ -158,8 +158,11 @@ double findPhaseInstant(const Frame& frame, PhaseKind kind) {
 
 PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind) {
     std::int32_t shift = frame.moment.year > 1999 ? -1 : -35;
-    // Julian Day of noon of the day before the displayed day.
-    const std::int64_t threshold = std::int64_t{frame.moment.dayIndex} + 2440587;
+    // Julian Day of noon two days before the marked day. The local day starts up to 15 hours
+    // before its UT midnight (zone +14 with summer time), and the phase of the lunation
+    // before lies some 29 days earlier, so no phase of the day is skipped and none earlier
+    // is taken for it.
+    const std::int64_t threshold = frame.moment.markedDayMjd + 2399999;
     PhaseSearch search{0.0, 0};
     // Neighbouring days mostly name the same lunation; its instant is computed once.
     std::int64_t lunation = 0;
@@ -175,9 +178,8 @@ PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind) {
     return search;
 }
 
-double jdeToLocalMjd(const Frame& frame, double jde, std::int32_t displayedMjd) {
-    const double summer = isSummerTime(frame.moment.summer, displayedMjd) ? 1.0 : 0.0;
-    return jde - 2400000.5 + (frame.moment.timeZoneHours + summer) / 24.0;
+double jdeToLocalMjd(const Frame& frame, double jde) {
+    return localMjdOfUT(frame.settings, jde - 2400000.5);
 }
 
 }  // namespace dorvalen

@@ -37,7 +37,8 @@ double quarterJde(double estimate, double offset);  // W added for 0.25 only, el
 double addPlanetaryCorrections(double jde, double t, double k);
 
 // The instant of this kind that belongs to the displayed day: the first candidate whose
-// whole Julian Day reaches noon of the day before, or the last one tried (day shift +2).
+// whole Julian Day reaches noon two days before the marked day (early enough for zone +14
+// with summer time), or the last one tried (day shift +2).
 double findPhaseInstant(const Frame& frame, PhaseKind kind);
 
 // The same search with the number of candidates it computed (4 at most from 2000 on,
@@ -48,7 +49,7 @@ struct PhaseSearch {
 };
 PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind);
 
-// Local MJD (time zone plus summer time of the displayed day) of an instant.
-double jdeToLocalMjd(const Frame& frame, double jde, std::int32_t displayedMjd);
+// Local MJD of an instant: the time zone, plus summer time when it applies at the instant.
+double jdeToLocalMjd(const Frame& frame, double jde);
 
 }  // namespace dorvalen

@@ -1,6 +1,7 @@
 // Calendar and local time: date validity (up to 9999), day index round trips, the displayed
 // moment, the summer-time rule and the hand angles. The wall clock is always pinned.
 #include "core/calendar.h"
+#include "core/face_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -242,19 +243,37 @@ TEST(SummerTime, LastSundaysOfMarchAndOctober) {
     }
 }
 
-TEST(SummerTime, DisplayedDayDecidesWhateverTheClockTime) {
-    const auto summer = [](const ClockState& s) { return computeDisplayedMoment(s).summerTime; };
-    ClockState state = stateAt(2024, 3, 30, 23, 0, 0);
-    EXPECT_FALSE(summer(state));
-    state.displayedDay = 1.0;  // Sunday 31 March
-    EXPECT_TRUE(summer(state));
-    state.displayedDay = -0.6;  // fraction added to the day: still Saturday 30 March
-    EXPECT_FALSE(summer(state));
-
+// The zone text follows the displayed moment's day, whatever the clock time and however the
+// offset is split into days and fractions: stepping by 1/275 of a day to Saturday 30 March
+// 2024 22:36 once showed "2.0 SZ" because noon of today plus the offset had passed midnight.
+TEST(SummerTime, DisplayedMomentDecidesWhateverTheClockTime) {
+    const struct {
+        const char* fault;
+        int month, day, hour, minute;
+        double displayedDay;
+        bool summer;
+    } rows[] = {
+        {"Saturday evening browsed from Saturday noon", 3, 30, 11, 47, 124.0 / 275.0, false},
+        {"Saturday evening browsed back from Sunday", 3, 31, 1, 0, -27.0 / 275.0, false},
+        {"Saturday, whole clock day", 3, 30, 23, 0, 0.0, false},
+        {"Sunday a whole day on", 3, 30, 23, 0, 1.0, true},
+        {"Sunday reached by a fraction", 3, 30, 23, 0, 0.6, true},
+        {"fraction back to Saturday morning", 3, 30, 23, 0, -0.6, false},
+        {"last summer Saturday, late", 10, 26, 23, 59, 0.0, true},
+        {"first winter Sunday, early", 10, 26, 23, 0, 0.05, false},
+    };
+    for (const auto& row : rows) {
+        ClockState state = stateAt(2024, row.month, row.day, row.hour, row.minute, 0);
+        state.displayedDay = row.displayedDay;
+        const Frame frame(state);
+        EXPECT_EQ(frame.moment.summerTime, row.summer) << row.fault;
+        const std::string zone = row.summer ? "Zeitzone: 2.0 SZ" : "Zeitzone: 1.0 WZ";
+        EXPECT_NE(coordinatesLine(frame).find(zone), std::string::npos) << row.fault;
+    }
     ClockState autumn = stateAt(2090, 10, 29, 12, 0, 0);  // Sunday 29 October 2090
-    EXPECT_FALSE(summer(autumn));
+    EXPECT_FALSE(computeDisplayedMoment(autumn).summerTime);
     autumn.displayedDay = -1.0;
-    EXPECT_TRUE(summer(autumn));
+    EXPECT_TRUE(computeDisplayedMoment(autumn).summerTime);
 }
 
 struct HandRow {

@@ -37,6 +37,24 @@ TEST(PhaseEvent, SummerTimeOfTheDisplayedDay) {
     EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(state)), "5:04");
 }
 
+// Last quarter 1977-03-12 11:35:13 UT (JDE 2443214.98285) falls in the first hours of the
+// 13th east of +12: the search that began at noon UT of the day before passed it by, and it
+// was marked on no day at all.
+TEST(PhaseEvent, ZonesEastOfTwelveKeepTheFirstHoursOfTheDay) {
+    const struct {
+        double zone;
+        const char* text;
+    } rows[] = {{12.75, "0:20"}, {13.0, "0:35"}, {14.0, "1:35"}, {-12.0, "23:35"}};
+    for (const auto& row : rows) {
+        ClockState state = stateAt(1977, 3, row.zone > 0 ? 13 : 11);
+        state.settings.timeZone = row.zone;
+        const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(state);
+        ASSERT_TRUE(phase.has_value()) << "zone " << row.zone;
+        EXPECT_EQ(phase->kind, PhaseKind::LastQuarter) << "zone " << row.zone;
+        EXPECT_EQ(phaseTimeText(phase->localMjd), row.text) << "zone " << row.zone;
+    }
+}
+
 TEST(PhaseEvent, NoPhaseOnOrdinaryDays) {
     for (int day : {5, 6, 7, 8, 9}) EXPECT_EQ(phaseEventOnDisplayedDay(stateAt(2015, 2, day)), 0.0) << day;
 }

@@ -104,23 +104,32 @@ TEST(PhaseSearch, ThresholdNeverReachedGivesTheLastCandidate) {
     EXPECT_NEAR(search.jde, 2457131.29025, second);
 }
 
-TEST(LocalTime, ZoneAndSummerTimeOfTheDisplayedDay) {
-    ClockState state = stateAt(2024, 7, 1);
-    state.settings.timeZone = 5.5;
-    const double jde = 2460500.0;
+// Summer time is that of the instant, whatever day is displayed: the switch lies at the day
+// boundary of local standard time, so each instant has exactly one local time.
+TEST(LocalTime, ZoneAndSummerTimeOfTheInstant) {
     const struct {
         const char* fault;
+        double zone;
         int autoSummerTime;
-        std::int32_t mjd;
+        double jde;
         double hours;
     } rows[] = {
-        {"summer hour missing in July", 1, 60492, 6.5},
-        {"summer hour added in January", 1, 60310, 5.5},
-        {"summer hour added with the rule off", 0, 60492, 5.5},
+        {"summer hour missing in July", 5.5, 1, 2460500.0, 6.5},
+        {"summer hour added in January", 5.5, 1, 2460310.0, 5.5},
+        {"summer hour added with the rule off", 5.5, 0, 2460500.0, 5.5},
+        // Last quarter 1986-10-25 22:25 UT: 23:25 on the last summer Saturday, so 0:25 on
+        // the 26th; the displayed day's winter time had put it on neither day.
+        {"autumn night took the winter hour", 1.0, 1, 2446729.434, 2.0},
+        // 2024-03-30 22:30 UT is Saturday 23:30 standard time, still winter; an hour later
+        // it is Sunday 0:30 standard time, shown as 1:30.
+        {"spring Saturday took the summer hour", 1.0, 1, 2460400.4375, 1.0},
+        {"spring Sunday took the winter hour", 1.0, 1, 2460400.479, 2.0},
     };
     for (const auto& row : rows) {
+        ClockState state = stateAt(2024, 7, 1);  // the displayed day must not matter
+        state.settings.timeZone = row.zone;
         state.settings.autoSummerTime = row.autoSummerTime;
-        EXPECT_NEAR(jdeToLocalMjd(state, jde, row.mjd), jde - 2400000.5 + row.hours / 24.0, 1e-9)
+        EXPECT_NEAR(jdeToLocalMjd(state, row.jde), row.jde - 2400000.5 + row.hours / 24.0, 1e-9)
             << row.fault;
     }
 }
