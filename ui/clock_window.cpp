@@ -48,6 +48,17 @@ public:
         update();
     }
 
+    // Only `area` (device pixels) of the image changed: only the logical pixels that cover
+    // it are painted and sent to the window system.
+    void showImageArea(const PixelRect& area) {
+        if (image_ == nullptr) return;
+        const int x0 = static_cast<int>(std::floor(area.x / pixelRatio_));
+        const int y0 = static_cast<int>(std::floor(area.y / pixelRatio_));
+        const int x1 = static_cast<int>(std::ceil((area.x + area.w) / pixelRatio_));
+        const int y1 = static_cast<int>(std::ceil((area.y + area.h) / pixelRatio_));
+        update(QRect(x0, y0, x1 - x0, y1 - y0).intersected(rect()));
+    }
+
     std::function<void()> onRightClick;
 
 protected:
@@ -153,11 +164,41 @@ void ClockWindow::startTicking() {
 }
 
 void ClockWindow::redraw() {
+    redrawPending_ = false;
     followDevicePixels();
     takeWallClockReading(state_, clock_);
-    renderClockFace(state_, image_, textFont_, deviceRadius_, view_.showCoordinates);
+    renderClockFace(state_, image_, textFont_, deviceRadius_, view_.showCoordinates, &lastFrame_);
     imageView_->showImage(image_, pixelRatio_);
     ++redrawCount_;
+}
+
+void ClockWindow::redrawForTick() {
+    if (redrawPending_) {  // a command's frame is due anyway
+        redraw();
+        return;
+    }
+    followDevicePixels();
+    takeWallClockReading(state_, clock_);
+    const std::optional<PixelRect> cell = redrawClockTimeOnly(
+        state_, image_, textFont_, deviceRadius_, view_.showCoordinates, lastFrame_);
+    if (!cell) {
+        redraw();
+        return;
+    }
+    imageView_->showImageArea(*cell);
+    ++cellRedrawCount_;
+}
+
+void ClockWindow::scheduleRedraw() {
+    if (redrawPending_) return;
+    redrawPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            // Under the settings dialog the clock waits; its first tick afterwards draws.
+            if (redrawPending_ && !settingsOpen_) redraw();
+        },
+        Qt::QueuedConnection);
 }
 
 double ClockWindow::screenPixelRatio() const {
@@ -171,6 +212,7 @@ void ClockWindow::followDevicePixels() {
     pixelRatio_ = screenPixelRatio();
     const int device = deviceRadiusFor(radius_, pixelRatio_);
     if (device == deviceRadius_ && textFont_.isValid()) return;
+    lastFrame_.valid = false;  // the new font may take the old one's address
     deviceRadius_ = device;
     if (textFont_.isValid()) releaseFont(textFont_);
     textFont_ = loadFont("Arial", textFontPoints(device));
@@ -211,7 +253,7 @@ void ClockWindow::onTick() {
     if (settingsOpen_) return;
     if (repaintOnTick_) update();  // the background beside the image too
     repaintOnTick_ = false;
-    redraw();  // also while minimised, so the first look after restoring is current
+    redrawForTick();  // also while minimised, so the first look after restoring is current
 }
 
 void ClockWindow::runCommand(ClockCommand command) {
@@ -226,7 +268,7 @@ void ClockWindow::runCommand(ClockCommand command) {
     }
     if (outcome.restack) applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
     if (outcome.openSettings) openSettings();
-    if (outcome.redraw) redraw();
+    if (outcome.redraw) scheduleRedraw();
 }
 
 void ClockWindow::openSettings() {

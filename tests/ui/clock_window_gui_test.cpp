@@ -84,13 +84,25 @@ TEST_F(ClockWindowTest, ArrowKeysClampAtThePolesAndTheDateLine) {
     EXPECT_TRUE(window.showCoordinates());
 }
 
-TEST_F(ClockWindowTest, EveryCommandThatChangesTheFaceRedrawsAtOnce) {
+// A held key queues presses faster than frames can be drawn: every queued command is
+// applied, then one frame is drawn, so the face stops when the key is released.
+TEST_F(ClockWindowTest, QueuedCommandsAreAppliedThenDrawnOnce) {
     ClockWindow window(state_, clock_);
     const std::int64_t before = window.redrawCount();
     press(window, Qt::Key_Up);
-    press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+    settle();
+    EXPECT_EQ(window.redrawCount(), before + 1);
+    for (int i = 0; i < 300; ++i) {
+        QCoreApplication::postEvent(
+            &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, {}, true));
+        QCoreApplication::postEvent(
+            &window, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Plus, Qt::KeypadModifier, {}, true));
+    }
+    settle();
+    EXPECT_NEAR(state_.displayedDay, 300.0 / 275, 1e-12);
     EXPECT_EQ(window.redrawCount(), before + 2);
     press(window, Qt::Key_F12);  // stacking only
+    settle();
     EXPECT_EQ(window.redrawCount(), before + 2);
 }
 
@@ -387,6 +399,7 @@ TEST_F(ClockWindowTest, NeitherKeysNorClicksNorTheTimerReachTheClockUnderTheSett
     EXPECT_TRUE(window.isVisible());
     const std::int64_t redraws = window.redrawCount();
     press(window, Qt::Key_Up);
+    settle();
     EXPECT_EQ(state_.settings.latitude, 49.17) << "keys stay blocked";  // 48°47' + 30'
     EXPECT_EQ(window.redrawCount(), redraws + 1);
 }
