@@ -348,21 +348,22 @@ void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour)
 
 // Glyph coverage comes from Qt without anti-aliasing; we write the cell ourselves, each
 // pixel once: front where a glyph covers it, else back unless text is transparent.
-void Canvas::drawText(int x, int y, std::string_view text, Colour front,
-                      std::optional<Colour> back) {
-    if (image_ == nullptr || text.empty() || !fontsAvailable()) return;
+PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
+                           std::optional<Colour> back) {
+    if (image_ == nullptr || text.empty() || !fontsAvailable()) return {x, y, 0, 0};
     const QFont font = effectiveFont(font_);
     const QFontMetrics metrics(font);
     const QString qtext = toQString(text);
     const int cellWidth = metrics.horizontalAdvance(qtext);
     const int cellHeight = metrics.height();
-    if (cellWidth <= 0 || cellHeight <= 0) return;
+    const PixelRect cell{x, y, cellWidth, cellHeight};
+    if (cellWidth <= 0 || cellHeight <= 0) return cell;
     // Clip the cell to the image once; skip cells that miss it.
     const std::int64_t x0 = std::max<std::int64_t>(x, 0);
     const std::int64_t y0 = std::max<std::int64_t>(y, 0);
     const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + cellWidth, image_->width);
     const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + cellHeight, image_->height);
-    if (x0 >= x1 || y0 >= y1) return;
+    if (x0 >= x1 || y0 >= y1) return cell;
     noteDrawn(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - 1),
               static_cast<int>(y1 - 1));
 
@@ -393,6 +394,7 @@ void Canvas::drawText(int x, int y, std::string_view text, Colour front,
                 row[px] = covered ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));
         }
     }
+    return cell;
 }
 
 int Canvas::textWidth(std::string_view text) const {

@@ -97,8 +97,9 @@ public:
     void floodFillTo(int x, int y, Colour border, Colour colour);
 
     // Text cell with its top-left corner at (x, y); text is UTF-8. The cell background is
-    // painted in `back` (or the back colour) unless ModeTransparentText is set.
-    void drawText(int x, int y, std::string_view text, Colour front,
+    // painted in `back` (or the back colour) unless ModeTransparentText is set. Returns the
+    // cell, unclipped (empty when there is no text or no font to draw it with).
+    PixelRect drawText(int x, int y, std::string_view text, Colour front,
                   std::optional<Colour> back = std::nullopt);
     int textWidth(std::string_view text) const;
     int textHeight(std::string_view text) const;

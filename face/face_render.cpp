@@ -41,9 +41,8 @@ constexpr Numeral minuteNumerals[] = {
 PixelRect drawClockTime(Canvas& canvas, const Frame& frame, const Font& textFont) {
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&textFont);
-    const std::string time = formatClockTime(frame);
-    canvas.drawText(cornerMargin, cornerMargin, time, black, faceBackground);
-    return {cornerMargin, cornerMargin, canvas.textWidth(time), canvas.textHeight(time)};
+    return canvas.drawText(cornerMargin, cornerMargin, formatClockTime(frame), black,
+                           faceBackground);
 }
 
 // The other three corner texts.
@@ -172,14 +171,11 @@ std::optional<PixelRect> redrawClockTimeOnly(const ClockState& state, Image& clo
         return std::nullopt;
     Canvas canvas;
     canvas.beginDrawing(clockImage);
-    canvas.setDrawingFont(&textFont);
-    // A text of another width would leave or cover pixels outside the proven cell.
-    const std::string time = formatClockTime(frame);
-    const PixelRect cell{cornerMargin, cornerMargin, canvas.textWidth(time),
-                         canvas.textHeight(time)};
-    if (!(cell == memory.timeCell)) return std::nullopt;
-    drawClockTime(canvas, frame, textFont);
+    const PixelRect cell = drawClockTime(canvas, frame, textFont);
     canvas.endDrawing();
+    // A text of another width left or covered pixels outside the proven cell: the caller
+    // draws the full frame over it.
+    if (!(cell == memory.timeCell)) return std::nullopt;
     return cell;
 }
 

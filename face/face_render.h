@@ -46,8 +46,8 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
 
 // A tick that changes only the seconds: when the frame's inputs are those of the frame in
 // `memory` and nothing else covers the clock time's cell, redraws that cell alone (the
-// image then equals a full frame) and returns it; otherwise draws nothing and returns
-// nullopt, and the caller renders the full frame.
+// image then equals a full frame) and returns it; otherwise returns nullopt, and the
+// caller must render the full frame (the image may hold a cell of another width).
 std::optional<PixelRect> redrawClockTimeOnly(const ClockState& state, Image& clockImage,
                                              const Font& textFont, int r, bool showCoordinates,
                                              const FaceMemory& memory);
