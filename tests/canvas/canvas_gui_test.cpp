@@ -336,3 +336,63 @@ TEST(CanvasText, TransparentTextKeepsTheGroundAndInvalidFontStillWrites) {
 
 }  // namespace
 }  // namespace dorvalen
+
+namespace dorvalen {
+namespace {
+
+// The watched area proves that a later drawing left a part of the image alone: every row
+// names the fault it would let through (a miss reported as a touch only costs speed).
+TEST(CanvasWatch, ReportsExactlyTheDrawingsThatWriteOrReadTheArea) {
+    const PixelRect area{20, 20, 10, 10};
+    struct Row {
+        const char* name;
+        std::function<void(Canvas&)> draw;
+        bool touches;
+    } rows[] = {
+        {"box beside the area", [](Canvas& c) { c.fillBox(30, 20, 5, 5, black); }, false},
+        {"box over one corner pixel", [](Canvas& c) { c.fillBox(29, 29, 3, 3, black); }, true},
+        {"pixel just outside", [](Canvas& c) { c.plotPixel(19, 19, black); }, false},
+        {"line whose box covers the area, pixels beside it",
+         [](Canvas& c) { c.drawLine(0, 35, 35, 0, black); }, false},
+        {"line through the area", [](Canvas& c) { c.drawLine(0, 0, 59, 59, black); }, true},
+        {"blended disc over the area",
+         [](Canvas& c) {
+             c.setDrawingMode(ModeAlphaBlend);
+             c.drawCircle(25, 25, 3, rgba(0, 0, 0, 128));
+         },
+         true},
+        {"fill that reads the border on the area's edge",
+         [](Canvas& c) {
+             c.drawLine(20, 0, 20, 59, black);
+             c.watchArea({20, 20, 10, 10});  // the border itself is not the question
+             c.floodFill(5, 5, rgb(1, 2, 3));
+         },
+         true},
+        {"fill that stops a pixel short of the area",
+         [](Canvas& c) {
+             c.drawLine(19, 0, 19, 59, black);
+             c.watchArea({20, 20, 10, 10});
+             c.floodFill(5, 5, rgb(1, 2, 3));
+         },
+         false},
+        {"fill whose box covers the area, pixels beside it",
+         [](Canvas& c) {
+             c.drawLine(3, 59, 59, 3, black);
+             c.watchArea({20, 20, 10, 10});
+             c.floodFillTo(58, 58, black, rgb(1, 2, 3));
+         },
+         false},
+        {"text cell over the area", [](Canvas& c) { c.drawText(15, 15, "W", black); }, true},
+    };
+    for (const Row& row : rows) {
+        Image image(60, 60, white);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        canvas.watchArea(area);
+        row.draw(canvas);
+        EXPECT_EQ(canvas.watchedAreaTouched(), row.touches) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace dorvalen
