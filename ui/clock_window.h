@@ -88,7 +88,8 @@ private:
 
     ClockState& state_;
     const WallClock& clock_;
-    Image image_;
+    Image image_;           // the frame on the screen
+    Image previousImage_;   // the frame before it, drawn into next and swapped in
     Font textFont_;
     int radius_ = 200;
     int deviceRadius_ = 0;

@@ -199,6 +199,27 @@ TEST_F(ClockWindowTest, TheWindowShowsTheImagePixelForPixel) {
     EXPECT_EQ(differingPixels(shown, window.clockImage()), 0);
 }
 
+// Ticks hand Qt only the rectangles that changed: what reaches the screen (the offscreen
+// platform's backing store) must still be the whole current frame after each of them.
+TEST_F(ClockWindowTest, TicksThatSendOnlyWhatChangedLeaveTheWholeFrameOnTheScreen) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    const LocalDateTime ticks[] = {{2024, 6, 12, 14, 30, 16}, {2024, 6, 12, 14, 30, 17},
+                                   {2024, 6, 12, 14, 30, 29}, {2024, 6, 12, 14, 30, 31},
+                                   {2024, 6, 12, 14, 31, 0},  {2024, 6, 12, 14, 31, 1}};
+    for (const LocalDateTime& at : ticks) {
+        clock_.set(at);
+        window.redrawForTick();
+        if (at.second == 17) press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+        settle();
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+        EXPECT_EQ(differingPixels(shown, window.clockImage()), 0) << "second " << at.second;
+    }
+    EXPECT_GE(window.cellRedrawCount(), 2) << "no tick took the cheap path";
+}
+
 // Needs the platform of two screens, the second at ratio 2 (ctest entry ui_two_screens).
 TEST_F(ClockWindowTest, AnotherScreensRatioRedrawsAtOnceInItsDevicePixels) {
     QScreen* unscaled = nullptr;
