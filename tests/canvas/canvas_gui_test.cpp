@@ -344,6 +344,14 @@ namespace {
 // names the fault it would let through (a miss reported as a touch only costs speed).
 TEST(CanvasWatch, ReportsExactlyTheDrawingsThatWriteOrReadTheArea) {
     const PixelRect area{20, 20, 10, 10};
+    // A black border line, then a fill up to it from (seed, seed); only the fill is watched.
+    const auto fillBeside = [area](int x1, int y1, int x2, int y2, int seed) {
+        return [=](Canvas& c) {
+            c.drawLine(x1, y1, x2, y2, black);
+            c.watchArea(area);
+            c.floodFillTo(seed, seed, black, rgb(1, 2, 3));
+        };
+    };
     struct Row {
         const char* name;
         std::function<void(Canvas&)> draw;
@@ -361,26 +369,9 @@ TEST(CanvasWatch, ReportsExactlyTheDrawingsThatWriteOrReadTheArea) {
              c.drawCircle(25, 25, 3, rgba(0, 0, 0, 128));
          },
          true},
-        {"fill that reads the border on the area's edge",
-         [](Canvas& c) {
-             c.drawLine(20, 0, 20, 59, black);
-             c.watchArea({20, 20, 10, 10});  // the border itself is not the question
-             c.floodFill(5, 5, rgb(1, 2, 3));
-         },
-         true},
-        {"fill that stops a pixel short of the area",
-         [](Canvas& c) {
-             c.drawLine(19, 0, 19, 59, black);
-             c.watchArea({20, 20, 10, 10});
-             c.floodFill(5, 5, rgb(1, 2, 3));
-         },
-         false},
-        {"fill whose box covers the area, pixels beside it",
-         [](Canvas& c) {
-             c.drawLine(3, 59, 59, 3, black);
-             c.watchArea({20, 20, 10, 10});
-             c.floodFillTo(58, 58, black, rgb(1, 2, 3));
-         },
+        {"fill that reads the border on the area's edge", fillBeside(20, 0, 20, 59, 5), true},
+        {"fill that stops a pixel short of the area", fillBeside(19, 0, 19, 59, 5), false},
+        {"fill whose box covers the area, pixels beside it", fillBeside(3, 59, 59, 3, 58),
          false},
         {"text cell over the area", [](Canvas& c) { c.drawText(15, 15, "W", black); }, true},
     };
