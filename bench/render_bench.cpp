@@ -2,15 +2,21 @@
 // size (200), a large monitor (490), and the start window drawn in the device pixels of a
 // screen scaled 1.5 (300) and 2 (400). Fonts need a Qt GUI application, so this program
 // has its own main on the offscreen platform.
+// Reference rows: filling the 980 x 980 image once (the full frame at r = 490 is measured
+// against it), and the tick that redraws only the clock time's cell at r = 200, handed to
+// Qt as the window does (the cell painted into a backing-store image).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <cstdlib>
 #include <string>
 
 #include "core/conversions.h"
 #include "core/calendar.h"
 #include "face/face_render.h"
+#include "canvas/qimage_view.h"
 
 namespace dorvalen {
 
@@ -26,6 +32,41 @@ void renderClockFaceAt(benchmark::State& bench, int r) {
     }
 }
 
+void fillOnce(benchmark::State& bench) {
+    Image image(980, 980);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    for (auto _ : bench) {
+        canvas.fillBox(0, 0, 980, 980, faceBackground);
+        benchmark::DoNotOptimize(image.pixels.data());
+    }
+}
+
+// Two seconds of one minute with the same hand angles, taken in turn.
+void secondsTick(benchmark::State& bench) {
+    const int r = 200;
+    ClockState state;
+    state.now = makeDate(2026, 5, 3, 6, 30, 12);
+    const Font font = loadFont("Arial", static_cast<int>(truncToInt(r / 14.5)));
+    Image image(2 * r, 2 * r);
+    FaceMemory memory;
+    renderClockFace(state, image, font, r, true, &memory);
+    QImage backingStore(2 * r, 2 * r, QImage::Format_RGB32);
+    int second = 12;
+    for (auto _ : bench) {
+        second = second == 12 ? 13 : 12;
+        state.now = makeDate(2026, 5, 3, 6, 30, second);
+        const std::optional<PixelRect> cell = redrawClockTimeOnly(state, image, font, r, true, memory);
+        if (!cell) {
+            bench.SkipWithError("the tick drew the full frame");
+            break;
+        }
+        QPainter painter(&backingStore);
+        painter.setClipRect(cell->x, cell->y, cell->w, cell->h);
+        painter.drawImage(0, 0, qImageView(image));
+    }
+}
+
 }  // namespace dorvalen
 
 int main(int argc, char** argv) {
@@ -36,6 +77,9 @@ int main(int argc, char** argv) {
                                      [r](benchmark::State& bench) { dorvalen::renderClockFaceAt(bench, r); })
             ->Unit(benchmark::kMillisecond);
     }
+    benchmark::RegisterBenchmark("fill980x980", dorvalen::fillOnce)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("secondsTick/200", dorvalen::secondsTick)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -76,11 +76,18 @@ void Image::resize(int w, int h) {
 }
 
 void Canvas::beginDrawing(Image& image) { image_ = &image; }
+
+void Canvas::watchArea(PixelRect area) {
+    watching_ = !area.empty();
+    touched_ = false;
+    watch_ = area;
+}
 void Canvas::endDrawing() { image_ = nullptr; }
 void Canvas::setDrawingMode(int flags) { mode_ = flags; }
 void Canvas::setDrawingFont(const Font* font) { font_ = font; }
 
 void Canvas::writeSpan(int y, int x0, int x1, Colour colour) {
+    noteDrawn(x0, y, x1, y);
     Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) == 0) return;  // blends to itself
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) < 255) {
@@ -199,6 +206,10 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     for (Wide i = first; i <= last; ++i) {
         const std::size_t px = static_cast<std::size_t>(xMajor ? a : b);
         const std::size_t py = static_cast<std::size_t>(xMajor ? b : a);
+        if (watching_) {
+            const int x = static_cast<int>(px), y = static_cast<int>(py);
+            noteDrawn(x, y, x, y);
+        }
         Colour& p = pixels[py * width + px];
         p = blending ? blend(rgbPart(p)) : rgbPart(colour);
         a += majorStep;
@@ -225,9 +236,21 @@ namespace {
 // [xl, xr], where the row y was just filled (Heckbert, "A Seed Fill Algorithm", Graphics
 // Gems I). Only the parts of a row that leak past its parent span are scanned backwards,
 // so a pixel is read about twice and written once.
+// Whether a fill came near an area: every pixel a fill reads is one it wrote or a
+// 4-neighbour of one, so each written run is widened by one pixel all round.
+struct FillWatch {
+    PixelRect area;  // empty: nothing watched
+    bool touched = false;
+    void add(int y, int x0, int x1) {
+        if (touched || area.empty()) return;
+        touched = x1 + 1 >= area.x && x0 - 1 < area.x + area.w && y + 1 >= area.y &&
+                  y - 1 < area.y + area.h;
+    }
+};
+
 template <bool TrackVisited>
 void fillRegion(Image& image, int seedX, int seedY, bool bySeedColour, Colour key,
-                bool blending, Colour colour) {
+                bool blending, Colour colour, FillWatch& watch) {
     const int width = image.width, height = image.height;
     Colour* pixels = image.pixels.data();
     std::vector<std::uint64_t> visited;
@@ -268,6 +291,7 @@ void fillRegion(Image& image, int seedX, int seedY, bool bySeedColour, Colour ke
         int x = x1;
         for (; x >= 0 && open(x); --x) set(x);
         int left = x + 1;
+        if (left <= x1) watch.add(y, left, x1);
         bool inRun = x < x1;  // x1 was open: a run continues to the right of it
         if (inRun) {
             if (left < x1) push(y, left, x1 - 1, -dy);  // leaks to the left of the parent
@@ -277,6 +301,7 @@ void fillRegion(Image& image, int seedX, int seedY, bool bySeedColour, Colour ke
         while (true) {
             if (inRun) {
                 for (; x < width && open(x); ++x) set(x);
+                if (left <= x - 1) watch.add(y, left, x - 1);
                 push(y, left, x - 1, dy);
                 if (x > x2 + 1) push(y, x2 + 1, x - 1, -dy);  // leaks to the right
             }
@@ -298,6 +323,7 @@ void Canvas::floodFillTo(int x, int y, Colour border, Colour colour) {
 
 void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour) {
     if (image_ == nullptr || !image_->contains(x, y)) return;
+    noteDrawn(x, y, x, y);  // the seed is read whatever follows
     const Colour seed = rgbPart(image_->pixel(x, y));
     const Colour key = bySeedColour ? seed : rgbPart(border);
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
@@ -312,29 +338,34 @@ void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour)
     } else {
         track = blending || rgbPart(colour) != key;
     }
+    FillWatch watch{watching_ && !touched_ ? watch_ : PixelRect{}};
     if (track)
-        fillRegion<true>(*image_, x, y, bySeedColour, key, blending, colour);
+        fillRegion<true>(*image_, x, y, bySeedColour, key, blending, colour, watch);
     else
-        fillRegion<false>(*image_, x, y, bySeedColour, key, blending, colour);
+        fillRegion<false>(*image_, x, y, bySeedColour, key, blending, colour, watch);
+    if (watch.touched) touched_ = true;
 }
 
 // Glyph coverage comes from Qt without anti-aliasing; we write the cell ourselves, each
 // pixel once: front where a glyph covers it, else back unless text is transparent.
-void Canvas::drawText(int x, int y, std::string_view text, Colour front,
-                      std::optional<Colour> back) {
-    if (image_ == nullptr || text.empty() || !fontsAvailable()) return;
+PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
+                           std::optional<Colour> back) {
+    if (image_ == nullptr || text.empty() || !fontsAvailable()) return {x, y, 0, 0};
     const QFont font = effectiveFont(font_);
     const QFontMetrics metrics(font);
     const QString qtext = toQString(text);
     const int cellWidth = metrics.horizontalAdvance(qtext);
     const int cellHeight = metrics.height();
-    if (cellWidth <= 0 || cellHeight <= 0) return;
+    const PixelRect cell{x, y, cellWidth, cellHeight};
+    if (cellWidth <= 0 || cellHeight <= 0) return cell;
     // Clip the cell to the image once; skip cells that miss it.
     const std::int64_t x0 = std::max<std::int64_t>(x, 0);
     const std::int64_t y0 = std::max<std::int64_t>(y, 0);
     const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + cellWidth, image_->width);
     const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + cellHeight, image_->height);
-    if (x0 >= x1 || y0 >= y1) return;
+    if (x0 >= x1 || y0 >= y1) return cell;
+    noteDrawn(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - 1),
+              static_cast<int>(y1 - 1));
 
     QImage mask(cellWidth, cellHeight, QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
@@ -363,6 +394,7 @@ void Canvas::drawText(int x, int y, std::string_view text, Colour front,
                 row[px] = covered ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));
         }
     }
+    return cell;
 }
 
 int Canvas::textWidth(std::string_view text) const {

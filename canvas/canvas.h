@@ -48,6 +48,13 @@ struct Image {
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
 };
 
+// A rectangle of pixels: columns x .. x + w - 1, rows y .. y + h - 1.
+struct PixelRect {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool empty() const { return w <= 0 || h <= 0; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
 // A text font: face name and integer point size. Points become pixels at a fixed 96 dots
 // per inch, so the face looks the same on every screen and in every test.
 class Font {
@@ -90,13 +97,20 @@ public:
     void floodFillTo(int x, int y, Colour border, Colour colour);
 
     // Text cell with its top-left corner at (x, y); text is UTF-8. The cell background is
-    // painted in `back` (or the back colour) unless ModeTransparentText is set.
-    void drawText(int x, int y, std::string_view text, Colour front,
+    // painted in `back` (or the back colour) unless ModeTransparentText is set. Returns the
+    // cell, unclipped (empty when there is no text or no font to draw it with).
+    PixelRect drawText(int x, int y, std::string_view text, Colour front,
                   std::optional<Colour> back = std::nullopt);
     int textWidth(std::string_view text) const;
     int textHeight(std::string_view text) const;
 
     Image* target() const { return image_; }
+
+    // Notes whether any drawing from now on writes a pixel of `area`, or reads one to
+    // decide where a fill goes (a fill counts its written pixels' neighbours and its seed).
+    // Lets a caller prove that a part of the frame depends on nothing drawn afterwards.
+    void watchArea(PixelRect area);
+    bool watchedAreaTouched() const { return touched_; }
 
 private:
     void fill(int x, int y, bool bySeedColour, Colour border, Colour colour);
@@ -104,7 +118,19 @@ private:
     void writeSpan(int y, int x0, int x1, Colour colour);
     void writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);
 
+    // Within the watched area: x0 <= x <= x1 and y0 <= y <= y1 (inclusive bounds).
+    bool watches(int x0, int y0, int x1, int y1) const {
+        return x1 >= watch_.x && x0 < watch_.x + watch_.w && y1 >= watch_.y &&
+               y0 < watch_.y + watch_.h;
+    }
+    void noteDrawn(int x0, int y0, int x1, int y1) {
+        if (watching_ && !touched_ && watches(x0, y0, x1, y1)) touched_ = true;
+    }
+
     Image* image_ = nullptr;
+    bool watching_ = false;
+    bool touched_ = false;
+    PixelRect watch_;
     int mode_ = ModeDefault;
     const Font* font_ = nullptr;
     Colour back_ = rgb(255, 255, 255);

@@ -176,10 +176,10 @@ double summerHour(const SummerTimeWindow& window, double localMjd) {
     return isSummerTime(window, localMjd) ? 1.0 : 0.0;
 }
 
-// UT Julian Date of the displayed clock time moved by extraDays; summer time is asked for
-// the local MJD less half a day (J - 2400001).
-double julianDayUTOf(const DisplayedMoment& m, double extraDays) {
-    const double j = m.localMjd + extraDays + jdOfMjdZero;
+// UT Julian Date of the local MJD moved by extraDays; summer time is asked for the local
+// MJD less half a day (J - 2400001).
+double julianDayUTOf(const DisplayedMoment& m, double localMjd, double extraDays) {
+    const double j = localMjd + extraDays + jdOfMjdZero;
     return j - (m.timeZoneHours + summerHour(m.summer, j - 2400001.0)) * hoursToDays;
 }
 
@@ -241,8 +241,13 @@ DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     m.timeZoneHours = effectiveTimeZoneHours(state.settings);
     const double dayNumber = static_cast<double>(truncToInt(m.localMjd));
     m.midnightUT = dayNumber - (m.timeZoneHours + summerHour(m.summer, dayNumber)) * hoursToDays;
-    m.julianDayUT = julianDayUTOf(m, 0.0);
-    m.julianDayUTDayBefore = julianDayUTOf(m, -1.0);
+    // The moon is taken at the whole minute of the wall clock: within one minute
+    // its picture stays put while the seconds of the corner text run on.
+    const DateValue minute = isValidDate(now) ? now - now % 60 : now;
+    const double minuteMjd = static_cast<double>(minute) / static_cast<double>(secondsPerDay) +
+                             state.displayedDay + mjdOfDayIndexZero;
+    m.julianDayUT = julianDayUTOf(m, minuteMjd, 0.0);
+    m.julianDayUTDayBefore = julianDayUTOf(m, minuteMjd, -1.0);
     return m;
 }
 

@@ -80,7 +80,7 @@ struct DisplayedMoment {
     // UT dates of the displayed day at the configured time zone and summer time. The factor
     // 0.041667 (not 1/24) is the clock's own: its rise and set times are defined with it.
     double midnightUT = 0.0;    // UT MJD of 0:00 local clock time on the displayed day
-    double julianDayUT = 0.0;   // UT Julian Date of the current clock time on that day
+    double julianDayUT = 0.0;   // UT Julian Date of the clock time on that day, whole minute
     double julianDayUTDayBefore = 0.0;  // the same one day earlier
 };
 

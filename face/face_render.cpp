@@ -36,16 +36,22 @@ constexpr Numeral minuteNumerals[] = {
     {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
 };
 
-void drawCornerTexts(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
+// The clock time in the top-left corner; returns its text cell. The cell is painted whole
+// (glyphs and background), so its pixels do not depend on what lay under it.
+PixelRect drawClockTime(Canvas& canvas, const Frame& frame, const Font& textFont) {
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&textFont);
+    return canvas.drawText(cornerMargin, cornerMargin, formatClockTime(frame), black,
+                           faceBackground);
+}
+
+// The other three corner texts.
+void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
     const int side = 2 * r;
     const int h = canvas.textHeight("Wg");
-    const std::string time = formatClockTime(frame);
     const std::string date = formatDate(frame);
     const std::string weekday = weekdayName(frame);
     const std::string week = calendarWeekText(frame);
-    canvas.drawText(cornerMargin, cornerMargin, time, black, faceBackground);
     canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin, date, black,
                     faceBackground);
     canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground);
@@ -88,10 +94,38 @@ void drawNumerals(Canvas& canvas, int r) {
     }
 }
 
+FaceInputs faceInputs(const ClockState& state, const Frame& frame, const Font& textFont, int r,
+                      bool showCoordinates) {
+    const DisplayedMoment& m = frame.moment;
+    const auto minute = [](DateValue v) { return v < 0 ? v : v / 60; };
+    return {frame.settings,
+            state.displayedDay,
+            r,
+            showCoordinates,
+            textFont.impl(),
+            minute(m.moment),
+            minute(m.clockTime),
+            minute(m.calendarDay),
+            minuteHandAngle(m.clockTime),
+            hourHandAngle(m.clockTime),
+            m.year,
+            m.dayIndex,
+            m.markedDayMjd,
+            m.summer.enabled,
+            m.summerTime,
+            m.summer.startMjd,
+            m.summer.endMjd,
+            m.timeZoneHours,
+            m.midnightUT,
+            m.julianDayUT,
+            m.julianDayUTDayBefore};
+}
+
 }  // namespace
 
 void renderClockFace(const ClockState& state, Image& clockImage, const Font& textFont, int r,
-                     bool showCoordinates) {
+                     bool showCoordinates, FaceMemory* memory) {
+    if (memory != nullptr) memory->valid = false;
     if (r < 1 || r > largestRadius) return;
     const Frame frame(state);
     if (clockImage.width != 2 * r || clockImage.height != 2 * r) clockImage.resize(2 * r, 2 * r);
@@ -100,7 +134,10 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     canvas.beginDrawing(clockImage);
     canvas.setDrawingMode(ModeDefault);
     canvas.fillBox(0, 0, 2 * r, 2 * r, faceBackground);
-    drawCornerTexts(canvas, frame, textFont, r);  // an invalid font: the default font
+    // An invalid font: the default font.
+    const PixelRect timeCell = drawClockTime(canvas, frame, textFont);
+    canvas.watchArea(timeCell);
+    drawCornerTexts(canvas, frame, r);
     if (showCoordinates) drawPlaceAndCoordinates(canvas, frame, r);
 
     // Face ring: a blended dark rim under the face disc.
@@ -116,7 +153,30 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     drawNumerals(canvas, r);
 
     drawDial(canvas, frame, textFont, r);
+    if (memory != nullptr)
+        *memory = {true, faceInputs(state, frame, textFont, r, showCoordinates), timeCell,
+                   !canvas.watchedAreaTouched()};
     canvas.endDrawing();
+}
+
+std::optional<PixelRect> redrawClockTimeOnly(const ClockState& state, Image& clockImage,
+                                             const Font& textFont, int r, bool showCoordinates,
+                                             const FaceMemory& memory) {
+    if (!memory.valid || !memory.timeCellAlone || clockImage.width != 2 * r ||
+        clockImage.height != 2 * r)
+        return std::nullopt;
+    const Frame frame(state);
+    if (frame.settings.showSecondsHand == 1 ||
+        !(faceInputs(state, frame, textFont, r, showCoordinates) == memory.inputs))
+        return std::nullopt;
+    Canvas canvas;
+    canvas.beginDrawing(clockImage);
+    const PixelRect cell = drawClockTime(canvas, frame, textFont);
+    canvas.endDrawing();
+    // A text of another width left or covered pixels outside the proven cell: the caller
+    // draws the full frame over it.
+    if (!(cell == memory.timeCell)) return std::nullopt;
+    return cell;
 }
 
 }  // namespace dorvalen

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <chrono>
 #include <functional>
@@ -49,6 +50,24 @@ public:
         update();
     }
 
+    // Only `area` (device pixels) of the image changed: only the logical pixels that cover
+    // it are painted and sent to the window system. The image has the size and ratio of
+    // the one shown before.
+    void showImageArea(const Image& image, const PixelRect& area) {
+        image_ = &image;
+        if (area.empty()) return;
+        const int x0 = static_cast<int>(std::floor(area.x / pixelRatio_));
+        const int y0 = static_cast<int>(std::floor(area.y / pixelRatio_));
+        const int x1 = static_cast<int>(std::ceil((area.x + area.w) / pixelRatio_));
+        const int y1 = static_cast<int>(std::ceil((area.y + area.h) / pixelRatio_));
+        update(QRect(x0, y0, x1 - x0, y1 - y0).intersected(rect()));
+    }
+
+    bool shows(const Image& image, double pixelRatio) const {
+        return image_ != nullptr && image_->width == image.width &&
+               image_->height == image.height && pixelRatio_ == pixelRatio;
+    }
+
     std::function<void()> onRightClick;
 
 protected:
@@ -82,6 +101,25 @@ private:
 namespace {
 
 constexpr int startRadius = 200;
+
+// The smallest rectangle that holds every pixel in which two images of one size differ.
+PixelRect changedArea(const Image& a, const Image& b) {
+    int minX = a.width, minY = a.height, maxX = -1, maxY = -1;
+    for (int y = 0; y < a.height; ++y) {
+        const Colour* rowA = a.pixels.data() + static_cast<std::size_t>(y) * a.width;
+        const Colour* rowB = b.pixels.data() + static_cast<std::size_t>(y) * b.width;
+        if (std::equal(rowA, rowA + a.width, rowB)) continue;
+        int first = 0, last = a.width - 1;
+        while (rowA[first] == rowB[first]) ++first;
+        while (rowA[last] == rowB[last]) --last;
+        minX = std::min(minX, first);
+        maxX = std::max(maxX, last);
+        minY = std::min(minY, y);
+        maxY = y;
+    }
+    if (maxY < 0) return {};
+    return {minX, minY, maxX - minX + 1, maxY - minY + 1};
+}
 constexpr int repaintAfterAskingMs = 250;  // a window manager answers well within this
 
 // The keys of the twelve commands. Shift, Ctrl and Alt held: no command. The keypad's
@@ -154,11 +192,48 @@ void ClockWindow::startTicking() {
 }
 
 void ClockWindow::redraw() {
+    redrawPending_ = false;
     followDevicePixels();
     takeWallClockReading(state_, clock_);
-    renderClockFace(state_, image_, textFont_, deviceRadius_, view_.showCoordinates);
-    imageView_->showImage(image_, pixelRatio_);
+    // The new frame is drawn beside the shown one; only the part that differs is handed on.
+    renderClockFace(state_, previousImage_, textFont_, deviceRadius_, view_.showCoordinates,
+                    &lastFrame_);
+    std::swap(image_, previousImage_);
+    if (imageView_->shows(image_, pixelRatio_) && image_.width == previousImage_.width &&
+        image_.height == previousImage_.height)
+        imageView_->showImageArea(image_, changedArea(image_, previousImage_));
+    else
+        imageView_->showImage(image_, pixelRatio_);
     ++redrawCount_;
+}
+
+void ClockWindow::redrawForTick() {
+    if (redrawPending_) {  // a command's frame is due anyway
+        redraw();
+        return;
+    }
+    followDevicePixels();
+    takeWallClockReading(state_, clock_);
+    const std::optional<PixelRect> cell = redrawClockTimeOnly(
+        state_, image_, textFont_, deviceRadius_, view_.showCoordinates, lastFrame_);
+    if (!cell) {
+        redraw();
+        return;
+    }
+    imageView_->showImageArea(image_, *cell);
+    ++cellRedrawCount_;
+}
+
+void ClockWindow::scheduleRedraw() {
+    if (redrawPending_) return;
+    redrawPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            // Under the settings dialog the clock waits; its first tick afterwards draws.
+            if (redrawPending_ && !settingsOpen_) redraw();
+        },
+        Qt::QueuedConnection);
 }
 
 double ClockWindow::screenPixelRatio() const {
@@ -172,6 +247,7 @@ void ClockWindow::followDevicePixels() {
     pixelRatio_ = screenPixelRatio();
     const int device = deviceRadiusFor(radius_, pixelRatio_);
     if (device == deviceRadius_ && textFont_.isValid()) return;
+    lastFrame_.valid = false;  // the new font may take the old one's address
     deviceRadius_ = device;
     if (textFont_.isValid()) releaseFont(textFont_);
     textFont_ = loadFont("Arial", textFontPoints(device));
@@ -212,7 +288,7 @@ void ClockWindow::onTick() {
     if (settingsOpen_) return;
     if (repaintOnTick_) update();  // the background beside the image too
     repaintOnTick_ = false;
-    redraw();  // also while minimised, so the first look after restoring is current
+    redrawForTick();  // also while minimised, so the first look after restoring is current
 }
 
 void ClockWindow::runCommand(ClockCommand command) {
@@ -227,7 +303,7 @@ void ClockWindow::runCommand(ClockCommand command) {
     }
     if (outcome.restack) applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
     if (outcome.openSettings) openSettings();
-    if (outcome.redraw) redraw();
+    if (outcome.redraw) scheduleRedraw();
 }
 
 void ClockWindow::openSettings() {

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "core/clock_state.h"
+#include "face/face_render.h"
 #include "core/commands.h"
 #include "canvas/canvas.h"
 #include "core/wall_clock.h"
@@ -52,7 +53,13 @@ public:
     const Image& clockImage() const { return image_; }
     bool showCoordinates() const { return view_.showCoordinates; }
     int largestSide() const { return largestSide_; }
+    // Full frames drawn, and ticks that redrew only the clock time's text cell.
     std::int64_t redrawCount() const { return redrawCount_; }
+    std::int64_t cellRedrawCount() const { return cellRedrawCount_; }
+
+    // The tick's redraw: only the clock time's cell when the seconds are all that changed,
+    // else the full frame.
+    void redrawForTick();
 
 signals:
     // Esc or Close: the loop ends, nothing is saved.
@@ -66,6 +73,9 @@ protected:
 
 private:
     void redraw();
+    // A command's redraw, coalesced: every command already queued is applied first, then
+    // one frame is drawn when the event loop comes round.
+    void scheduleRedraw();
     void onTick();
     void onSizeChanged();
     void openSettings();
@@ -78,7 +88,8 @@ private:
 
     ClockState& state_;
     const WallClock& clock_;
-    Image image_;
+    Image image_;           // the frame on the screen
+    Image previousImage_;   // the frame before it, drawn into next and swapped in
     Font textFont_;
     int radius_ = 200;
     int deviceRadius_ = 0;
@@ -91,6 +102,9 @@ private:
     QTimer* tickTimer_ = nullptr;
     std::int64_t lastShownSecond_ = 0;
     std::int64_t redrawCount_ = 0;
+    std::int64_t cellRedrawCount_ = 0;
+    FaceMemory lastFrame_;
+    bool redrawPending_ = false;
     bool resizing_ = false;
     bool resizePending_ = false;
     // The last square client size asked for and the size it was asked from: when the window

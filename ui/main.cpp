@@ -54,6 +54,10 @@ int main(int argc, char** argv) {
     if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
         endWithoutDisplay("Keine grafische Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt.");
 
+    // Between minutes a tick sends a few kilobytes. Shared-memory images would add a
+    // completion event from the X server for each, and a wake-up of two threads with it.
+    if (!isSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+
     dorvalen::ClockState state;
     qInstallMessageHandler(holdStartMessage);
     QApplication app(argc, argv);

@@ -336,3 +336,54 @@ TEST(CanvasText, TransparentTextKeepsTheGroundAndInvalidFontStillWrites) {
 
 }  // namespace
 }  // namespace dorvalen
+
+namespace dorvalen {
+namespace {
+
+// The watched area proves that a later drawing left a part of the image alone: every row
+// names the fault it would let through (a miss reported as a touch only costs speed).
+TEST(CanvasWatch, ReportsExactlyTheDrawingsThatWriteOrReadTheArea) {
+    const PixelRect area{20, 20, 10, 10};
+    // A black border line, then a fill up to it from (seed, seed); only the fill is watched.
+    const auto fillBeside = [area](int x1, int y1, int x2, int y2, int seed) {
+        return [=](Canvas& c) {
+            c.drawLine(x1, y1, x2, y2, black);
+            c.watchArea(area);
+            c.floodFillTo(seed, seed, black, rgb(1, 2, 3));
+        };
+    };
+    struct Row {
+        const char* name;
+        std::function<void(Canvas&)> draw;
+        bool touches;
+    } rows[] = {
+        {"box beside the area", [](Canvas& c) { c.fillBox(30, 20, 5, 5, black); }, false},
+        {"box over one corner pixel", [](Canvas& c) { c.fillBox(29, 29, 3, 3, black); }, true},
+        {"pixel just outside", [](Canvas& c) { c.plotPixel(19, 19, black); }, false},
+        {"line whose box covers the area, pixels beside it",
+         [](Canvas& c) { c.drawLine(0, 35, 35, 0, black); }, false},
+        {"line through the area", [](Canvas& c) { c.drawLine(0, 0, 59, 59, black); }, true},
+        {"blended disc over the area",
+         [](Canvas& c) {
+             c.setDrawingMode(ModeAlphaBlend);
+             c.drawCircle(25, 25, 3, rgba(0, 0, 0, 128));
+         },
+         true},
+        {"fill that reads the border on the area's edge", fillBeside(20, 0, 20, 59, 5), true},
+        {"fill that stops a pixel short of the area", fillBeside(19, 0, 19, 59, 5), false},
+        {"fill whose box covers the area, pixels beside it", fillBeside(3, 59, 59, 3, 58),
+         false},
+        {"text cell over the area", [](Canvas& c) { c.drawText(15, 15, "W", black); }, true},
+    };
+    for (const Row& row : rows) {
+        Image image(60, 60, white);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        canvas.watchArea(area);
+        row.draw(canvas);
+        EXPECT_EQ(canvas.watchedAreaTouched(), row.touches) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace dorvalen

@@ -84,13 +84,25 @@ TEST_F(ClockWindowTest, ArrowKeysClampAtThePolesAndTheDateLine) {
     EXPECT_TRUE(window.showCoordinates());
 }
 
-TEST_F(ClockWindowTest, EveryCommandThatChangesTheFaceRedrawsAtOnce) {
+// A held key queues presses faster than frames can be drawn: every queued command is
+// applied, then one frame is drawn, so the face stops when the key is released.
+TEST_F(ClockWindowTest, QueuedCommandsAreAppliedThenDrawnOnce) {
     ClockWindow window(state_, clock_);
     const std::int64_t before = window.redrawCount();
     press(window, Qt::Key_Up);
-    press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+    settle();
+    EXPECT_EQ(window.redrawCount(), before + 1);
+    for (int i = 0; i < 300; ++i) {
+        QCoreApplication::postEvent(
+            &window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, {}, true));
+        QCoreApplication::postEvent(
+            &window, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Plus, Qt::KeypadModifier, {}, true));
+    }
+    settle();
+    EXPECT_NEAR(state_.displayedDay, 300.0 / 275, 1e-12);
     EXPECT_EQ(window.redrawCount(), before + 2);
     press(window, Qt::Key_F12);  // stacking only
+    settle();
     EXPECT_EQ(window.redrawCount(), before + 2);
 }
 
@@ -185,6 +197,27 @@ TEST_F(ClockWindowTest, TheWindowShowsTheImagePixelForPixel) {
     settle();
     const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(differingPixels(shown, window.clockImage()), 0);
+}
+
+// Ticks hand Qt only the rectangles that changed: what reaches the screen (the offscreen
+// platform's backing store) must still be the whole current frame after each of them.
+TEST_F(ClockWindowTest, TicksThatSendOnlyWhatChangedLeaveTheWholeFrameOnTheScreen) {
+    ClockWindow window(state_, clock_);
+    window.show();
+    settle();
+    const LocalDateTime ticks[] = {{2024, 6, 12, 14, 30, 16}, {2024, 6, 12, 14, 30, 17},
+                                   {2024, 6, 12, 14, 30, 29}, {2024, 6, 12, 14, 30, 31},
+                                   {2024, 6, 12, 14, 31, 0},  {2024, 6, 12, 14, 31, 1}};
+    for (const LocalDateTime& at : ticks) {
+        clock_.set(at);
+        window.redrawForTick();
+        if (at.second == 17) press(window, Qt::Key_Asterisk, Qt::KeypadModifier);
+        settle();
+        const QImage shown = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+        EXPECT_EQ(differingPixels(shown, window.clockImage()), 0) << "second " << at.second;
+    }
+    EXPECT_GE(window.cellRedrawCount(), 2) << "no tick took the cheap path";
 }
 
 // Needs the platform of two screens, the second at ratio 2 (ctest entry ui_two_screens).
@@ -387,6 +420,7 @@ TEST_F(ClockWindowTest, NeitherKeysNorClicksNorTheTimerReachTheClockUnderTheSett
     EXPECT_TRUE(window.isVisible());
     const std::int64_t redraws = window.redrawCount();
     press(window, Qt::Key_Up);
+    settle();
     EXPECT_EQ(state_.settings.latitude, 49.17) << "keys stay blocked";  // 48°47' + 30'
     EXPECT_EQ(window.redrawCount(), redraws + 1);
 }
