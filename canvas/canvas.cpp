@@ -54,10 +54,6 @@ private:
     Colour lastIn_, lastOut_;
 };
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Floor and ceiling of a / b for b > 0.
 Wide floorDiv(Wide a, Wide b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 Wide ceilDiv(Wide a, Wide b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
@@ -116,17 +112,18 @@ void Canvas::fillBox(int x, int y, int w, int h, Colour colour) {
 // Midpoint circle. In the first quadrant the rim is a monotone 8-connected arc, so each row
 // |dy| holds one contiguous run [lo, hi] of rim offsets; hi is also the disc's half-width.
 // Writing whole runs per row puts every pixel down exactly once, which matters when blending.
-void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
-    if (image_ == nullptr || radius < 0 || radius > largestRadius) return;
-    // Rows wholly outside the image need no tables: skip circles that miss it entirely.
-    if (std::int64_t{cy} + radius < 0 || std::int64_t{cy} - radius >= image_->height ||
-        std::int64_t{cx} + radius < 0 || std::int64_t{cx} - radius >= image_->width)
-        return;
-    std::vector<int> lo(static_cast<std::size_t>(radius) + 1, radius);
-    std::vector<int> hi(static_cast<std::size_t>(radius) + 1, 0);
+namespace {
+
+struct CircleRows {
+    std::vector<int> lo, hi;  // indexed by |dy|, 0 .. radius
+};
+
+CircleRows circleRows(int radius) {
+    CircleRows rows{std::vector<int>(static_cast<std::size_t>(radius) + 1, radius),
+                    std::vector<int>(static_cast<std::size_t>(radius) + 1, 0)};
     auto mark = [&](int x, int y) {
-        lo[y] = std::min(lo[y], x);
-        hi[y] = std::max(hi[y], x);
+        rows.lo[y] = std::min(rows.lo[y], x);
+        rows.hi[y] = std::max(rows.hi[y], x);
     };
     int x = 0, y = radius, d = 1 - radius;
     while (x <= y) {
@@ -140,17 +137,58 @@ void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
         }
         ++x;
     }
+    return rows;
+}
+
+}  // namespace
+
+bool Canvas::circleMissesImage(int cx, int cy, int radius) const {
+    // Rows wholly outside the image need no tables: skip circles that miss it entirely.
+    return image_ == nullptr || radius < 0 || radius > largestRadius ||
+           std::int64_t{cy} + radius < 0 || std::int64_t{cy} - radius >= image_->height ||
+           std::int64_t{cx} + radius < 0 || std::int64_t{cx} - radius >= image_->width;
+}
+
+void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
+    if (circleMissesImage(cx, cy, radius)) return;
+    const CircleRows rows = circleRows(radius);
     const bool outlined = (mode_ & ModeOutlined) != 0;
     for (int dy = 0; dy <= radius; ++dy) {
-        const int first = outlined ? lo[dy] : 0;
+        const int first = outlined ? rows.lo[dy] : 0;
+        const int hi = rows.hi[dy];
         for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
             if (first == 0) {
-                writeClippedSpan(row, std::int64_t{cx} - hi[dy], std::int64_t{cx} + hi[dy], colour);
+                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour);
             } else {
-                writeClippedSpan(row, std::int64_t{cx} - hi[dy], std::int64_t{cx} - first, colour);
-                writeClippedSpan(row, std::int64_t{cx} + first, std::int64_t{cx} + hi[dy], colour);
+                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - first, colour);
+                writeClippedSpan(row, std::int64_t{cx} + first, std::int64_t{cx} + hi, colour);
             }
             if (dy == 0) break;  // the centre row once only
+        }
+    }
+}
+
+void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour colour) {
+    if (circleMissesImage(cx, cy, outerRadius)) return;
+    if (innerRadius < 0) {
+        drawCircle(cx, cy, outerRadius, colour);
+        return;
+    }
+    if (innerRadius >= outerRadius) return;  // discs of larger radii hold the smaller ones
+    const CircleRows outer = circleRows(outerRadius);
+    const CircleRows inner = circleRows(innerRadius);
+    for (int dy = 0; dy <= outerRadius; ++dy) {
+        const int hi = outer.hi[dy];
+        // Columns up to `hole` from the centre belong to the inner disc on this row.
+        const int hole = dy <= innerRadius ? inner.hi[dy] : -1;
+        for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
+            if (hole < 0) {
+                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour);
+            } else if (hole < hi) {
+                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour);
+                writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour);
+            }
+            if (dy == 0) break;
         }
     }
 }
@@ -230,12 +268,10 @@ void Canvas::plotPixel(int x, int y, Colour colour) {
 // region and has not been written yet. When a written pixel can still look like the region
 // (a blend that changes little, a border fill in a colour other than the border's) a
 // visited bit per pixel keeps each pixel written once; otherwise the colour test suffices.
+// Each run of open pixels is found first and then written as one span, so a large fill
+// costs about what a box of its area costs.
 namespace {
 
-// Spans walk from an explicit stack; each entry says: row y + dy is to be explored within
-// [xl, xr], where the row y was just filled (Heckbert, "A Seed Fill Algorithm", Graphics
-// Gems I). Only the parts of a row that leak past its parent span are scanned backwards,
-// so a pixel is read about twice and written once.
 // Whether a fill came near an area: every pixel a fill reads is one it wrote or a
 // 4-neighbour of one, so each written run is widened by one pixel all round.
 struct FillWatch {
@@ -248,69 +284,142 @@ struct FillWatch {
     }
 };
 
-template <bool TrackVisited>
-void fillRegion(Image& image, int seedX, int seedY, bool bySeedColour, Colour key,
-                bool blending, Colour colour, FillWatch& watch) {
-    const int width = image.width, height = image.height;
-    Colour* pixels = image.pixels.data();
-    std::vector<std::uint64_t> visited;
-    if constexpr (TrackVisited)
-        visited.assign((static_cast<std::size_t>(width) * height + 63) / 64, 0);
-    Blender blend(colour);
-    const Colour opaque = rgbPart(colour);
-    Colour* row = nullptr;
-    std::size_t rowStart = 0;
-    auto open = [&](int x) {
-        if constexpr (TrackVisited) {
-            const std::size_t i = rowStart + static_cast<std::size_t>(x);
-            if (visited[i >> 6] >> (i & 63) & 1) return false;
-        }
-        return (rgbPart(row[x]) == key) == bySeedColour;
-    };
-    auto set = [&](int x) {
-        if constexpr (TrackVisited) {
-            const std::size_t i = rowStart + static_cast<std::size_t>(x);
-            visited[i >> 6] |= std::uint64_t{1} << (i & 63);
-        }
-        row[x] = blending ? blend(rgbPart(row[x])) : opaque;
-    };
+// The region's pixels: those of the key colour (seed fills) or of any other (border fills).
+template <bool BySeedColour>
+bool inRegion(Colour pixel, Colour key) {
+    return (rgbPart(pixel) == key) == BySeedColour;
+}
 
-    struct Span { int y, xl, xr, dy; };
-    std::vector<Span> stack;
-    auto push = [&](int y, int xl, int xr, int dy) {
-        if (y + dy >= 0 && y + dy < height) stack.push_back({y, xl, xr, dy});
-    };
-    push(seedY, seedX, seedX, 1);
-    push(seedY + 1, seedX, seedX, -1);  // popped first: the seed row itself
-    while (!stack.empty()) {
-        const Span span = stack.back();
-        stack.pop_back();
-        const int y = span.y + span.dy, x1 = span.xl, x2 = span.xr, dy = span.dy;
-        rowStart = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        row = pixels + rowStart;
-        int x = x1;
-        for (; x >= 0 && open(x); --x) set(x);
-        int left = x + 1;
-        if (left <= x1) watch.add(y, left, x1);
-        bool inRun = x < x1;  // x1 was open: a run continues to the right of it
-        if (inRun) {
-            if (left < x1) push(y, left, x1 - 1, -dy);  // leaks to the left of the parent
-            x = x1 + 1;
-        }
-        // Runs inside [x1, x2]: fill each to its end, then skip closed pixels to the next.
-        while (true) {
+// Eight pixels tested at once, with no early exit inside, so the compiler can vectorise the
+// scans that dominate a large fill.
+template <bool BySeedColour>
+bool eightInRegion(const Colour* p, Colour key) {
+    if constexpr (BySeedColour) {
+        Colour differs = 0;
+        for (int k = 0; k < 8; ++k) differs |= p[k] ^ key;
+        return rgbPart(differs) == 0;
+    } else {
+        int matches = 0;
+        for (int k = 0; k < 8; ++k) matches += rgbPart(p[k] ^ key) == 0;
+        return matches == 0;
+    }
+}
+
+template <bool BySeedColour, bool TrackVisited>
+class RegionFill {
+public:
+    RegionFill(Image& image, Colour key, bool blending, Colour colour, FillWatch& watch)
+        : width_(image.width), height_(image.height), pixels_(image.pixels.data()), key_(key),
+          blending_(blending), blend_(colour), opaque_(rgbPart(colour)), watch_(watch) {
+        if constexpr (TrackVisited)
+            visited_.assign((static_cast<std::size_t>(width_) * height_ + 63) / 64, 0);
+    }
+
+    // Spans walk from an explicit stack; each entry says: row y + dy is to be explored within
+    // [xl, xr], where the row y was just filled (Heckbert, "A Seed Fill Algorithm", Graphics
+    // Gems I). Only the parts of a row that leak past its parent span are scanned backwards,
+    // so a pixel is read about twice and written once.
+    void run(int seedX, int seedY) {
+        push(seedY, seedX, seedX, 1);
+        push(seedY + 1, seedX, seedX, -1);  // popped first: the seed row itself
+        while (!stack_.empty()) {
+            const Span span = stack_.back();
+            stack_.pop_back();
+            const int y = span.y + span.dy, x1 = span.xl, x2 = span.xr, dy = span.dy;
+            selectRow(y);
+            int x = x1;
+            int left = x1;
+            bool inRun = open(x1);
             if (inRun) {
-                for (; x < width && open(x); ++x) set(x);
-                if (left <= x - 1) watch.add(y, left, x - 1);
-                push(y, left, x - 1, dy);
-                if (x > x2 + 1) push(y, x2 + 1, x - 1, -dy);  // leaks to the right
+                left = leftEnd(x1);
+                if (left < x1) push(y, left, x1 - 1, -dy);  // leaks to the left of the parent
+                x = x1 + 1;
             }
-            for (++x; x <= x2 && !open(x); ++x) {}
-            if (x > x2) break;
-            left = x;
-            inRun = true;
+            // Runs inside [x1, x2]: find each one's end, write it, then skip closed pixels.
+            while (true) {
+                if (inRun) {
+                    x = rightEnd(x);
+                    write(y, left, x - 1);
+                    push(y, left, x - 1, dy);
+                    if (x > x2 + 1) push(y, x2 + 1, x - 1, -dy);  // leaks to the right
+                }
+                for (++x; x <= x2 && !open(x); ++x) {}
+                if (x > x2) break;
+                left = x;
+                inRun = true;
+            }
         }
     }
+
+private:
+    struct Span { int y, xl, xr, dy; };
+
+    void push(int y, int xl, int xr, int dy) {
+        if (y + dy >= 0 && y + dy < height_) stack_.push_back({y, xl, xr, dy});
+    }
+    void selectRow(int y) {
+        rowStart_ = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        row_ = pixels_ + rowStart_;
+    }
+    bool visited(int x) const {
+        const std::size_t i = rowStart_ + static_cast<std::size_t>(x);
+        return (visited_[i >> 6] >> (i & 63) & 1) != 0;
+    }
+    bool open(int x) const {
+        if constexpr (TrackVisited) {
+            if (visited(x)) return false;
+        }
+        return inRegion<BySeedColour>(row_[x], key_);
+    }
+    // The first closed column at or right of x (or the width).
+    int rightEnd(int x) const {
+        if constexpr (!TrackVisited) {
+            while (x + 8 <= width_ && eightInRegion<BySeedColour>(row_ + x, key_)) x += 8;
+        }
+        while (x < width_ && open(x)) ++x;
+        return x;
+    }
+    // The leftmost column of the open run that holds the open column x.
+    int leftEnd(int x) const {
+        if constexpr (!TrackVisited) {
+            while (x >= 8 && eightInRegion<BySeedColour>(row_ + x - 8, key_)) x -= 8;
+        }
+        while (x > 0 && open(x - 1)) --x;
+        return x;
+    }
+    void write(int y, int x0, int x1) {
+        if (x0 > x1) return;
+        watch_.add(y, x0, x1);
+        if constexpr (TrackVisited) {
+            for (int x = x0; x <= x1; ++x) {
+                const std::size_t i = rowStart_ + static_cast<std::size_t>(x);
+                visited_[i >> 6] |= std::uint64_t{1} << (i & 63);
+            }
+        }
+        if (blending_) {
+            for (int x = x0; x <= x1; ++x) row_[x] = blend_(rgbPart(row_[x]));
+        } else {
+            std::fill(row_ + x0, row_ + x1 + 1, opaque_);
+        }
+    }
+
+    const int width_, height_;
+    Colour* const pixels_;
+    const Colour key_;
+    const bool blending_;
+    Blender blend_;
+    const Colour opaque_;
+    FillWatch& watch_;
+    std::vector<std::uint64_t> visited_;
+    std::vector<Span> stack_;
+    std::size_t rowStart_ = 0;
+    Colour* row_ = nullptr;
+};
+
+template <bool BySeedColour, bool TrackVisited>
+void fillRegion(Image& image, int x, int y, Colour key, bool blending, Colour colour,
+                FillWatch& watch) {
+    RegionFill<BySeedColour, TrackVisited>(image, key, blending, colour, watch).run(x, y);
 }
 
 }  // namespace
@@ -339,10 +448,14 @@ void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour)
         track = blending || rgbPart(colour) != key;
     }
     FillWatch watch{watching_ && !touched_ ? watch_ : PixelRect{}};
-    if (track)
-        fillRegion<true>(*image_, x, y, bySeedColour, key, blending, colour, watch);
+    if (bySeedColour && track)
+        fillRegion<true, true>(*image_, x, y, key, blending, colour, watch);
+    else if (bySeedColour)
+        fillRegion<true, false>(*image_, x, y, key, blending, colour, watch);
+    else if (track)
+        fillRegion<false, true>(*image_, x, y, key, blending, colour, watch);
     else
-        fillRegion<false>(*image_, x, y, bySeedColour, key, blending, colour, watch);
+        fillRegion<false, false>(*image_, x, y, key, blending, colour, watch);
     if (watch.touched) touched_ = true;
 }
 
@@ -351,41 +464,29 @@ void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour)
 PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
                            std::optional<Colour> back) {
     if (image_ == nullptr || text.empty() || !fontsAvailable()) return {x, y, 0, 0};
-    const QFont font = effectiveFont(font_);
-    const QFontMetrics metrics(font);
-    const QString qtext = toQString(text);
-    const int cellWidth = metrics.horizontalAdvance(qtext);
-    const int cellHeight = metrics.height();
-    const PixelRect cell{x, y, cellWidth, cellHeight};
-    if (cellWidth <= 0 || cellHeight <= 0) return cell;
+    TextMask scratch;
+    const TextMask& mask = textMask(font_, text, scratch);
+    const PixelRect cell{x, y, mask.width, mask.height};
+    if (mask.width <= 0 || mask.height <= 0) return cell;
     // Clip the cell to the image once; skip cells that miss it.
     const std::int64_t x0 = std::max<std::int64_t>(x, 0);
     const std::int64_t y0 = std::max<std::int64_t>(y, 0);
-    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + cellWidth, image_->width);
-    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + cellHeight, image_->height);
+    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + mask.width, image_->width);
+    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + mask.height, image_->height);
     if (x0 >= x1 || y0 >= y1) return cell;
     noteDrawn(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - 1),
               static_cast<int>(y1 - 1));
-
-    QImage mask(cellWidth, cellHeight, QImage::Format_ARGB32_Premultiplied);
-    mask.fill(Qt::transparent);
-    {
-        QPainter painter(&mask);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(QPoint(0, metrics.ascent()), qtext);
-    }
 
     const bool transparent = (mode_ & ModeTransparentText) != 0;
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     const Colour backColour = back.value_or(back_);
     Blender blendFront(front), blendBack(backColour);
     for (std::int64_t py = y0; py < y1; ++py) {
-        const auto* coverage = reinterpret_cast<const QRgb*>(mask.constScanLine(static_cast<int>(py - y)));
+        const std::uint8_t* coverage =
+            mask.covered.data() + static_cast<std::size_t>(py - y) * mask.width;
         Colour* row = image_->pixels.data() + static_cast<std::size_t>(py) * image_->width;
         for (std::int64_t px = x0; px < x1; ++px) {
-            const bool covered = qAlpha(coverage[px - x]) >= 128;
+            const bool covered = coverage[px - x] != 0;
             if (!covered && transparent) continue;
             const Colour c = covered ? front : backColour;
             if (!blending)
@@ -398,8 +499,9 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
 }
 
 int Canvas::textWidth(std::string_view text) const {
-    if (!fontsAvailable()) return 0;
-    return QFontMetrics(effectiveFont(font_)).horizontalAdvance(toQString(text));
+    if (!fontsAvailable() || text.empty()) return 0;
+    TextMask scratch;
+    return textMask(font_, text, scratch).width;
 }
 
 int Canvas::textHeight(std::string_view) const {

@@ -88,6 +88,10 @@ public:
 
     void fillBox(int x, int y, int w, int h, Colour colour);
     void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
+    // The outer disc less the inner one: what drawCircle(outerRadius) leaves showing once an
+    // opaque drawCircle(innerRadius) covers it. The inner disc's pixels are not touched, so
+    // a blended rim under an opaque disc costs its rim, not its area.
+    void drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour colour);
     void drawLine(int x1, int y1, int x2, int y2, Colour colour);  // both end points
     void plotPixel(int x, int y, Colour colour);
     // Fill the 4-connected region of the seed pixel's RGB (floodFill), or the region up to
@@ -113,6 +117,7 @@ public:
     bool watchedAreaTouched() const { return touched_; }
 
 private:
+    bool circleMissesImage(int cx, int cy, int radius) const;
     void fill(int x, int y, bool bySeedColour, Colour border, Colour colour);
     // One clipped horizontal run [x0, x1] of row y under the current mode (no checks inside).
     void writeSpan(int y, int x0, int x1, Colour colour);

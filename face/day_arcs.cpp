@@ -100,8 +100,10 @@ ArcPlan planArc(const Frame& frame, EventKind kind) {
 void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
     if (!moon.crosses && !moon.upAllDay) return;  // below the horizon all day
 
-    canvas.drawCircle(r, r, roundToPixel(r - r / ringOuterDivisor), moonRingColour);
-    canvas.drawCircle(r, r, roundToPixel(r - r / ringInnerDivisor), faceBackground);
+    // The ring's hole lies inside the dial disc just painted in the face colour, so only the
+    // ring itself needs writing.
+    canvas.drawRing(r, r, roundToPixel(r - r / ringOuterDivisor),
+                    roundToPixel(r - r / ringInnerDivisor), moonRingColour);
     if (moon.upAllDay) return;  // the whole ring stays
 
     const double lineLength = r - r / ringLineDivisor;

@@ -158,10 +158,11 @@ void drawDial(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
     const MoonPicturePlan moon = planMoonPicture(frame);
     const PhaseMarkerPlan marker = planPhaseMarker(frame);
 
+    const int dialRadius = dialDiscRadius(r);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 3, rgba(0, 0, 0, 128));
+    canvas.drawRing(r, r, r - r / 3, dialRadius, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, roundToPixel(r - r / 2.92), faceBackground);
+    canvas.drawCircle(r, r, dialRadius, faceBackground);
 
     paintDayArcs(canvas, arcs, r);
     paintMoonPicture(canvas, moon, r);

@@ -6,6 +6,7 @@
 #include "core/conversions.h"
 #include "core/calendar.h"
 #include "face/dial.h"
+#include "face/dial_geometry.h"
 #include "core/face_texts.h"
 #include "face/shift_sectors.h"
 
@@ -142,9 +143,10 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
 
     // Face ring: a blended dark rim under the face disc.
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
+    canvas.drawRing(r, r, r - r / 10, r - r / 9, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, r - r / 9, faceBackground);
+    canvas.drawRing(r, r, r - r / 9, underDialRadius(r), faceBackground);
+    canvas.drawCircle(r, r, underDialRadius(r), underDialColour);
     paintShiftSectors(canvas, frame, r);
 
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);

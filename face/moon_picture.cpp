@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "core/conversions.h"
 #include "astro/astro_time.h"
@@ -43,22 +44,53 @@ struct FloatPoint {
 
 }  // namespace
 
-void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, Colour colour) {
-    double psi = angleDeg + 90.0;
-    if (psi > 360.0) psi -= 360.0;
-    const double cosPsi = cosDeg(psi), sinPsi = sinDeg(psi);
+namespace {
+
+// sin t + cos t and cos t - sin t at every step of the ellipse parameter; the steps depend on
+// the radius b only, so the rim and the terminator (same b) share one table.
+struct EllipseTurn {
+    std::vector<double> sum, difference;
+};
+
+EllipseTurn ellipseTurn(int b) {
     // About one point per pixel of a circle of radius b. Radius 0 gives an infinite step and
     // thus one point; a negative radius draws the same curve as its absolute value.
     const int stepRadius = std::min(std::abs(std::max(b, -INT_MAX)), largestEllipseStepRadius);
     const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * 3.14159);
+    EllipseTurn turn;
     for (double t = 0.0; t < 360.0; t += step) {
-        const auto u = static_cast<float>(a * (sinDeg(t) + cosDeg(t)) * f(0.7f));
-        const auto v = static_cast<float>(b * (cosDeg(t) - sinDeg(t)) * f(0.7f));
-        int x = 0, y = 0;
-        if (pixelOf(cx + u * cosPsi - v * sinPsi, x) && pixelOf(cy + v * cosPsi + u * sinPsi, y)) {
-            canvas.plotPixel(x, y, colour);
-        }
+        const double sinT = sinDeg(t), cosT = cosDeg(t);
+        turn.sum.push_back(sinT + cosT);
+        turn.difference.push_back(cosT - sinT);
     }
+    return turn;
+}
+
+std::vector<PixelPoint> ellipsePixels(int cx, int cy, int a, int b, double angleDeg,
+                                      const EllipseTurn& turn) {
+    double psi = angleDeg + 90.0;
+    if (psi > 360.0) psi -= 360.0;
+    const double cosPsi = cosDeg(psi), sinPsi = sinDeg(psi);
+    std::vector<PixelPoint> pixels;
+    pixels.reserve(turn.sum.size());
+    for (std::size_t i = 0; i < turn.sum.size(); ++i) {
+        const auto u = static_cast<float>(a * turn.sum[i] * f(0.7f));
+        const auto v = static_cast<float>(b * turn.difference[i] * f(0.7f));
+        int x = 0, y = 0;
+        if (pixelOf(cx + u * cosPsi - v * sinPsi, x) && pixelOf(cy + v * cosPsi + u * sinPsi, y))
+            pixels.push_back({x, y});
+    }
+    return pixels;
+}
+
+void plotPixels(Canvas& canvas, const std::vector<PixelPoint>& pixels, Colour colour) {
+    for (const PixelPoint p : pixels) canvas.plotPixel(p.x, p.y, colour);
+}
+
+}  // namespace
+
+void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, Colour colour) {
+    plotPixels(canvas, ellipsePixels(cx, cy, a, b, angleDeg, ellipseTurn(b)), colour);
 }
 
 void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
@@ -83,9 +115,11 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
 
     const int cx = r, cyPixel = roundToPixel(cy);
     const int rimRadius = roundToPixel(radius);
-    plotEllipse(canvas, cx, cyPixel, rimRadius, rimRadius, phiDeg, black);
+    const EllipseTurn turn = ellipseTurn(rimRadius);
+    const std::vector<PixelPoint> rim = ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn);
+    plotPixels(canvas, rim, black);
     canvas.floodFillTo(cx, cyPixel, black, dark);
-    plotEllipse(canvas, cx, cyPixel, rimRadius, rimRadius, phiDeg, dark);
+    plotPixels(canvas, rim, dark);
 
     const double dx = cosDeg(phiDeg) * cuspHalfLength, dy = sinDeg(phiDeg) * cuspHalfLength;
     canvas.drawLine(roundToPixel(r - dx), roundToPixel(cy - dy), roundToPixel(r + dx),
@@ -94,11 +128,13 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
 
     // Near half moon the terminator is under a pixel wide: a straight edge, nothing to fill.
     const int terminatorWidth = roundToPixel(halfWidth);
+    const std::vector<PixelPoint> terminator =
+        ellipsePixels(cx, cyPixel, terminatorWidth, rimRadius, phiDeg, turn);
     if (halfWidth > 0.6) {
-        plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, black);
+        plotPixels(canvas, terminator, black);
         canvas.floodFillTo(cx, cyPixel, black, dark);
     }
-    plotEllipse(canvas, cx, cyPixel, terminatorWidth, rimRadius, phiDeg, dark);
+    plotPixels(canvas, terminator, dark);
 }
 
 MoonPicturePlan planMoonPicture(const Frame& frame) {

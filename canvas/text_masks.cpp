@@ -1,0 +1,154 @@
+// Text masks: which pixels of a text's cell its glyphs cover. Qt shapes and rasterises the
+// glyphs without anti-aliasing; we keep the results, because shaping the same texts every
+// second would cost more than drawing the rest of a tick.
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "canvas/font_impl.h"
+
+namespace dorvalen {
+
+namespace {
+
+// Enough for every text of one face (numerals, corners, place) plus a few clock times.
+constexpr std::size_t rememberedTexts = 48;
+
+// The characters of the clock time and the date: no ligatures, no kerning (it is switched
+// off), so each glyph lands where its predecessors' advances put it.
+constexpr std::string_view composableCharacters = "0123456789:. ";
+
+TextMask maskOf(const QImage& image, int x0, int y0, int width, int height) {
+    TextMask mask{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y0 + y));
+        for (int x = 0; x < width; ++x)
+            mask.covered[static_cast<std::size_t>(y) * width + x] = qAlpha(line[x0 + x]) >= 128;
+    }
+    return mask;
+}
+
+// The text drawn at (margin, margin + ascent) into an image `margin` larger on every side.
+QImage drawnText(const QFont& font, const QString& text, int width, int height, int margin) {
+    QImage image(width + 2 * margin, height + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QPoint(margin, margin + QFontMetrics(font).ascent()), text);
+    return image;
+}
+
+GlyphMask renderGlyph(const QFont& font, char c) {
+    const QFontMetrics metrics(font);
+    const QString text(QChar::fromLatin1(c));
+    GlyphMask glyph;
+    glyph.advance = metrics.horizontalAdvance(text);
+    const int margin = metrics.height();  // room for any overhang of the glyph's ink
+    const TextMask all = maskOf(drawnText(font, text, glyph.advance, metrics.height(), margin),
+                                0, 0, glyph.advance + 2 * margin, metrics.height() + 2 * margin);
+    int x0 = all.width, y0 = all.height, x1 = -1, y1 = -1;
+    for (int y = 0; y < all.height; ++y) {
+        for (int x = 0; x < all.width; ++x) {
+            if (!all.at(x, y)) continue;
+            x0 = std::min(x0, x), x1 = std::max(x1, x);
+            y0 = std::min(y0, y), y1 = std::max(y1, y);
+        }
+    }
+    if (x1 < 0) return glyph;  // a space: no ink
+    glyph.inkX = x0 - margin;
+    glyph.inkY = y0 - margin;
+    glyph.ink = {x1 - x0 + 1, y1 - y0 + 1, {}};
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) glyph.ink.covered.push_back(all.at(x, y));
+    return glyph;
+}
+
+// Whole-pixel advances for every composable character, adding up as the text's advance:
+// then a glyph's place in a text does not depend on its neighbours.
+bool composesExactly(const QFont& font) {
+    const QFontMetricsF exact(font);
+    int sum = 0;
+    for (const char c : composableCharacters) {
+        const qreal advance = exact.horizontalAdvance(QChar::fromLatin1(c));
+        if (advance != std::floor(advance)) return false;
+        sum += static_cast<int>(advance);
+    }
+    return QFontMetrics(font).horizontalAdvance(toQString(composableCharacters)) == sum;
+}
+
+bool isComposable(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return composableCharacters.find(c) != std::string_view::npos;
+    });
+}
+
+void composeText(const Font::Impl& impl, std::string_view text, TextMask& mask) {
+    int width = 0;
+    for (const char c : text) {
+        auto& glyph = impl.glyphs[static_cast<unsigned char>(c)];
+        if (!glyph) glyph = std::make_unique<GlyphMask>(renderGlyph(impl.font, c));
+        width += glyph->advance;
+    }
+    mask.width = width;
+    mask.height = QFontMetrics(impl.font).height();
+    mask.covered.assign(static_cast<std::size_t>(std::max(width, 0)) * std::max(mask.height, 0), 0);
+    int pen = 0;
+    for (const char c : text) {
+        const GlyphMask& glyph = *impl.glyphs[static_cast<unsigned char>(c)];
+        for (int y = 0; y < glyph.ink.height; ++y) {
+            const int cy = glyph.inkY + y;
+            if (cy < 0 || cy >= mask.height) continue;
+            for (int x = 0; x < glyph.ink.width; ++x) {
+                const int cx = pen + glyph.inkX + x;
+                if (cx >= 0 && cx < width && glyph.ink.at(x, y))
+                    mask.covered[static_cast<std::size_t>(cy) * width + cx] = 1;
+            }
+        }
+        pen += glyph.advance;
+    }
+}
+
+}  // namespace
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TextMask renderTextMask(const QFont& font, const QString& text) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(text), height = metrics.height();
+    if (width <= 0 || height <= 0) return {width, height, {}};
+    return maskOf(drawnText(font, text, width, height, 0), 0, 0, width, height);
+}
+
+const TextMask& textMask(const Font* font, std::string_view text, TextMask& scratch) {
+    if (font == nullptr || !font->isValid()) {
+        scratch = renderTextMask(effectiveFont(font), toQString(text));
+        return scratch;
+    }
+    const Font::Impl& impl = *font->impl();
+    auto& recent = impl.recentTexts;
+    const auto hit = std::find_if(recent.begin(), recent.end(),
+                                  [&](const Font::Impl::Remembered& r) { return r.text == text; });
+    if (hit != recent.end()) {
+        std::rotate(recent.begin(), hit, hit + 1);
+        return recent.front().mask;
+    }
+    if (impl.composable == Font::Impl::Composable::Unknown)
+        impl.composable = composesExactly(impl.font) ? Font::Impl::Composable::Yes
+                                                      : Font::Impl::Composable::No;
+    if (impl.composable == Font::Impl::Composable::Yes && isComposable(text)) {
+        composeText(impl, text, scratch);
+        return scratch;  // put together in far less time than a lookup saves
+    }
+    if (recent.size() == rememberedTexts) recent.pop_back();
+    recent.insert(recent.begin(), {std::string(text), renderTextMask(impl.font, toQString(text))});
+    return recent.front().mask;
+}
+
+}  // namespace dorvalen
