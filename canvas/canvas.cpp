@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "canvas/font_impl.h"
@@ -290,19 +291,19 @@ bool inRegion(Colour pixel, Colour key) {
     return (rgbPart(pixel) == key) == BySeedColour;
 }
 
-// Eight pixels tested at once, with no early exit inside, so the compiler can vectorise the
-// scans that dominate a large fill.
+// Eight pixels tested at once in two four-lane vectors, with no early exit inside: the scans
+// dominate a large fill.
+typedef std::uint32_t FourPixels __attribute__((vector_size(16)));
+
 template <bool BySeedColour>
 bool eightInRegion(const Colour* p, Colour key) {
-    if constexpr (BySeedColour) {
-        Colour differs = 0;
-        for (int k = 0; k < 8; ++k) differs |= p[k] ^ key;
-        return rgbPart(differs) == 0;
-    } else {
-        int matches = 0;
-        for (int k = 0; k < 8; ++k) matches += rgbPart(p[k] ^ key) == 0;
-        return matches == 0;
-    }
+    FourPixels a, b;
+    std::memcpy(&a, p, sizeof a);
+    std::memcpy(&b, p + 4, sizeof b);
+    const FourPixels da = (a ^ key) & 0xFFFFFFu, db = (b ^ key) & 0xFFFFFFu;
+    // Lanes that differ from the key (seed fills) or match it (border fills) end the run.
+    const FourPixels stop = BySeedColour ? (da | db) : FourPixels((da == 0u) | (db == 0u));
+    return (stop[0] | stop[1] | stop[2] | stop[3]) == 0;
 }
 
 template <bool BySeedColour, bool TrackVisited>

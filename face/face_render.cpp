@@ -61,9 +61,8 @@ void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
 }
 
 // Place name centred at the top, the coordinates line centred at the bottom, both in a
-// smaller font that lives only for this pass.
-void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, int r) {
-    Font small = loadFont("Arial", static_cast<int>(truncToInt(r / 29.0)));
+// smaller font.
+void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& small, int r) {
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&small);
     const std::string line = coordinatesLine(frame);
@@ -71,9 +70,10 @@ void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, int r) {
     canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
                     line, black, faceBackground);
     canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
-    canvas.setDrawingFont(nullptr);  // the canvas must not keep a released font
-    releaseFont(small);
+    canvas.setDrawingFont(nullptr);  // the canvas must not keep a font it does not own
 }
+
+int smallFontPoints(int r) { return static_cast<int>(truncToInt(r / 29.0)); }
 
 // Sixteen dots, one for every hour that carries no numeral.
 void drawHourDots(Canvas& canvas, int r) {
@@ -139,7 +139,20 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     const PixelRect timeCell = drawClockTime(canvas, frame, textFont);
     canvas.watchArea(timeCell);
     drawCornerTexts(canvas, frame, r);
-    if (showCoordinates) drawPlaceAndCoordinates(canvas, frame, r);
+    if (showCoordinates) {
+        Font passFont;
+        const Font* small = &passFont;
+        if (memory != nullptr) {
+            if (memory->smallFontPoints != smallFontPoints(r)) {
+                memory->smallFont = loadFont("Arial", smallFontPoints(r));
+                memory->smallFontPoints = smallFontPoints(r);
+            }
+            small = &memory->smallFont;
+        } else {
+            passFont = loadFont("Arial", smallFontPoints(r));
+        }
+        drawPlaceAndCoordinates(canvas, frame, *small, r);
+    }
 
     // Face ring: a blended dark rim under the face disc.
     canvas.setDrawingMode(ModeAlphaBlend);
@@ -155,9 +168,12 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     drawNumerals(canvas, r);
 
     drawDial(canvas, frame, textFont, r);
-    if (memory != nullptr)
-        *memory = {true, faceInputs(state, frame, textFont, r, showCoordinates), timeCell,
-                   !canvas.watchedAreaTouched()};
+    if (memory != nullptr) {
+        memory->inputs = faceInputs(state, frame, textFont, r, showCoordinates);
+        memory->timeCell = timeCell;
+        memory->timeCellAlone = !canvas.watchedAreaTouched();
+        memory->valid = true;
+    }
     canvas.endDrawing();
 }
 

@@ -36,6 +36,10 @@ struct FaceMemory {
     FaceInputs inputs;
     PixelRect timeCell;          // the clock time's text cell
     bool timeCellAlone = false;  // nothing drawn after the text wrote or read its pixels
+    // The small font of the place and coordinates line, kept from frame to frame with the
+    // texts it has drawn; loaded again when the face's size asks for another.
+    Font smallFont;
+    int smallFontPoints = -1;
 };
 
 // The caller sets state.now (the frame's wall-clock reading) first and shows the image
