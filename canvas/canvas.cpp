@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -151,18 +152,29 @@ bool Canvas::circleMissesImage(int cx, int cy, int radius) const {
 }
 
 void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
-    if (circleMissesImage(cx, cy, radius)) return;
+    drawCircleWithin(cx, cy, radius, colour,
+                     image_ == nullptr ? PixelRect{} : PixelRect{0, 0, image_->width, image_->height});
+}
+
+void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area) {
+    if (circleMissesImage(cx, cy, radius) || area.empty()) return;
     const CircleRows rows = circleRows(radius);
     const bool outlined = (mode_ & ModeOutlined) != 0;
+    const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
+    const std::int64_t top = area.y, bottom = std::int64_t{area.y} + area.h - 1;
+    auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
+        if (row >= top && row <= bottom)
+            writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour);
+    };
     for (int dy = 0; dy <= radius; ++dy) {
         const int first = outlined ? rows.lo[dy] : 0;
         const int hi = rows.hi[dy];
         for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
             if (first == 0) {
-                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour);
+                span(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi);
             } else {
-                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - first, colour);
-                writeClippedSpan(row, std::int64_t{cx} + first, std::int64_t{cx} + hi, colour);
+                span(row, std::int64_t{cx} - hi, std::int64_t{cx} - first);
+                span(row, std::int64_t{cx} + first, std::int64_t{cx} + hi);
             }
             if (dy == 0) break;  // the centre row once only
         }
@@ -309,12 +321,25 @@ bool eightInRegion(const Colour* p, Colour key) {
 template <bool BySeedColour, bool TrackVisited>
 class RegionFill {
 public:
-    RegionFill(Image& image, Colour key, bool blending, Colour colour, FillWatch& watch)
+    // `visited` holds a clear bit per pixel of the image (used only when TrackVisited) and is
+    // left clear again, so one buffer serves every fill of a frame.
+    RegionFill(Image& image, Colour key, bool blending, Colour colour, FillWatch& watch,
+               std::vector<std::uint64_t>& visited)
         : width_(image.width), height_(image.height), pixels_(image.pixels.data()), key_(key),
-          blending_(blending), blend_(colour), opaque_(rgbPart(colour)), watch_(watch) {
-        if constexpr (TrackVisited)
-            visited_.assign((static_cast<std::size_t>(width_) * height_ + 63) / 64, 0);
+          blending_(blending), blend_(colour), opaque_(rgbPart(colour)), watch_(watch),
+          visited_(visited) {}
+    ~RegionFill() {
+        if constexpr (TrackVisited) {
+            if (lowestRow_ > highestRow_) return;
+            const std::size_t first = static_cast<std::size_t>(lowestRow_) * width_ / 64;
+            const std::size_t last = (static_cast<std::size_t>(highestRow_) + 1) * width_ / 64;
+            std::fill(visited_.begin() + static_cast<std::ptrdiff_t>(first),
+                      visited_.begin() + static_cast<std::ptrdiff_t>(std::min(last + 1, visited_.size())),
+                      0);
+        }
     }
+    RegionFill(const RegionFill&) = delete;
+    RegionFill& operator=(const RegionFill&) = delete;
 
     // Spans walk from an explicit stack; each entry says: row y + dy is to be explored within
     // [xl, xr], where the row y was just filled (Heckbert, "A Seed Fill Algorithm", Graphics
@@ -374,28 +399,62 @@ private:
     }
     // The first closed column at or right of x (or the width).
     int rightEnd(int x) const {
-        if constexpr (!TrackVisited) {
-            while (x + 8 <= width_ && eightInRegion<BySeedColour>(row_ + x, key_)) x += 8;
-        }
-        while (x < width_ && open(x)) ++x;
+        const int limit = TrackVisited ? firstVisitedFrom(x) : width_;
+        while (x + 8 <= limit && eightInRegion<BySeedColour>(row_ + x, key_)) x += 8;
+        while (x < limit && inRegion<BySeedColour>(row_[x], key_)) ++x;
         return x;
     }
     // The leftmost column of the open run that holds the open column x.
     int leftEnd(int x) const {
-        if constexpr (!TrackVisited) {
-            while (x >= 8 && eightInRegion<BySeedColour>(row_ + x - 8, key_)) x -= 8;
-        }
-        while (x > 0 && open(x - 1)) --x;
+        const int limit = TrackVisited ? lastVisitedBefore(x) + 1 : 0;
+        while (x - 8 >= limit && eightInRegion<BySeedColour>(row_ + x - 8, key_)) x -= 8;
+        while (x > limit && inRegion<BySeedColour>(row_[x - 1], key_)) --x;
         return x;
+    }
+    // The first visited column at or right of x in this row, or the width; a word at a time.
+    int firstVisitedFrom(int x) const {
+        std::size_t i = rowStart_ + static_cast<std::size_t>(x);
+        const std::size_t end = rowStart_ + static_cast<std::size_t>(width_);
+        std::uint64_t word = visited_[i >> 6] >> (i & 63);
+        if (word != 0) return std::min(x + std::countr_zero(word), width_);
+        for (i = (i | 63) + 1; i < end; i += 64) {
+            word = visited_[i >> 6];
+            if (word != 0) return static_cast<int>(std::min(i + std::countr_zero(word), end) - rowStart_);
+        }
+        return width_;
+    }
+    // The last visited column left of x in this row, or -1.
+    int lastVisitedBefore(int x) const {
+        if (x <= 0) return -1;
+        std::size_t i = rowStart_ + static_cast<std::size_t>(x) - 1;  // the column x - 1
+        std::uint64_t word = visited_[i >> 6] << (63 - (i & 63));
+        while (true) {
+            if (word != 0) {
+                const std::size_t found = i - static_cast<std::size_t>(std::countl_zero(word));
+                return found < rowStart_ ? -1 : static_cast<int>(found - rowStart_);
+            }
+            if ((i & ~std::size_t{63}) <= rowStart_) return -1;
+            i = (i & ~std::size_t{63}) - 1;
+            word = visited_[i >> 6];
+        }
+    }
+    void markVisited(int x0, int x1) {
+        std::size_t i = rowStart_ + static_cast<std::size_t>(x0);
+        const std::size_t end = rowStart_ + static_cast<std::size_t>(x1) + 1;
+        while (i < end) {
+            const std::size_t bits = std::min<std::size_t>(64 - (i & 63), end - i);
+            const std::uint64_t ones = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+            visited_[i >> 6] |= ones << (i & 63);
+            i += bits;
+        }
     }
     void write(int y, int x0, int x1) {
         if (x0 > x1) return;
         watch_.add(y, x0, x1);
         if constexpr (TrackVisited) {
-            for (int x = x0; x <= x1; ++x) {
-                const std::size_t i = rowStart_ + static_cast<std::size_t>(x);
-                visited_[i >> 6] |= std::uint64_t{1} << (i & 63);
-            }
+            lowestRow_ = std::min(lowestRow_, y);
+            highestRow_ = std::max(highestRow_, y);
+            markVisited(x0, x1);
         }
         if (blending_) {
             for (int x = x0; x <= x1; ++x) row_[x] = blend_(rgbPart(row_[x]));
@@ -411,7 +470,8 @@ private:
     Blender blend_;
     const Colour opaque_;
     FillWatch& watch_;
-    std::vector<std::uint64_t> visited_;
+    std::vector<std::uint64_t>& visited_;
+    int lowestRow_ = std::numeric_limits<int>::max(), highestRow_ = -1;
     std::vector<Span> stack_;
     std::size_t rowStart_ = 0;
     Colour* row_ = nullptr;
@@ -419,8 +479,12 @@ private:
 
 template <bool BySeedColour, bool TrackVisited>
 void fillRegion(Image& image, int x, int y, Colour key, bool blending, Colour colour,
-                FillWatch& watch) {
-    RegionFill<BySeedColour, TrackVisited>(image, key, blending, colour, watch).run(x, y);
+                FillWatch& watch, std::vector<std::uint64_t>& visited) {
+    if constexpr (TrackVisited) {
+        const std::size_t words = (static_cast<std::size_t>(image.width) * image.height + 63) / 64;
+        if (visited.size() != words) visited.assign(words, 0);
+    }
+    RegionFill<BySeedColour, TrackVisited>(image, key, blending, colour, watch, visited).run(x, y);
 }
 
 }  // namespace
@@ -450,13 +514,13 @@ void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour)
     }
     FillWatch watch{watching_ && !touched_ ? watch_ : PixelRect{}};
     if (bySeedColour && track)
-        fillRegion<true, true>(*image_, x, y, key, blending, colour, watch);
+        fillRegion<true, true>(*image_, x, y, key, blending, colour, watch, visited_);
     else if (bySeedColour)
-        fillRegion<true, false>(*image_, x, y, key, blending, colour, watch);
+        fillRegion<true, false>(*image_, x, y, key, blending, colour, watch, visited_);
     else if (track)
-        fillRegion<false, true>(*image_, x, y, key, blending, colour, watch);
+        fillRegion<false, true>(*image_, x, y, key, blending, colour, watch, visited_);
     else
-        fillRegion<false, false>(*image_, x, y, key, blending, colour, watch);
+        fillRegion<false, false>(*image_, x, y, key, blending, colour, watch, visited_);
     if (watch.touched) touched_ = true;
 }
 

@@ -88,6 +88,8 @@ public:
 
     void fillBox(int x, int y, int w, int h, Colour colour);
     void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
+    // The pixels of that disc or rim that lie in `area`.
+    void drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area);
     // The outer disc less the inner one: what drawCircle(outerRadius) leaves showing once an
     // opaque drawCircle(innerRadius) covers it. The inner disc's pixels are not touched, so
     // a blended rim under an opaque disc costs its rim, not its area.
@@ -137,6 +139,7 @@ private:
     bool touched_ = false;
     PixelRect watch_;
     int mode_ = ModeDefault;
+    std::vector<std::uint64_t> visited_;  // the fills' scratch bits, kept clear between fills
     const Font* font_ = nullptr;
     Colour back_ = rgb(255, 255, 255);
 };

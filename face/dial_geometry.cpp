@@ -21,4 +21,8 @@ int dialDiscRadius(int r) { return roundToPixel(r - r / 2.92); }
 
 int underDialRadius(int r) { return dialDiscRadius(r) - 2; }
 
+void drawUnderDialRing(Canvas& canvas, int r) {
+    canvas.drawRing(r, r, underDialRadius(r), underDialRadius(r) - 2, underDialColour);
+}
+
 }  // namespace dorvalen

@@ -12,13 +12,15 @@ inline constexpr Colour faceBackground = rgb(236, 233, 216);
 // The dial disc, painted opaque in faceBackground over everything inside it.
 int dialDiscRadius(int r);
 
-// Paints the part of the face disc that the dial disc will cover, so the fills of the shift
-// ring stop at its edge instead of filling an area that is painted over; any colour but
-// faceBackground and the black of the dividers would do.
+// A closed ring just inside the dial disc, drawn before the shift ring's fills so they stop
+// at it instead of filling the area the dial disc paints over. Any colour but
+// faceBackground and the dividers' black would do; the dial disc covers the ring.
 inline constexpr Colour underDialColour = rgb(255, 0, 255);
-// Its radius stays two pixels inside the dial disc's, so the narrowest sector keeps the
-// pixels it would have had next to the disc's rim.
+// Its outer radius stays two pixels inside the dial disc's, so the narrowest sector keeps
+// the pixels it would have had next to the disc's rim; it is two pixels wide, which no
+// 4-connected fill crosses.
 int underDialRadius(int r);
+void drawUnderDialRing(Canvas& canvas, int r);
 
 // Screen degrees: 0 = right, clockwise, y down (core/angles.h puts the hours on them).
 struct PixelPoint {

@@ -3,6 +3,8 @@
 // from scratch from one displayed moment; nothing is written back.
 #include "face/face_render.h"
 
+#include <vector>
+
 #include "core/conversions.h"
 #include "core/calendar.h"
 #include "face/dial.h"
@@ -46,30 +48,34 @@ PixelRect drawClockTime(Canvas& canvas, const Frame& frame, const Font& textFont
                            faceBackground);
 }
 
-// The other three corner texts.
-void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
+// The other three corner texts; adds their cells to `cells`.
+void drawCornerTexts(Canvas& canvas, const Frame& frame, int r, std::vector<PixelRect>& cells) {
     const int side = 2 * r;
     const int h = canvas.textHeight("Wg");
     const std::string date = formatDate(frame);
     const std::string weekday = weekdayName(frame);
     const std::string week = calendarWeekText(frame);
-    canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin, date, black,
-                    faceBackground);
-    canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground);
-    canvas.drawText(side - canvas.textWidth(week) - cornerMargin, side - h - cornerMargin, week,
-                    black, faceBackground);
+    cells.push_back(canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin,
+                                    date, black, faceBackground));
+    cells.push_back(
+        canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground));
+    cells.push_back(canvas.drawText(side - canvas.textWidth(week) - cornerMargin,
+                                    side - h - cornerMargin, week, black, faceBackground));
 }
 
 // Place name centred at the top, the coordinates line centred at the bottom, both in a
-// smaller font.
-void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& small, int r) {
+// smaller font; adds their cells to `cells`.
+void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& small, int r,
+                             std::vector<PixelRect>& cells) {
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&small);
     const std::string line = coordinatesLine(frame);
     const std::string& place = frame.settings.placeName;
-    canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
-                    line, black, faceBackground);
-    canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
+    cells.push_back(canvas.drawText(r - canvas.textWidth(line) / 2,
+                                    2 * r - canvas.textHeight("Wg") - cornerMargin, line, black,
+                                    faceBackground));
+    cells.push_back(canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black,
+                                    faceBackground));
     canvas.setDrawingFont(nullptr);  // the canvas must not keep a font it does not own
 }
 
@@ -138,7 +144,8 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     // An invalid font: the default font.
     const PixelRect timeCell = drawClockTime(canvas, frame, textFont);
     canvas.watchArea(timeCell);
-    drawCornerTexts(canvas, frame, r);
+    std::vector<PixelRect> textCells{timeCell};
+    drawCornerTexts(canvas, frame, r, textCells);
     if (showCoordinates) {
         Font passFont;
         const Font* small = &passFont;
@@ -151,15 +158,16 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
         } else {
             passFont = loadFont("Arial", smallFontPoints(r));
         }
-        drawPlaceAndCoordinates(canvas, frame, *small, r);
+        drawPlaceAndCoordinates(canvas, frame, *small, r, textCells);
     }
 
-    // Face ring: a blended dark rim under the face disc.
+    // Face ring: a blended dark rim under the face disc. The disc has the background's
+    // colour, so it is painted again only where the texts reached into it.
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawRing(r, r, r - r / 10, r - r / 9, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawRing(r, r, r - r / 9, underDialRadius(r), faceBackground);
-    canvas.drawCircle(r, r, underDialRadius(r), underDialColour);
+    for (const PixelRect& cell : textCells) canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, cell);
+    drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, frame, r);
 
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
