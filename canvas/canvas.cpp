@@ -545,19 +545,25 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
     const bool transparent = (mode_ & ModeTransparentText) != 0;
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     const Colour backColour = back.value_or(back_);
+    const Colour frontOpaque = rgbPart(front), backOpaque = rgbPart(backColour);
     Blender blendFront(front), blendBack(backColour);
     for (std::int64_t py = y0; py < y1; ++py) {
         const std::uint8_t* coverage =
             mask.covered.data() + static_cast<std::size_t>(py - y) * mask.width;
         Colour* row = image_->pixels.data() + static_cast<std::size_t>(py) * image_->width;
-        for (std::int64_t px = x0; px < x1; ++px) {
-            const bool covered = coverage[px - x] != 0;
-            if (!covered && transparent) continue;
-            const Colour c = covered ? front : backColour;
-            if (!blending)
-                row[px] = rgbPart(c);
-            else
-                row[px] = covered ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));
+        // One loop per mode, so the common ones carry no tests but the coverage.
+        if (!blending && !transparent) {
+            for (std::int64_t px = x0; px < x1; ++px)
+                row[px] = coverage[px - x] != 0 ? frontOpaque : backOpaque;
+        } else if (!blending) {
+            for (std::int64_t px = x0; px < x1; ++px)
+                if (coverage[px - x] != 0) row[px] = frontOpaque;
+        } else if (transparent) {
+            for (std::int64_t px = x0; px < x1; ++px)
+                if (coverage[px - x] != 0) row[px] = blendFront(rgbPart(row[px]));
+        } else {
+            for (std::int64_t px = x0; px < x1; ++px)
+                row[px] = coverage[px - x] != 0 ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));
         }
     }
     return cell;

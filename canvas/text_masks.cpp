@@ -142,12 +142,13 @@ const TextMask& textMask(const Font* font, std::string_view text, TextMask& scra
     if (impl.composable == Font::Impl::Composable::Unknown)
         impl.composable = composesExactly(impl.font) ? Font::Impl::Composable::Yes
                                                       : Font::Impl::Composable::No;
-    if (impl.composable == Font::Impl::Composable::Yes && isComposable(text)) {
-        composeText(impl, text, scratch);
-        return scratch;  // put together in far less time than a lookup saves
-    }
+    TextMask mask;
+    if (impl.composable == Font::Impl::Composable::Yes && isComposable(text))
+        composeText(impl, text, mask);
+    else
+        mask = renderTextMask(impl.font, toQString(text));
     if (recent.size() == rememberedTexts) recent.pop_back();
-    recent.insert(recent.begin(), {std::string(text), renderTextMask(impl.font, toQString(text))});
+    recent.insert(recent.begin(), {std::string(text), std::move(mask)});
     return recent.front().mask;
 }
 

@@ -76,37 +76,60 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
     shapeCanvas.endDrawing();
 
     // Label the parts: 4-connected pixels inside the outline that are not black on the
-    // canvas (the hour hand's outline divides them).
-    std::vector<int> part(static_cast<std::size_t>(w) * h, -1);
-    std::vector<PixelPoint> firstPixel;
-    std::vector<PixelPoint> stack;
-    const auto open = [&](int x, int y) {
-        return x >= x0 && y >= y0 && x <= x1 && y <= y1 && image.contains(x, y) &&
-               shape.pixel(x - x0, y - y0) == inside && (image.pixel(x, y) & 0xFFFFFF) != black &&
-               part[static_cast<std::size_t>(y - y0) * w + (x - x0)] < 0;
+    // canvas (the hour hand's outline divides them). Each row's runs of such pixels are
+    // joined with the runs they touch in the row above; a part's label follows the raster
+    // order of its first pixel.
+    struct Run {
+        int y, xl, xr;
+    };
+    std::vector<Run> runs;
+    std::vector<std::size_t> rowRuns(static_cast<std::size_t>(h) + 1, 0);
+    const auto good = [&](int x, int y) {
+        return image.contains(x, y) && shape.pixel(x - x0, y - y0) == inside &&
+               (image.pixel(x, y) & 0xFFFFFF) != black;
     };
     for (int y = y0; y <= y1; ++y) {
+        rowRuns[static_cast<std::size_t>(y - y0)] = runs.size();
         for (int x = x0; x <= x1; ++x) {
-            if (!open(x, y)) continue;
-            const int label = static_cast<int>(firstPixel.size());
-            firstPixel.push_back({x, y});
-            stack.push_back({x, y});
-            part[static_cast<std::size_t>(y - y0) * w + (x - x0)] = label;
-            while (!stack.empty()) {
-                const PixelPoint p = stack.back();
-                stack.pop_back();
-                for (const PixelPoint n : {PixelPoint{p.x + 1, p.y}, PixelPoint{p.x - 1, p.y},
-                                           PixelPoint{p.x, p.y + 1}, PixelPoint{p.x, p.y - 1}}) {
-                    if (!open(n.x, n.y)) continue;
-                    part[static_cast<std::size_t>(n.y - y0) * w + (n.x - x0)] = label;
-                    stack.push_back(n);
-                }
+            if (!good(x, y)) continue;
+            const int start = x;
+            while (x + 1 <= x1 && good(x + 1, y)) ++x;
+            runs.push_back({y, start, x});
+        }
+    }
+    rowRuns[static_cast<std::size_t>(h)] = runs.size();
+    std::vector<std::size_t> parent(runs.size());
+    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = i;
+    const auto find = [&](std::size_t i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    };
+    for (std::size_t row = 1; row < static_cast<std::size_t>(h); ++row) {
+        for (std::size_t i = rowRuns[row]; i < rowRuns[row + 1]; ++i) {
+            for (std::size_t j = rowRuns[row - 1]; j < rowRuns[row]; ++j) {
+                if (std::max(runs[i].xl, runs[j].xl) > std::min(runs[i].xr, runs[j].xr)) continue;
+                const std::size_t a = find(i), b = find(j);
+                parent[std::max(a, b)] = std::min(a, b);  // the earlier run stays the root
             }
+        }
+    }
+    std::vector<int> runLabel(runs.size(), -1);
+    std::vector<PixelPoint> firstPixel;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const std::size_t root = find(i);
+        if (root == i) {
+            runLabel[i] = static_cast<int>(firstPixel.size());
+            firstPixel.push_back({runs[i].xl, runs[i].y});
+        } else {
+            runLabel[i] = runLabel[root];
         }
     }
     const auto partOf = [&](PixelPoint p) {
         if (p.x < x0 || p.y < y0 || p.x > x1 || p.y > y1) return -1;
-        return part[static_cast<std::size_t>(p.y - y0) * w + (p.x - x0)];
+        const std::size_t row = static_cast<std::size_t>(p.y - y0);
+        for (std::size_t i = rowRuns[row]; i < rowRuns[row + 1]; ++i)
+            if (runs[i].xl <= p.x && p.x <= runs[i].xr) return runLabel[i];
+        return -1;
     };
 
     std::vector<PixelPoint> fills;
