@@ -21,14 +21,6 @@
 
 namespace dorvalen {
 
-namespace {
-
-__extension__ typedef __int128 Wide;  // products of two 64-bit coordinates in line clipping
-
-// Circles beyond this radius are not drawn: no window can show them, and the per-row
-// tables would not fit in memory.
-constexpr int largestRadius = 1 << 20;
-
 // (src * a + dst * (255 - a)) / 255 per channel, integer division; alpha 0 keeps dst.
 // Large areas are one colour, so the last result is kept and reused for the next pixel.
 class Blender {
@@ -59,6 +51,14 @@ private:
     Colour lastIn_, lastOut_;
 };
 
+namespace {
+
+__extension__ typedef __int128 Wide;  // products of two 64-bit coordinates in line clipping
+
+// Circles beyond this radius are not drawn: no window can show them, and the per-row
+// tables would not fit in memory.
+constexpr int largestRadius = 1 << 20;
+
 // Floor and ceiling of a / b for b > 0.
 Wide floorDiv(Wide a, Wide b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 Wide ceilDiv(Wide a, Wide b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
@@ -87,31 +87,33 @@ void Canvas::endDrawing() { image_ = nullptr; }
 void Canvas::setDrawingMode(int flags) { mode_ = flags; }
 void Canvas::setDrawingFont(const Font* font) { font_ = font; }
 
-void Canvas::writeSpan(int y, int x0, int x1, Colour colour) {
+void Canvas::writeSpan(int y, int x0, int x1, Colour colour, Blender& blend) {
     noteDrawn(x0, y, x1, y);
     Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) == 0) return;  // blends to itself
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) < 255) {
-        Blender blend(colour);
         for (int x = x0; x <= x1; ++x) row[x] = blend(row[x] & 0xFFFFFFu);
     } else {
         std::fill(row + x0, row + x1 + 1, rgbPart(colour));
     }
 }
 
-void Canvas::writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour) {
+void Canvas::writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour,
+                              Blender& blend) {
     if (y < 0 || y >= image_->height) return;
     x0 = std::max<std::int64_t>(x0, 0);
     x1 = std::min<std::int64_t>(x1, image_->width - 1);
-    if (x0 <= x1) writeSpan(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), colour);
+    if (x0 <= x1)
+        writeSpan(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), colour, blend);
 }
 
 void Canvas::fillBox(int x, int y, int w, int h, Colour colour) {
     if (image_ == nullptr || w <= 0 || h <= 0) return;
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + h, image_->height);
+    Blender blend(colour);
     for (std::int64_t row = top; row < bottom; ++row)
-        writeClippedSpan(row, x, std::int64_t{x} + w - 1, colour);
+        writeClippedSpan(row, x, std::int64_t{x} + w - 1, colour, blend);
 }
 
 // Midpoint circle. In the first quadrant the rim is a monotone 8-connected arc, so each row
@@ -163,11 +165,12 @@ void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRe
     if (circleMissesImage(cx, cy, radius) || area.empty()) return;
     const CircleRows rows = circleRows(radius);
     const bool outlined = (mode_ & ModeOutlined) != 0;
+    Blender blend(colour);
     const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
     const std::int64_t top = area.y, bottom = std::int64_t{area.y} + area.h - 1;
     auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
         if (row >= top && row <= bottom)
-            writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour);
+            writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour, blend);
     };
     for (int dy = 0; dy <= radius; ++dy) {
         const int first = outlined ? rows.lo[dy] : 0;
@@ -193,16 +196,17 @@ void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour c
     if (innerRadius >= outerRadius) return;  // discs of larger radii hold the smaller ones
     const CircleRows outer = circleRows(outerRadius);
     const CircleRows inner = circleRows(innerRadius);
+    Blender blend(colour);
     for (int dy = 0; dy <= outerRadius; ++dy) {
         const int hi = outer.hi[dy];
         // Columns up to `hole` from the centre belong to the inner disc on this row.
         const int hole = dy <= innerRadius ? inner.hi[dy] : -1;
         for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
             if (hole < 0) {
-                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour);
+                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour, blend);
             } else if (hole < hi) {
-                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour);
-                writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour);
+                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour, blend);
+                writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour, blend);
             }
             if (dy == 0) break;
         }
@@ -277,7 +281,8 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
 
 void Canvas::plotPixel(int x, int y, Colour colour) {
     if (image_ == nullptr || !image_->contains(x, y)) return;
-    writeSpan(y, x, x, colour);
+    Blender blend(colour);
+    writeSpan(y, x, x, colour, blend);
 }
 
 // Scan-line fill from an explicit stack of seeds. A pixel is open when it belongs to the

@@ -76,6 +76,8 @@ private:
 Font loadFont(std::string_view face, int points);  // needs a Qt GUI application
 void releaseFont(Font& font);                      // the font is invalid afterwards
 
+class Blender;  // the canvas's integer alpha blend of one colour
+
 class Canvas {
 public:
     void beginDrawing(Image& image);
@@ -122,8 +124,10 @@ private:
     bool circleMissesImage(int cx, int cy, int radius) const;
     void fill(int x, int y, bool bySeedColour, Colour border, Colour colour);
     // One clipped horizontal run [x0, x1] of row y under the current mode (no checks inside).
-    void writeSpan(int y, int x0, int x1, Colour colour);
-    void writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour);
+    // The blend is the colour's, made once per shape: thin shapes are thousands of spans.
+    void writeSpan(int y, int x0, int x1, Colour colour, Blender& blend);
+    void writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour colour,
+                          Blender& blend);
 
     // Within the watched area: x0 <= x <= x1 and y0 <= y <= y1 (inclusive bounds).
     bool watches(int x0, int y0, int x1, int y1) const {
