@@ -340,22 +340,13 @@ bool eightInRegion(const Colour* p, Colour key) {
 template <bool BySeedColour, bool TrackVisited>
 class RegionFill {
 public:
-    // `visited` holds a clear bit per pixel of the image (used only when TrackVisited) and is
-    // left clear again, so one buffer serves every fill of a frame.
+    // `visited` keeps the bits of the rows this fill writes (used only when TrackVisited).
     RegionFill(Image& image, Colour key, bool blending, Colour colour, FillWatch& watch,
-               std::vector<std::uint64_t>& visited)
+               VisitedRows& visited)
         : width_(image.width), height_(image.height), pixels_(image.pixels.data()), key_(key),
           blending_(blending), blend_(colour), opaque_(rgbPart(colour)), watch_(watch),
-          visited_(visited) {}
-    ~RegionFill() {
-        if constexpr (TrackVisited) {
-            if (lowestRow_ > highestRow_) return;
-            const std::size_t first = static_cast<std::size_t>(lowestRow_) * width_ / 64;
-            const std::size_t last = (static_cast<std::size_t>(highestRow_) + 1) * width_ / 64;
-            std::fill(visited_.begin() + static_cast<std::ptrdiff_t>(first),
-                      visited_.begin() + static_cast<std::ptrdiff_t>(std::min(last + 1, visited_.size())),
-                      0);
-        }
+          visited_(visited) {
+        if constexpr (TrackVisited) visited_.reset(width_, height_);
     }
     RegionFill(const RegionFill&) = delete;
     RegionFill& operator=(const RegionFill&) = delete;
@@ -403,12 +394,12 @@ private:
         if (y + dy >= 0 && y + dy < height_) stack_.push_back({y, xl, xr, dy});
     }
     void selectRow(int y) {
-        rowStart_ = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-        row_ = pixels_ + rowStart_;
+        y_ = y;
+        row_ = pixels_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
     }
     bool visited(int x) const {
-        const std::size_t i = rowStart_ + static_cast<std::size_t>(x);
-        return (visited_[i >> 6] >> (i & 63) & 1) != 0;
+        const std::uint64_t* bits = visited_.row(y_);
+        return bits != nullptr && (bits[x >> 6] >> (x & 63) & 1) != 0;
     }
     bool open(int x) const {
         if constexpr (TrackVisited) {
@@ -432,49 +423,38 @@ private:
     }
     // The first visited column at or right of x in this row, or the width; a word at a time.
     int firstVisitedFrom(int x) const {
-        std::size_t i = rowStart_ + static_cast<std::size_t>(x);
-        const std::size_t end = rowStart_ + static_cast<std::size_t>(width_);
-        std::uint64_t word = visited_[i >> 6] >> (i & 63);
+        const std::uint64_t* bits = visited_.row(y_);
+        if (bits == nullptr || x >= width_) return width_;
+        std::uint64_t word = bits[x >> 6] >> (x & 63);
         if (word != 0) return std::min(x + std::countr_zero(word), width_);
-        for (i = (i | 63) + 1; i < end; i += 64) {
-            word = visited_[i >> 6];
-            if (word != 0) return static_cast<int>(std::min(i + std::countr_zero(word), end) - rowStart_);
-        }
+        for (int w = (x >> 6) + 1; w * 64 < width_; ++w)
+            if (bits[w] != 0) return std::min(w * 64 + std::countr_zero(bits[w]), width_);
         return width_;
     }
     // The last visited column left of x in this row, or -1.
     int lastVisitedBefore(int x) const {
-        if (x <= 0) return -1;
-        std::size_t i = rowStart_ + static_cast<std::size_t>(x) - 1;  // the column x - 1
-        std::uint64_t word = visited_[i >> 6] << (63 - (i & 63));
-        while (true) {
-            if (word != 0) {
-                const std::size_t found = i - static_cast<std::size_t>(std::countl_zero(word));
-                return found < rowStart_ ? -1 : static_cast<int>(found - rowStart_);
-            }
-            if ((i & ~std::size_t{63}) <= rowStart_) return -1;
-            i = (i & ~std::size_t{63}) - 1;
-            word = visited_[i >> 6];
-        }
+        const std::uint64_t* bits = visited_.row(y_);
+        if (bits == nullptr || x <= 0) return -1;
+        const int last = x - 1;
+        std::uint64_t word = bits[last >> 6] << (63 - (last & 63));
+        if (word != 0) return last - std::countl_zero(word);
+        for (int w = (last >> 6) - 1; w >= 0; --w)
+            if (bits[w] != 0) return w * 64 + 63 - std::countl_zero(bits[w]);
+        return -1;
     }
     void markVisited(int x0, int x1) {
-        std::size_t i = rowStart_ + static_cast<std::size_t>(x0);
-        const std::size_t end = rowStart_ + static_cast<std::size_t>(x1) + 1;
-        while (i < end) {
-            const std::size_t bits = std::min<std::size_t>(64 - (i & 63), end - i);
-            const std::uint64_t ones = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-            visited_[i >> 6] |= ones << (i & 63);
-            i += bits;
+        std::uint64_t* bits = visited_.rowForWriting(y_);
+        for (int x = x0; x <= x1;) {
+            const int count = std::min(64 - (x & 63), x1 - x + 1);
+            const std::uint64_t ones = count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+            bits[x >> 6] |= ones << (x & 63);
+            x += count;
         }
     }
     void write(int y, int x0, int x1) {
         if (x0 > x1) return;
         watch_.add(y, x0, x1);
-        if constexpr (TrackVisited) {
-            lowestRow_ = std::min(lowestRow_, y);
-            highestRow_ = std::max(highestRow_, y);
-            markVisited(x0, x1);
-        }
+        if constexpr (TrackVisited) markVisited(x0, x1);
         if (blending_) {
             for (int x = x0; x <= x1; ++x) row_[x] = blend_(rgbPart(row_[x]));
         } else {
@@ -489,24 +469,34 @@ private:
     Blender blend_;
     const Colour opaque_;
     FillWatch& watch_;
-    std::vector<std::uint64_t>& visited_;
-    int lowestRow_ = std::numeric_limits<int>::max(), highestRow_ = -1;
+    VisitedRows& visited_;
     std::vector<Span> stack_;
-    std::size_t rowStart_ = 0;
+    int y_ = 0;
     Colour* row_ = nullptr;
 };
 
 template <bool BySeedColour, bool TrackVisited>
 void fillRegion(Image& image, int x, int y, Colour key, bool blending, Colour colour,
-                FillWatch& watch, std::vector<std::uint64_t>& visited) {
-    if constexpr (TrackVisited) {
-        const std::size_t words = (static_cast<std::size_t>(image.width) * image.height + 63) / 64;
-        if (visited.size() != words) visited.assign(words, 0);
-    }
+                FillWatch& watch, VisitedRows& visited) {
     RegionFill<BySeedColour, TrackVisited>(image, key, blending, colour, watch, visited).run(x, y);
 }
 
 }  // namespace
+
+void VisitedRows::reset(int width, int height) {
+    wordsPerRow_ = (static_cast<std::size_t>(std::max(width, 0)) + 63) / 64;
+    offsets_.assign(static_cast<std::size_t>(std::max(height, 0)), none);
+    words_.clear();
+}
+
+std::uint64_t* VisitedRows::rowForWriting(int y) {
+    std::size_t& at = offsets_[static_cast<std::size_t>(y)];
+    if (at == none) {
+        at = words_.size();
+        words_.resize(words_.size() + wordsPerRow_, 0);
+    }
+    return words_.data() + at;
+}
 
 void Canvas::floodFill(int x, int y, Colour colour) { fill(x, y, true, 0, colour); }
 

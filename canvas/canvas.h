@@ -78,6 +78,24 @@ void releaseFont(Font& font);                      // the font is invalid afterw
 
 class Blender;  // the canvas's integer alpha blend of one colour
 
+// One bit per pixel for a fill that must not write a pixel twice, kept only for the rows
+// the fill writes, so a small fill stays small on a large image.
+class VisitedRows {
+public:
+    void reset(int width, int height);
+    const std::uint64_t* row(int y) const {  // nullptr: nothing in row y is visited
+        const std::size_t at = offsets_[static_cast<std::size_t>(y)];
+        return at == none ? nullptr : words_.data() + at;
+    }
+    std::uint64_t* rowForWriting(int y);
+
+private:
+    static constexpr std::size_t none = ~std::size_t{0};
+    std::size_t wordsPerRow_ = 0;
+    std::vector<std::size_t> offsets_;
+    std::vector<std::uint64_t> words_;
+};
+
 class Canvas {
 public:
     void beginDrawing(Image& image);
@@ -143,7 +161,7 @@ private:
     bool touched_ = false;
     PixelRect watch_;
     int mode_ = ModeDefault;
-    std::vector<std::uint64_t> visited_;  // the fills' scratch bits, kept clear between fills
+    VisitedRows visited_;  // the fills' scratch, reused from fill to fill
     const Font* font_ = nullptr;
     Colour back_ = rgb(255, 255, 255);
 };
