@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
-#include <bit>
 #include <limits>
 
 #include "canvas/font_impl.h"
@@ -407,40 +406,18 @@ private:
         }
         return inRegion<BySeedColour>(row_[x], key_);
     }
-    // The first closed column at or right of x (or the width).
+    // The first closed column at or right of x (or the width). A run never reaches a visited
+    // pixel: the run that visited it would have taken this one too, so only colours count.
     int rightEnd(int x) const {
-        const int limit = TrackVisited ? firstVisitedFrom(x) : width_;
-        while (x + 8 <= limit && eightInRegion<BySeedColour>(row_ + x, key_)) x += 8;
-        while (x < limit && inRegion<BySeedColour>(row_[x], key_)) ++x;
+        while (x + 8 <= width_ && eightInRegion<BySeedColour>(row_ + x, key_)) x += 8;
+        while (x < width_ && inRegion<BySeedColour>(row_[x], key_)) ++x;
         return x;
     }
     // The leftmost column of the open run that holds the open column x.
     int leftEnd(int x) const {
-        const int limit = TrackVisited ? lastVisitedBefore(x) + 1 : 0;
-        while (x - 8 >= limit && eightInRegion<BySeedColour>(row_ + x - 8, key_)) x -= 8;
-        while (x > limit && inRegion<BySeedColour>(row_[x - 1], key_)) --x;
+        while (x >= 8 && eightInRegion<BySeedColour>(row_ + x - 8, key_)) x -= 8;
+        while (x > 0 && inRegion<BySeedColour>(row_[x - 1], key_)) --x;
         return x;
-    }
-    // The first visited column at or right of x in this row, or the width; a word at a time.
-    int firstVisitedFrom(int x) const {
-        const std::uint64_t* bits = visited_.row(y_);
-        if (bits == nullptr || x >= width_) return width_;
-        std::uint64_t word = bits[x >> 6] >> (x & 63);
-        if (word != 0) return std::min(x + std::countr_zero(word), width_);
-        for (int w = (x >> 6) + 1; w * 64 < width_; ++w)
-            if (bits[w] != 0) return std::min(w * 64 + std::countr_zero(bits[w]), width_);
-        return width_;
-    }
-    // The last visited column left of x in this row, or -1.
-    int lastVisitedBefore(int x) const {
-        const std::uint64_t* bits = visited_.row(y_);
-        if (bits == nullptr || x <= 0) return -1;
-        const int last = x - 1;
-        std::uint64_t word = bits[last >> 6] << (63 - (last & 63));
-        if (word != 0) return last - std::countl_zero(word);
-        for (int w = (last >> 6) - 1; w >= 0; --w)
-            if (bits[w] != 0) return w * 64 + 63 - std::countl_zero(bits[w]);
-        return -1;
     }
     void markVisited(int x0, int x1) {
         std::uint64_t* bits = visited_.rowForWriting(y_);

@@ -21,8 +21,10 @@ int dialDiscRadius(int r) { return roundToPixel(r - r / 2.92); }
 
 int underDialRadius(int r) { return dialDiscRadius(r) - 2; }
 
+int underDialHoleRadius(int r) { return underDialRadius(r) - 2; }
+
 void drawUnderDialRing(Canvas& canvas, int r) {
-    canvas.drawRing(r, r, underDialRadius(r), underDialRadius(r) - 2, underDialColour);
+    canvas.drawRing(r, r, underDialRadius(r), underDialHoleRadius(r), underDialColour);
 }
 
 }  // namespace dorvalen

@@ -39,6 +39,13 @@ constexpr Numeral minuteNumerals[] = {
     {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
 };
 
+// The background everywhere but inside the ring that will stop the shift ring's fills:
+// nothing reads those pixels before the dial disc covers them, so they are left as they are.
+// The outer disc (radius 1.5 r) holds the whole 2r x 2r image.
+void paintBackground(Canvas& canvas, int r) {
+    canvas.drawRing(r, r, r + r / 2 + 1, underDialHoleRadius(r), faceBackground);
+}
+
 // The clock time in the top-left corner; returns its text cell. The cell is painted whole
 // (glyphs and background), so its pixels do not depend on what lay under it.
 PixelRect drawClockTime(Canvas& canvas, const Frame& frame, const Font& textFont) {
@@ -140,7 +147,7 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     Canvas canvas;
     canvas.beginDrawing(clockImage);
     canvas.setDrawingMode(ModeDefault);
-    canvas.fillBox(0, 0, 2 * r, 2 * r, faceBackground);
+    paintBackground(canvas, r);
     // An invalid font: the default font.
     const PixelRect timeCell = drawClockTime(canvas, frame, textFont);
     canvas.watchArea(timeCell);

@@ -1,0 +1,147 @@
+// Rings, discs drawn within a rectangle, and fills checked against a plain breadth-first
+// reference on random images: the fast paths must give the pixels the simple ones give.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <random>
+
+#include "canvas/canvas.h"
+
+namespace dorvalen {
+namespace {
+
+constexpr Colour paper = rgb(236, 233, 216);
+
+Image drawn(int side, const std::function<void(Canvas&)>& draw) {
+    Image image(side, side, paper);
+    Canvas canvas;
+    canvas.beginDrawing(image);
+    draw(canvas);
+    return image;
+}
+
+TEST(CanvasRing, IsTheOuterDiscLessTheInnerOne) {
+    const struct {
+        const char* fault;
+        int cx, cy, outer, inner, mode;
+    } rows[] = {
+        {"blended rim under an opaque disc", 40, 40, 30, 26, ModeAlphaBlend},
+        {"a ring cut by the image edge", 5, 70, 30, 20, ModeDefault},
+        {"inner radius negative: the whole disc", 40, 40, 12, -1, ModeAlphaBlend},
+        {"inner radius beyond the outer: nothing", 40, 40, 12, 15, ModeAlphaBlend},
+    };
+    for (const auto& row : rows) {
+        const Colour colour = rgba(0, 0, 0, 128);
+        const Image ring = drawn(80, [&](Canvas& c) {
+            c.setDrawingMode(row.mode);
+            c.drawRing(row.cx, row.cy, row.outer, row.inner, colour);
+            c.setDrawingMode(ModeDefault);
+            c.drawCircle(row.cx, row.cy, row.inner, paper);
+        });
+        const Image layered = drawn(80, [&](Canvas& c) {
+            c.setDrawingMode(row.mode);
+            c.drawCircle(row.cx, row.cy, row.outer, colour);
+            c.setDrawingMode(ModeDefault);
+            c.drawCircle(row.cx, row.cy, row.inner, paper);
+        });
+        EXPECT_EQ(ring.pixels, layered.pixels) << row.fault;
+    }
+}
+
+// The face relies on both: a smaller disc lies inside a larger one, and a ring two pixels
+// wide is a wall no 4-connected fill crosses.
+TEST(CanvasRing, DiscsNestAndATwoPixelRingStopsAFill) {
+    for (int radius = 2; radius <= 160; radius += radius < 100 ? 1 : 29) {
+        const int side = 2 * radius + 6;
+        const Image nested = drawn(side, [&](Canvas& c) {
+            c.drawCircle(side / 2, side / 2, radius - 1, rgb(1, 1, 1));
+            c.drawCircle(side / 2, side / 2, radius, rgb(2, 2, 2));
+        });
+        ASSERT_EQ(std::count(nested.pixels.begin(), nested.pixels.end(), rgb(1, 1, 1)), 0) << radius;
+        const Image walled = drawn(side, [&](Canvas& c) {
+            c.drawRing(side / 2, side / 2, radius, radius - 2, rgb(255, 0, 255));
+            c.floodFill(0, 0, rgb(9, 9, 9));
+        });
+        ASSERT_EQ(walled.pixel(side / 2, side / 2), paper) << radius;
+    }
+}
+
+TEST(CanvasCircle, WithinAnAreaKeepsExactlyTheDiscsPixelsThere) {
+    const PixelRect area{30, 12, 25, 40};
+    const Image whole = drawn(80, [](Canvas& c) { c.drawCircle(40, 40, 33, rgb(0, 0, 255)); });
+    const Image part = drawn(80, [&](Canvas& c) { c.drawCircleWithin(40, 40, 33, rgb(0, 0, 255), area); });
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const bool inside = x >= area.x && x < area.x + area.w && y >= area.y && y < area.y + area.h;
+            ASSERT_EQ(part.pixel(x, y), inside ? whole.pixel(x, y) : paper) << x << "," << y;
+        }
+}
+
+// Breadth-first: the pixels 4-connected to the seed through the region, as a mask.
+std::vector<bool> referenceRegion(const Image& image, int sx, int sy, bool bySeed, Colour border) {
+    const Colour key = bySeed ? rgbPart(image.pixel(sx, sy)) : rgbPart(border);
+    const auto inRegion = [&](int x, int y) { return (rgbPart(image.pixel(x, y)) == key) == bySeed; };
+    std::vector<bool> seen(image.pixels.size(), false);
+    if (!inRegion(sx, sy)) return seen;
+    std::deque<std::pair<int, int>> queue{{sx, sy}};
+    seen[static_cast<std::size_t>(sy) * image.width + sx] = true;
+    while (!queue.empty()) {
+        const auto [x, y] = queue.front();
+        queue.pop_front();
+        for (const auto& [nx, ny] : {std::pair{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}}) {
+            const std::size_t i = static_cast<std::size_t>(ny) * image.width + nx;
+            if (!image.contains(nx, ny) || seen[i] || !inRegion(nx, ny)) continue;
+            seen[i] = true;
+            queue.push_back({nx, ny});
+        }
+    }
+    return seen;
+}
+
+// Random blotches in three colours on a width that is no multiple of eight or sixty-four,
+// filled in every variant: seed or border, opaque or blended, with and without the
+// per-pixel bookkeeping a fill needs when its written pixels still look like the region.
+TEST(CanvasFill, EveryVariantFillsExactlyTheConnectedRegion) {
+    const Colour inks[] = {paper, rgb(0, 0, 0), rgb(10, 200, 30)};
+    const struct {
+        const char* fault;
+        bool bySeed;
+        int mode;
+        Colour colour;
+    } rows[] = {
+        {"seed fill, opaque", true, ModeDefault, rgb(200, 0, 0)},
+        {"seed fill, blended", true, ModeAlphaBlend, rgba(200, 0, 0, 100)},
+        {"seed fill whose blend keeps the seed colour", true, ModeAlphaBlend, rgba(236, 233, 216, 90)},
+        {"border fill, opaque in another colour", false, ModeDefault, rgb(200, 0, 0)},
+        {"border fill, blended", false, ModeAlphaBlend, rgba(200, 0, 0, 100)},
+    };
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        Image image(131, 77, paper);
+        for (Colour& p : image.pixels) p = inks[random() % 100 < 70 ? 0 : 1 + random() % 2];
+        const int sx = static_cast<int>(random() % 131), sy = static_cast<int>(random() % 77);
+        for (const auto& row : rows) {
+            const std::vector<bool> region = referenceRegion(image, sx, sy, row.bySeed, inks[1]);
+            Image filled = image;
+            Canvas canvas;
+            canvas.beginDrawing(filled);
+            canvas.setDrawingMode(row.mode);
+            if (row.bySeed)
+                canvas.floodFill(sx, sy, row.colour);
+            else
+                canvas.floodFillTo(sx, sy, inks[1], row.colour);
+            Image expected = image;
+            Canvas one;
+            one.beginDrawing(expected);
+            one.setDrawingMode(row.mode);
+            for (std::size_t i = 0; i < region.size(); ++i)
+                if (region[i]) one.plotPixel(static_cast<int>(i % 131), static_cast<int>(i / 131), row.colour);
+            ASSERT_EQ(filled.pixels, expected.pixels) << row.fault << ", round " << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dorvalen
