@@ -45,6 +45,7 @@ struct Font::Impl {
     enum class Composable { Unknown, Yes, No };
     mutable Composable composable = Composable::Unknown;
     mutable std::array<std::unique_ptr<GlyphMask>, 128> glyphs;
+    mutable int height = -1;  // the font's line height, known after the first composed text
 };
 
 // The font text is measured and drawn with: the given one when valid, else Qt's default

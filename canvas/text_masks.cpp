@@ -17,9 +17,10 @@ namespace {
 // Enough for every text of one face (numerals, corners, place) plus a few clock times.
 constexpr std::size_t rememberedTexts = 48;
 
-// The characters of the clock time and the date: no ligatures, no kerning (it is switched
-// off), so each glyph lands where its predecessors' advances put it.
-constexpr std::string_view composableCharacters = "0123456789:. ";
+// The characters of the clock time ("06:30:15 Uhr") and the date: no ligatures among them,
+// no kerning (it is switched off), so each glyph lands where its predecessors' advances
+// put it.
+constexpr std::string_view composableCharacters = "0123456789:. Uhr";
 
 TextMask maskOf(const QImage& image, int x0, int y0, int width, int height) {
     TextMask mask{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
@@ -95,7 +96,8 @@ void composeText(const Font::Impl& impl, std::string_view text, TextMask& mask) 
         width += glyph->advance;
     }
     mask.width = width;
-    mask.height = QFontMetrics(impl.font).height();
+    if (impl.height < 0) impl.height = QFontMetrics(impl.font).height();
+    mask.height = impl.height;
     mask.covered.assign(static_cast<std::size_t>(std::max(width, 0)) * std::max(mask.height, 0), 0);
     int pen = 0;
     for (const char c : text) {

@@ -19,7 +19,7 @@ TEST(TextMasks, ComposedClockTimesEqualTheWholeTextDrawnByQt) {
         for (int hour = 0; hour < 24; ++hour) {
             for (int minute = 0; minute < 60; ++minute) {
                 const std::string text = twoDigits(hour) + ":" + twoDigits(minute) + ":" +
-                                         twoDigits((minute * 7 + hour) % 60);
+                                         twoDigits((minute * 7 + hour) % 60) + " Uhr";
                 TextMask scratch;
                 const TextMask& mask = textMask(&font, text, scratch);
                 ASSERT_EQ(mask, renderTextMask(font.impl()->font, toQString(text))) << points << " " << text;
