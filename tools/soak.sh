@@ -60,15 +60,21 @@ drive() {
     fi
 }
 
+# The resident memory split by mapping: malloc's main heap, other anonymous memory (large
+# blocks, the other threads' arenas), and files (libraries, fonts). Growth in the heap with
+# flat live data is fragmentation; growth in files is pages touched for the first time.
 sample() {
-    local rss threads fds
+    local rss threads fds split
     rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$clock_pid/status")
     threads=$(awk '/^Threads:/ {print $2}' "/proc/$clock_pid/status")
     fds=$(find "/proc/$clock_pid/fd" -mindepth 1 -maxdepth 1 | wc -l)
-    echo "$1 $rss $fds $threads"
+    split=$(awk '/^[0-9a-f]+-[0-9a-f]+ / { heap = $6 == "[heap]"; file = $6 ~ /^\// }
+                 /^Rss:/ { if (heap) h += $2; else if (file) f += $2; else a += $2 }
+                 END { print h + 0, a + 0, f + 0 }' "/proc/$clock_pid/smaps")
+    echo "$1 $rss $fds $threads $split"
 }
 
-echo "seconds rss_kb fds threads"
+echo "seconds rss_kb fds threads heap_kb anon_kb file_kb"
 start=$SECONDS
 round=0
 next=0
@@ -92,7 +98,7 @@ quit_clock_with_esc "$window"
 # Memory is judged from the first minute on: fonts, images and the dialog's first opening
 # settle in by then.
 printf '%s\n' "${samples[@]}" | awk -v rounds="$round" '
-    { t[NR] = $1; r[NR] = $2; f[NR] = $3; h[NR] = $4 }
+    { t[NR] = $1; r[NR] = $2; f[NR] = $3; h[NR] = $4; hp[NR] = $5; an[NR] = $6; fi[NR] = $7 }
     END {
         base = 1
         for (i = 1; i <= NR; i++) if (t[i] <= 60) base = i
@@ -106,6 +112,8 @@ printf '%s\n' "${samples[@]}" | awk -v rounds="$round" '
         printf "%d samples over %d s, %d rounds of keys, resizes and dialogs\n", NR, t[NR], rounds
         printf "RSS from %d s: %d kB -> %d kB (min %d, max %d, spread %d kB)\n",
                t[base], r[base], r[NR], lo, hi, hi - lo
+        printf "of which heap %d -> %d kB, other anonymous %d -> %d kB, files %d -> %d kB\n",
+               hp[base], hp[NR], an[base], an[NR], fi[base], fi[NR]
         printf "descriptors %d..%d, threads %d..%d\n", fl, fh, hl, hh
     }'
 echo "PASS: soak"

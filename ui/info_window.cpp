@@ -26,9 +26,13 @@ void showInfoWindow(QWidget* owner, int cw, int lh) {
     text->setLineWrapMode(QTextEdit::NoWrap);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette palette = text->palette();
+    // Only the text area takes the face's colour. A palette of its own on the scroll bars
+    // too would be a new palette at every opening, and the style caches its scroll bar
+    // pixmaps per palette: every opening would leave some kilobytes of dead pixmaps behind.
+    QWidget* area = text->viewport();
+    QPalette palette = area->palette();
     palette.setColor(QPalette::Base, QColor(236, 233, 216));
-    text->setPalette(palette);
+    area->setPalette(palette);
     text->setPlainText(QString::fromStdString(helpText()));
 
     // Esc and the close button end the loop through reject(). Esc or Close in the settings

@@ -2,6 +2,7 @@
 // The constant tables are compiled in (rota/rota_tables.h, astro/term_tables.h), so there is nothing to fill.
 #include <QApplication>
 #include <QString>
+#include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -50,6 +51,14 @@ void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const Q
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The clock's frames and Qt's window buffers change size with every resize. glibc would
+    // raise its mmap threshold once the first of them is freed and put the later ones into
+    // the heap, whose holes it keeps: the clock held megabytes it no longer used. With the
+    // threshold fixed, large blocks are mapped on their own and go back when freed.
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+
     // A platform named in QT_QPA_PLATFORM may need no display variable (offscreen, eglfs).
     if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))
         endWithoutDisplay("Keine grafische Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt.");

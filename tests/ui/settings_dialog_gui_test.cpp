@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -26,6 +27,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 #include "core/conversions.h"
 #include "settings/field_rules.h"
@@ -802,7 +804,7 @@ TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
             ASSERT_NE(field, nullptr);
             EXPECT_EQ(field->geometry(), QRect(cw, lh, 68 * cw, 32 * lh));
             EXPECT_TRUE(field->isReadOnly());
-            EXPECT_EQ(field->palette().color(QPalette::Base), QColor(236, 233, 216));
+            EXPECT_EQ(field->viewport()->palette().color(QPalette::Base), QColor(236, 233, 216));
             // One block per line, the no-break space kept (toPlainText would turn it into a blank).
             const QTextDocument* document = field->document();
             ASSERT_EQ(document->blockCount(), 71);
@@ -858,6 +860,24 @@ TEST_F(SettingsDialogTest, EscOrCloseOfAnyWindowWhileTheHelpIsOpenClosesOnlyTheH
             });
             EXPECT_TRUE(dialog.isVisible()) << way.way << " closed the dialog";
         }
+        dialog.reject();
+    });
+}
+
+// The style caches scroll bar pixmaps per palette: scroll bars with a new palette at every
+// opening would leave dead pixmaps behind each time (the clock's memory crept by megabytes).
+TEST_F(SettingsDialogTest, TheHelpWindowsScrollBarsKeepTheirPaletteFromOneOpeningToTheNext) {
+    runDialog([&](QDialog& dialog) {
+        std::vector<qint64> keys[2];
+        for (std::vector<qint64>& opening : keys) {
+            withHelpOpen(dialog, [&](QDialog& help) {
+                for (const QScrollBar* bar : help.findChildren<QScrollBar*>())
+                    opening.push_back(bar->palette().cacheKey());
+                help.reject();
+            });
+        }
+        EXPECT_EQ(keys[0].size(), 2U);
+        EXPECT_EQ(keys[0], keys[1]);
         dialog.reject();
     });
 }
