@@ -34,12 +34,14 @@ struct GlyphMask {
 struct Font::Impl {
     QFont font;
     // A face draws the same numerals and corner texts every second; their masks are kept
-    // (the most recently used first, a bounded number) instead of shaped again.
+    // (a bounded number; the least recently used makes room) instead of shaped again.
     struct Remembered {
         std::string text;
         TextMask mask;
+        std::uint64_t lastUse = 0;
     };
     mutable std::vector<Remembered> recentTexts;
+    mutable std::uint64_t uses = 0;
     // The clock time changes every second, so its texts are put together from the glyphs of
     // its characters, when the font sets them on whole pixels (known after the first use).
     enum class Composable { Unknown, Yes, No };

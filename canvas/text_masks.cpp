@@ -135,11 +135,11 @@ const TextMask& textMask(const Font* font, std::string_view text, TextMask& scra
     }
     const Font::Impl& impl = *font->impl();
     auto& recent = impl.recentTexts;
-    const auto hit = std::find_if(recent.begin(), recent.end(),
-                                  [&](const Font::Impl::Remembered& r) { return r.text == text; });
-    if (hit != recent.end()) {
-        std::rotate(recent.begin(), hit, hit + 1);
-        return recent.front().mask;
+    const std::uint64_t now = ++impl.uses;
+    for (Font::Impl::Remembered& r : recent) {
+        if (r.text != text) continue;
+        r.lastUse = now;
+        return r.mask;
     }
     if (impl.composable == Font::Impl::Composable::Unknown)
         impl.composable = composesExactly(impl.font) ? Font::Impl::Composable::Yes
@@ -149,9 +149,15 @@ const TextMask& textMask(const Font* font, std::string_view text, TextMask& scra
         composeText(impl, text, mask);
     else
         mask = renderTextMask(impl.font, toQString(text));
-    if (recent.size() == rememberedTexts) recent.pop_back();
-    recent.insert(recent.begin(), {std::string(text), std::move(mask)});
-    return recent.front().mask;
+    if (recent.size() < rememberedTexts) {
+        recent.push_back({std::string(text), std::move(mask), now});
+        return recent.back().mask;
+    }
+    Font::Impl::Remembered& oldest = *std::min_element(
+        recent.begin(), recent.end(),
+        [](const Font::Impl::Remembered& a, const Font::Impl::Remembered& b) { return a.lastUse < b.lastUse; });
+    oldest = {std::string(text), std::move(mask), now};
+    return oldest.mask;
 }
 
 }  // namespace dorvalen
