@@ -1,6 +1,7 @@
 // One complete frame: background, corner texts, the optional place and coordinates line,
-// face ring, shift sectors, hour dots and numerals, then the dial. Every frame is painted
-// from scratch from one displayed moment; nothing is written back.
+// face ring, shift sectors, hour dots and numerals, then the dial. Every pixel of a frame is
+// painted from one displayed moment (the dial's inside once, by the dial disc); nothing is
+// written back.
 #include "face/face_render.h"
 
 #include <vector>

@@ -1,6 +1,7 @@
 // Carries out the ring plan of the rota: black dividers, one flood fill per sector in the
-// crew's colour, and the light wedge of Saturday night. The fills colour whole sectors of
-// the face disc; the dial drawn later covers their inner part, so they show as a ring.
+// crew's colour, and the light wedge of Saturday night. The fills colour the sectors of the
+// face disc out to the ring under the dial; the dial drawn later covers their inner edge,
+// so they show as a ring.
 #include "face/shift_sectors.h"
 
 #include <cmath>

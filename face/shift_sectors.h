@@ -6,7 +6,8 @@
 
 namespace dorvalen {
 
-// Needs the face disc drawn in faceBackground; leaves ModeDefault.
+// Needs the face disc drawn in faceBackground and the under-dial ring (drawUnderDialRing)
+// that stops the fills; leaves ModeDefault.
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen
