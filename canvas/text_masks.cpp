@@ -102,14 +102,14 @@ void composeText(const Font::Impl& impl, std::string_view text, TextMask& mask) 
     int pen = 0;
     for (const char c : text) {
         const GlyphMask& glyph = *impl.glyphs[static_cast<unsigned char>(c)];
-        for (int y = 0; y < glyph.ink.height; ++y) {
-            const int cy = glyph.inkY + y;
-            if (cy < 0 || cy >= mask.height) continue;
-            for (int x = 0; x < glyph.ink.width; ++x) {
-                const int cx = pen + glyph.inkX + x;
-                if (cx >= 0 && cx < width && glyph.ink.at(x, y))
-                    mask.covered[static_cast<std::size_t>(cy) * width + cx] = 1;
-            }
+        // The ink's rows and columns that fall inside the cell, then one pass over them.
+        const int left = pen + glyph.inkX;
+        const int x0 = std::max(0, -left), x1 = std::min(glyph.ink.width, width - left);
+        const int y0 = std::max(0, -glyph.inkY), y1 = std::min(glyph.ink.height, mask.height - glyph.inkY);
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* ink = glyph.ink.covered.data() + static_cast<std::size_t>(y) * glyph.ink.width;
+            const std::ptrdiff_t row = std::ptrdiff_t{glyph.inkY + y} * width + left;
+            for (int x = x0; x < x1; ++x) mask.covered[static_cast<std::size_t>(row + x)] |= ink[x];
         }
         pen += glyph.advance;
     }
@@ -156,7 +156,9 @@ const TextMask& textMask(const Font* font, std::string_view text, TextMask& scra
     Font::Impl::Remembered& oldest = *std::min_element(
         recent.begin(), recent.end(),
         [](const Font::Impl::Remembered& a, const Font::Impl::Remembered& b) { return a.lastUse < b.lastUse; });
-    oldest = {std::string(text), std::move(mask), now};
+    oldest.text.assign(text);
+    oldest.mask = std::move(mask);
+    oldest.lastUse = now;
     return oldest.mask;
 }
 
