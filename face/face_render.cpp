@@ -87,7 +87,7 @@ void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& sma
     canvas.setDrawingFont(nullptr);  // the canvas must not keep a font it does not own
 }
 
-int smallFontPoints(int r) { return static_cast<int>(truncToInt(r / 29.0)); }
+int placeFontPoints(int r) { return static_cast<int>(truncToInt(r / 29.0)); }
 
 // Sixteen dots, one for every hour that carries no numeral.
 void drawHourDots(Canvas& canvas, int r) {
@@ -158,13 +158,13 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
         Font passFont;
         const Font* small = &passFont;
         if (memory != nullptr) {
-            if (memory->smallFontPoints != smallFontPoints(r)) {
-                memory->smallFont = loadFont("Arial", smallFontPoints(r));
-                memory->smallFontPoints = smallFontPoints(r);
+            if (memory->smallFontPoints != placeFontPoints(r)) {
+                memory->smallFont = loadFont("Arial", placeFontPoints(r));
+                memory->smallFontPoints = placeFontPoints(r);
             }
             small = &memory->smallFont;
         } else {
-            passFont = loadFont("Arial", smallFontPoints(r));
+            passFont = loadFont("Arial", placeFontPoints(r));
         }
         drawPlaceAndCoordinates(canvas, frame, *small, r, textCells);
     }
@@ -174,7 +174,8 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawRing(r, r, r - r / 10, r - r / 9, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
-    for (const PixelRect& cell : textCells) canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, cell);
+    for (const PixelRect& cell : textCells)
+        canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, cell);
     drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, frame, r);
 
