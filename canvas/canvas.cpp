@@ -6,11 +6,7 @@
 #include "canvas/canvas.h"
 
 #include <QFontMetrics>
-#include <QImage>
-#include <QPainter>
-#include <QString>
 #include <algorithm>
-#include <limits>
 
 #include "canvas/font_impl.h"
 
