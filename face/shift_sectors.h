@@ -6,8 +6,9 @@
 
 namespace dorvalen {
 
-// Needs the face disc drawn in faceBackground and the under-dial ring (drawUnderDialRing)
-// that stops the fills; leaves ModeDefault.
+// Needs the face disc drawn in faceBackground; the under-dial ring (drawUnderDialRing), when
+// drawn first, stops the fills at the dial so they skip the area it covers. Leaves
+// ModeDefault.
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen
