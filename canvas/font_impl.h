@@ -47,6 +47,9 @@ struct Font::Impl {
     enum class Composable { Unknown, Yes, No };
     mutable Composable composable = Composable::Unknown;
     mutable std::array<std::unique_ptr<GlyphMask>, 128> glyphs;
+    // A text put together costs less than finding it among the remembered ones; it is put
+    // together here, in a buffer that keeps its memory from one text to the next.
+    mutable TextMask composed;
     mutable int height = -1;  // the font's line height, known after the first composed text
 };
 
@@ -62,8 +65,8 @@ QString toQString(std::string_view text);
 // The text drawn by Qt, shaped as a whole.
 TextMask renderTextMask(const QFont& font, const QString& text);
 
-// The mask of a text in a font (nullptr or invalid: the default font): remembered, put
-// together from glyphs, or rendered. The reference stays valid until the next call.
+// The mask of a text in a font (nullptr or invalid: the default font): put together from
+// glyphs, remembered, or rendered. The reference stays valid until the next call.
 const TextMask& textMask(const Font* font, std::string_view text, TextMask& scratch);
 
 }  // namespace dorvalen

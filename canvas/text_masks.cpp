@@ -14,7 +14,8 @@ namespace dorvalen {
 
 namespace {
 
-// Enough for every text of one face (numerals, corners, place) plus a few clock times.
+// Enough for every text of one face that is not put together from glyphs (weekday, week,
+// place, coordinates; with a font that cannot put texts together, all of them).
 constexpr std::size_t rememberedTexts = 48;
 
 // The characters of the clock time ("06:30:15 Uhr") and the date: no ligatures among them,
@@ -137,6 +138,13 @@ const TextMask& textMask(const Font* font, std::string_view text, TextMask& scra
         return scratch;
     }
     const Font::Impl& impl = *font->impl();
+    if (impl.composable == Font::Impl::Composable::Unknown)
+        impl.composable = composesExactly(impl.font) ? Font::Impl::Composable::Yes
+                                                      : Font::Impl::Composable::No;
+    if (impl.composable == Font::Impl::Composable::Yes && isComposable(text)) {
+        composeText(impl, text, impl.composed);
+        return impl.composed;
+    }
     auto& recent = impl.recentTexts;
     const std::uint64_t now = ++impl.uses;
     for (Font::Impl::Remembered& r : recent) {
@@ -144,14 +152,7 @@ const TextMask& textMask(const Font* font, std::string_view text, TextMask& scra
         r.lastUse = now;
         return r.mask;
     }
-    if (impl.composable == Font::Impl::Composable::Unknown)
-        impl.composable = composesExactly(impl.font) ? Font::Impl::Composable::Yes
-                                                      : Font::Impl::Composable::No;
-    TextMask mask;
-    if (impl.composable == Font::Impl::Composable::Yes && isComposable(text))
-        composeText(impl, text, mask);
-    else
-        mask = renderTextMask(impl.font, toQString(text));
+    TextMask mask = renderTextMask(impl.font, toQString(text));
     if (recent.size() < rememberedTexts) {
         recent.push_back({std::string(text), std::move(mask), now});
         return recent.back().mask;

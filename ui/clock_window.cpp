@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -71,9 +72,19 @@ public:
     std::function<void()> onRightClick;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         if (image_ == nullptr || image_->width <= 0 || image_->height <= 0) return;
         QPainter painter(this);
+        const int whole = static_cast<int>(pixelRatio_);
+        if (whole == pixelRatio_) {  // only the asked part, in Qt's own pixel order
+            for (const QRect& rect : event->region())
+                paintImageArea(painter, *image_,
+                               {rect.x() * whole, rect.y() * whole, rect.width() * whole,
+                                rect.height() * whole},
+                               whole);
+            return;
+        }
+        // Logical pixels that are not whole device pixels: Qt maps the image itself.
         QImage view = qImageView(*image_);
         view.setDevicePixelRatio(pixelRatio_);
         painter.drawImage(0, 0, view);

@@ -4,6 +4,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include "canvas/canvas.h"
 #include "canvas/font_impl.h"
+#include "canvas/qimage_view.h"
 #include "tests/support/pixel_support.h"
 
 namespace dorvalen {
@@ -272,6 +274,44 @@ TEST(CanvasFill, HugeImageSerpentineNeedsNoRecursion) {
     canvas.floodFill(0, 0, red);
     EXPECT_EQ(countOf(image, white), 0u);
     EXPECT_EQ(image.pixel(side - 1, side - 1), red);
+}
+
+// The part handed to Qt lands 1:1 at its place in Qt's pixel order, grown to whole logical
+// pixels and cut at the image, and nothing beside it is painted.
+TEST(ImageHandOff, PaintsExactlyTheAskedPartInQtsOrder) {
+    Image image(37, 29);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = rgb(static_cast<int>(i * 7), static_cast<int>(i * 13), static_cast<int>(i * 29));
+    struct Row {
+        PixelRect area;
+        int ratio;
+        PixelRect painted;
+    } rows[] = {
+        {{5, 3, 11, 4}, 1, {5, 3, 11, 4}},
+        {{-4, 20, 60, 30}, 1, {0, 20, 37, 9}},     // cut at the image
+        {{3, 5, 4, 3}, 2, {2, 4, 6, 4}},           // grown to whole pixels of ratio 2
+        {{33, 25, 9, 9}, 2, {32, 24, 5, 5}},       // grown, then cut at an odd edge
+        {{10, 10, 0, 5}, 1, {0, 0, 0, 0}},
+    };
+    constexpr QRgb untouched = 0xff123456u;
+    for (const Row& row : rows) {
+        QImage screen(image.width, image.height, QImage::Format_RGB32);
+        screen.fill(untouched);
+        screen.setDevicePixelRatio(row.ratio);
+        QPainter painter(&screen);
+        paintImageArea(painter, image, row.area, row.ratio);
+        painter.end();
+        const PixelRect& p = row.painted;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const bool inside = x >= p.x && x < p.x + p.w && y >= p.y && y < p.y + p.h;
+                const Colour c = image.pixel(x, y);
+                const QRgb expected = inside ? qRgb(redOf(c), greenOf(c), blueOf(c)) : untouched;
+                ASSERT_EQ(screen.pixel(x, y), expected) << row.area.x << "," << row.area.y
+                                                         << " ratio " << row.ratio << " at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(Fonts, ArialResolvesToLiberationSansAtNinetySixDpi) {
