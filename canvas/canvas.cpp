@@ -7,6 +7,8 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "canvas/font_impl.h"
 
@@ -157,27 +159,35 @@ void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
 }
 
 void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area) {
-    if (circleMissesImage(cx, cy, radius) || area.empty()) return;
-    const CircleRows rows = circleRows(radius);
+    drawCircleWithin(cx, cy, radius, colour, std::span<const PixelRect>(&area, 1));
+}
+
+void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour,
+                              std::span<const PixelRect> areas) {
+    if (circleMissesImage(cx, cy, radius)) return;
+    const CircleRows rows = circleRows(radius);  // once for all the areas
     const bool outlined = (mode_ & ModeOutlined) != 0;
     Blender blend(colour);
-    const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
-    const std::int64_t top = area.y, bottom = std::int64_t{area.y} + area.h - 1;
-    auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
-        if (row >= top && row <= bottom)
+    for (const PixelRect& area : areas) {
+        if (area.empty()) continue;
+        const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
+        auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
             writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour, blend);
-    };
-    for (int dy = 0; dy <= radius; ++dy) {
-        const int first = outlined ? rows.lo[dy] : 0;
-        const int hi = rows.hi[dy];
-        for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
+        };
+        // Only the rows the area and the disc share.
+        const std::int64_t top = std::max<std::int64_t>(area.y, std::int64_t{cy} - radius);
+        const std::int64_t bottom =
+            std::min<std::int64_t>(std::int64_t{area.y} + area.h - 1, std::int64_t{cy} + radius);
+        for (std::int64_t row = top; row <= bottom; ++row) {
+            const auto dy = static_cast<std::size_t>(row < cy ? cy - row : row - cy);
+            const int first = outlined ? rows.lo[dy] : 0;
+            const int hi = rows.hi[dy];
             if (first == 0) {
                 span(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi);
             } else {
                 span(row, std::int64_t{cx} - hi, std::int64_t{cx} - first);
                 span(row, std::int64_t{cx} + first, std::int64_t{cx} + hi);
             }
-            if (dy == 0) break;  // the centre row once only
         }
     }
 }
@@ -306,29 +316,29 @@ bool inRegion(Colour pixel, Colour key) {
     return (rgbPart(pixel) == key) == BySeedColour;
 }
 
-// Eight pixels tested at once, with no early exit inside: the scans dominate a large fill.
-// Pixels whose RGB differs from the key end a seed fill's run, pixels that match it a
-// border fill's.
+// Eight pixels tested at once: bit k is set when pixel k lies in the region. The scans
+// dominate a large fill, and the bit of the first pixel that ends a run says where it ends
+// without a pixel-by-pixel tail.
 #if defined(__SSE2__)
 template <bool BySeedColour>
-bool eightInRegion(const Colour* p, Colour key) {
+unsigned eightInRegion(const Colour* p, Colour key) {
     const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
     const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
     const __m128i matchA = _mm_cmpeq_epi32(_mm_and_si128(a, rgbMask), keys);
     const __m128i matchB = _mm_cmpeq_epi32(_mm_and_si128(b, rgbMask), keys);
-    if constexpr (BySeedColour)
-        return _mm_movemask_epi8(_mm_and_si128(matchA, matchB)) == 0xFFFF;
-    else
-        return _mm_movemask_epi8(_mm_or_si128(matchA, matchB)) == 0;
+    // All-ones or zero per pixel, narrowed to one byte each, then one bit each.
+    const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(matchA, matchB), _mm_setzero_si128());
+    const auto matches = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+    return BySeedColour ? matches : ~matches & 0xFFu;
 }
 #else
 template <bool BySeedColour>
-bool eightInRegion(const Colour* p, Colour key) {
-    bool all = true;
-    for (int k = 0; k < 8; ++k) all &= (rgbPart(p[k]) == key) == BySeedColour;
-    return all;
+unsigned eightInRegion(const Colour* p, Colour key) {
+    unsigned bits = 0;
+    for (int k = 0; k < 8; ++k) bits |= static_cast<unsigned>((rgbPart(p[k]) == key) == BySeedColour) << k;
+    return bits;
 }
 #endif
 
@@ -374,7 +384,7 @@ public:
                     push(y, left, x - 1, dy);
                     if (x > x2 + 1) push(y, x2 + 1, x - 1, -dy);  // leaks to the right
                 }
-                for (++x; x <= x2 && !open(x); ++x) {}
+                x = nextOpen(x + 1, x2);
                 if (x > x2) break;
                 left = x;
                 inRun = true;
@@ -405,14 +415,31 @@ private:
     // The first closed column at or right of x (or the width). A run never reaches a visited
     // pixel: the run that visited it would have taken this one too, so only colours count.
     int rightEnd(int x) const {
-        while (x + 8 <= width_ && eightInRegion<BySeedColour>(row_ + x, key_)) x += 8;
+        for (; x + 8 <= width_; x += 8) {
+            const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
+            if (in != 0xFFu) return x + std::countr_one(in);
+        }
         while (x < width_ && inRegion<BySeedColour>(row_[x], key_)) ++x;
         return x;
     }
     // The leftmost column of the open run that holds the open column x.
     int leftEnd(int x) const {
-        while (x >= 8 && eightInRegion<BySeedColour>(row_ + x - 8, key_)) x -= 8;
+        for (; x >= 8; x -= 8) {
+            const unsigned in = eightInRegion<BySeedColour>(row_ + x - 8, key_);
+            if (in != 0xFFu) return x - std::countl_one(static_cast<std::uint8_t>(in));
+        }
         while (x > 0 && inRegion<BySeedColour>(row_[x - 1], key_)) --x;
+        return x;
+    }
+    // The first open column in [x, last], or last + 1.
+    int nextOpen(int x, int last) const {
+        if constexpr (!TrackVisited) {  // with visited pixels, colours alone do not tell
+            for (; x + 8 <= last + 1; x += 8) {
+                const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
+                if (in != 0) return x + std::countr_zero(in);
+            }
+        }
+        while (x <= last && !open(x)) ++x;
         return x;
     }
     void markVisited(int x0, int x1) {
@@ -541,8 +568,17 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
             for (std::int64_t px = x0; px < x1; ++px)
                 if (coverage[px - x] != 0) row[px] = frontOpaque;
         } else if (transparent) {
-            for (std::int64_t px = x0; px < x1; ++px)
+            // Most of a numeral's cell is empty: eight uncovered pixels are passed at once.
+            for (std::int64_t px = x0; px < x1;) {
+                std::uint64_t eight = 0;
+                if (px + 8 <= x1) std::memcpy(&eight, coverage + (px - x), 8);
+                if (px + 8 <= x1 && eight == 0) {
+                    px += 8;
+                    continue;
+                }
                 if (coverage[px - x] != 0) row[px] = blendFront(rgbPart(row[px]));
+                ++px;
+            }
         } else {
             for (std::int64_t px = x0; px < x1; ++px)
                 row[px] = coverage[px - x] != 0 ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -108,8 +109,11 @@ public:
 
     void fillBox(int x, int y, int w, int h, Colour colour);
     void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
-    // The pixels of that disc or rim that lie in `area`.
+    // The pixels of that disc or rim that lie in `area`, or in each of `areas` (which must
+    // not overlap when blending).
     void drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area);
+    void drawCircleWithin(int cx, int cy, int radius, Colour colour,
+                          std::span<const PixelRect> areas);
     // The outer disc less the inner one: what drawCircle(outerRadius) leaves showing once an
     // opaque drawCircle(innerRadius) covers it. The inner disc's pixels are not touched, so
     // a blended rim under an opaque disc costs its rim, not its area.

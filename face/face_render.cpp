@@ -174,8 +174,7 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawRing(r, r, r - r / 10, r - r / 9, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
-    for (const PixelRect& cell : textCells)
-        canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, cell);
+    canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, textCells);
     drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, frame, r);
 
