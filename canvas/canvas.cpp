@@ -174,7 +174,7 @@ void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour,
         auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
             writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour, blend);
         };
-        // Only the rows the area and the disc share.
+        // Only the rows the area and the disc share, top to bottom (the order of memory).
         const std::int64_t top = std::max<std::int64_t>(area.y, std::int64_t{cy} - radius);
         const std::int64_t bottom =
             std::min<std::int64_t>(std::int64_t{area.y} + area.h - 1, std::int64_t{cy} + radius);
@@ -202,18 +202,20 @@ void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour c
     const CircleRows outer = circleRows(outerRadius);
     const CircleRows inner = circleRows(innerRadius);
     Blender blend(colour);
-    for (int dy = 0; dy <= outerRadius; ++dy) {
+    // Top to bottom, the order of memory: a large image is written as one stream.
+    const std::int64_t top = std::max<std::int64_t>(std::int64_t{cy} - outerRadius, 0);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t{cy} + outerRadius, image_->height - 1);
+    for (std::int64_t row = top; row <= bottom; ++row) {
+        const auto dy = static_cast<std::size_t>(row < cy ? cy - row : row - cy);
         const int hi = outer.hi[dy];
         // Columns up to `hole` from the centre belong to the inner disc on this row.
-        const int hole = dy <= innerRadius ? inner.hi[dy] : -1;
-        for (const std::int64_t row : {std::int64_t{cy} - dy, std::int64_t{cy} + dy}) {
-            if (hole < 0) {
-                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour, blend);
-            } else if (hole < hi) {
-                writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour, blend);
-                writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour, blend);
-            }
-            if (dy == 0) break;
+        const int hole = static_cast<std::int64_t>(dy) <= innerRadius ? inner.hi[dy] : -1;
+        if (hole < 0) {
+            writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour, blend);
+        } else if (hole < hi) {
+            writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour, blend);
+            writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour, blend);
         }
     }
 }
@@ -368,12 +370,13 @@ public:
             stack_.pop_back();
             const int y = span.y + span.dy, x1 = span.xl, x2 = span.xr, dy = span.dy;
             selectRow(y);
+            prefetchRow(y + dy, x1, x2);
             int x = x1;
             int left = x1;
             bool inRun = open(x1);
             if (inRun) {
                 left = leftEnd(x1);
-                if (left < x1) push(y, left, x1 - 1, -dy);  // leaks to the left of the parent
+                if (left < x1) pushLeak(y, left, x1 - 1, -dy);  // leaks to the left of the parent
                 x = x1 + 1;
             }
             // Runs inside [x1, x2]: find each one's end, write it, then skip closed pixels.
@@ -382,7 +385,7 @@ public:
                     x = rightEnd(x);
                     write(y, left, x - 1);
                     push(y, left, x - 1, dy);
-                    if (x > x2 + 1) push(y, x2 + 1, x - 1, -dy);  // leaks to the right
+                    if (x > x2 + 1) pushLeak(y, x2 + 1, x - 1, -dy);  // leaks to the right
                 }
                 x = nextOpen(x + 1, x2);
                 if (x > x2) break;
@@ -397,6 +400,29 @@ private:
 
     void push(int y, int xl, int xr, int dy) {
         if (y + dy >= 0 && y + dy < height_) stack_.push_back({y, xl, xr, dy});
+    }
+    // A leak back past the parent row's ends. Most are a few pixels of its border: those are
+    // tested now and not pushed when none is open. Pixels only close during a fill, so such
+    // a span would find nothing later either.
+    void pushLeak(int y, int xl, int xr, int dy) {
+        if constexpr (!TrackVisited) {  // with visited pixels, colours alone do not tell
+            if (y + dy < 0 || y + dy >= height_) return;
+            if (xr - xl < 8) {
+                const Colour* row = pixels_ + static_cast<std::size_t>(y + dy) * static_cast<std::size_t>(width_);
+                bool anyOpen = false;
+                for (int x = xl; x <= xr; ++x) anyOpen |= inRegion<BySeedColour>(row[x], key_);
+                if (!anyOpen) return;
+            }
+        }
+        push(y, xl, xr, dy);
+    }
+    // The next row in this direction is most likely read next: far away in a large image,
+    // so it is asked for before this row is scanned.
+    void prefetchRow(int y, int x1, int x2) const {
+        if (y < 0 || y >= height_) return;
+        const Colour* row = pixels_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        for (int x = x1; x <= x2; x += 16) __builtin_prefetch(row + x);
+        __builtin_prefetch(row + x2);
     }
     void selectRow(int y) {
         y_ = y;
@@ -560,6 +586,13 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
         const std::uint8_t* coverage =
             mask.covered.data() + static_cast<std::size_t>(py - y) * mask.width;
         Colour* row = image_->pixels.data() + static_cast<std::size_t>(py) * image_->width;
+        // The rows of a large image lie far apart: the cell's next row is asked for now, so
+        // it arrives while this one is drawn.
+        if (py + 1 < y1) {
+            const Colour* next = row + image_->width;
+            for (std::int64_t px = x0; px < x1; px += 16) __builtin_prefetch(next + px, 1);
+            __builtin_prefetch(next + x1 - 1, 1);
+        }
         // One loop per mode, so the common ones carry no tests but the coverage.
         if (!blending && !transparent) {
             for (std::int64_t px = x0; px < x1; ++px)
