@@ -31,19 +31,17 @@ Kite kiteOf(int r, double angle, double halfWidthDeg, double tipDivisor) {
             dialPoint(r, angle, r - r / tipDivisor)};
 }
 
-// The four edges of a kite from the centre (cx, cy) through two shoulders to the tip, every
-// point moved by (dx, dy); the line raster only depends on differences, so a moved kite has
-// the same pixels, moved.
-void drawKiteEdges(Canvas& canvas, const Kite& k, int cx, int cy, int dx, int dy, Colour colour) {
-    canvas.drawLine(cx + dx, cy + dy, k.left.x + dx, k.left.y + dy, colour);
-    canvas.drawLine(cx + dx, cy + dy, k.right.x + dx, k.right.y + dy, colour);
-    canvas.drawLine(k.left.x + dx, k.left.y + dy, k.tip.x + dx, k.tip.y + dy, colour);
-    canvas.drawLine(k.right.x + dx, k.right.y + dy, k.tip.x + dx, k.tip.y + dy, colour);
+// The four black edges of a kite from the centre (r, r) through two shoulders to the tip.
+// The minute hand's tint finds the same lines' pixels row by row (kiteInside).
+void drawKiteEdges(Canvas& canvas, const Kite& k, int r) {
+    canvas.drawLine(r, r, k.left.x, k.left.y, black);
+    canvas.drawLine(r, r, k.right.x, k.right.y, black);
+    canvas.drawLine(k.left.x, k.left.y, k.tip.x, k.tip.y, black);
+    canvas.drawLine(k.right.x, k.right.y, k.tip.x, k.tip.y, black);
 }
 
-// The four black edges of a kite from the centre through two shoulders to the tip.
 void drawKite(Canvas& canvas, int r, double angle, double halfWidthDeg, double tipDivisor) {
-    drawKiteEdges(canvas, kiteOf(r, angle, halfWidthDeg, tipDivisor), r, r, 0, 0, black);
+    drawKiteEdges(canvas, kiteOf(r, angle, halfWidthDeg, tipDivisor), r);
 }
 
 void fillInside(Canvas& canvas, PixelPoint seed, Colour colour) {
@@ -52,83 +50,136 @@ void fillInside(Canvas& canvas, PixelPoint seed, Colour colour) {
     canvas.setDrawingMode(ModeDefault);
 }
 
+// Horizontal runs of pixels found row by row: row i's runs are runs[rowStart[i]] ..
+// runs[rowStart[i + 1] - 1], left to right.
+struct Run {
+    int y, xl, xr;
+};
+struct RunRows {
+    std::vector<Run> runs;
+    std::vector<std::size_t> rowStart{0};
+    void endRow() { rowStart.push_back(runs.size()); }
+    std::size_t rows() const { return rowStart.size() - 1; }
+};
+
+// The 4-connected groups of the runs: each run's root is its group's earliest run in raster
+// order (runs of adjacent rows join where their columns overlap).
+std::vector<std::size_t> groupRuns(const RunRows& rows) {
+    std::vector<std::size_t> parent(rows.runs.size());
+    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = i;
+    const auto find = [&](std::size_t i) {
+        while (parent[i] != i) i = parent[i] = parent[parent[i]];
+        return i;
+    };
+    // Both rows' runs are sorted and disjoint, so one merge-like walk meets every overlap.
+    for (std::size_t row = 1; row < rows.rows(); ++row) {
+        std::size_t i = rows.rowStart[row], j = rows.rowStart[row - 1];
+        while (i < rows.rowStart[row + 1] && j < rows.rowStart[row]) {
+            const Run& a = rows.runs[i];
+            const Run& b = rows.runs[j];
+            if (std::max(a.xl, b.xl) <= std::min(a.xr, b.xr)) {
+                const std::size_t ra = find(i), rb = find(j);
+                parent[std::max(ra, rb)] = std::min(ra, rb);  // the earlier run stays the root
+            }
+            if (a.xr < b.xr) ++i; else ++j;
+        }
+    }
+    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = find(i);
+    return parent;
+}
+
+// The pixels inside the kite's outline, as runs over the rows y0 .. y1: the gaps between the
+// outline's pixels that no 4-connected path links to the box [x0, x1] x [y0, y1] around it,
+// whose rim the outline never reaches. The outline is known row by row from its four lines.
+RunRows kiteInside(const Kite& kite, int r, int x0, int y0, int x1, int y1) {
+    const std::size_t h = static_cast<std::size_t>(y1 - y0 + 1);
+    const PixelPoint centre{r, r};
+    std::vector<RowSpan> edges[4] = {std::vector<RowSpan>(h), std::vector<RowSpan>(h),
+                                     std::vector<RowSpan>(h), std::vector<RowSpan>(h)};
+    addLineSpans(centre, kite.left, y0, edges[0]);  // as drawKiteEdges draws them
+    addLineSpans(centre, kite.right, y0, edges[1]);
+    addLineSpans(kite.left, kite.tip, y0, edges[2]);
+    addLineSpans(kite.right, kite.tip, y0, edges[3]);
+
+    RunRows gaps;
+    for (std::size_t row = 0; row < h; ++row) {
+        RowSpan outline[4];
+        int count = 0;
+        for (const std::vector<RowSpan>& edge : edges)
+            if (!edge[row].empty()) outline[count++] = edge[row];
+        std::sort(outline, outline + count, [](RowSpan a, RowSpan b) { return a.lo < b.lo; });
+        int x = x0;  // the first column not yet covered or passed
+        for (int i = 0; i < count; ++i) {
+            if (outline[i].lo > x) gaps.runs.push_back({y0 + static_cast<int>(row), x, outline[i].lo - 1});
+            x = std::max(x, outline[i].hi + 1);
+        }
+        if (x <= x1) gaps.runs.push_back({y0 + static_cast<int>(row), x, x1});
+        gaps.endRow();
+    }
+
+    const std::vector<std::size_t> root = groupRuns(gaps);
+    std::vector<bool> outside(gaps.runs.size(), false);
+    for (std::size_t i = 0; i < gaps.runs.size(); ++i) {
+        const Run& run = gaps.runs[i];
+        if (run.y == y0 || run.y == y1 || run.xl == x0 || run.xr == x1) outside[root[i]] = true;
+    }
+    RunRows inside;
+    for (std::size_t row = 0; row < h; ++row) {
+        for (std::size_t i = gaps.rowStart[row]; i < gaps.rowStart[row + 1]; ++i)
+            if (!outside[root[i]]) inside.runs.push_back(gaps.runs[i]);
+        inside.endRow();
+    }
+    return inside;
+}
+
 // Tints the inside of the minute hand's kite. The hour hand's outline may cut it into
 // parts, and a fixed seed may land on a black pixel or in another part (small radii, hands
 // that coincide), so the parts are found from the kite's own outline: each part holding one
 // of the two seeds (between the shoulders, and between shoulders and tip) is filled from it,
 // a part holding both twice, as the hand has always been drawn; every other part once.
 void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour fill) {
-    Image& image = *canvas.target();
+    const Image& image = *canvas.target();
     const int x0 = std::min({r, kite.left.x, kite.right.x, kite.tip.x}) - 1;
     const int y0 = std::min({r, kite.left.y, kite.right.y, kite.tip.y}) - 1;
     const int x1 = std::max({r, kite.left.x, kite.right.x, kite.tip.x}) + 1;
     const int y1 = std::max({r, kite.left.y, kite.right.y, kite.tip.y}) + 1;
-    const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+    const RunRows inside = kiteInside(kite, r, x0, y0, x1, y1);
 
-    // The kite alone, moved to the box's corner; what the fill from the box's rim does not
-    // reach lies inside the kite's outline.
-    constexpr Colour outside = rgb(255, 255, 255), inside = rgb(0, 0, 255);
-    Image shape(w, h, inside);
-    Canvas shapeCanvas;
-    shapeCanvas.beginDrawing(shape);
-    drawKiteEdges(shapeCanvas, kite, r, r, -x0, -y0, black);
-    shapeCanvas.floodFill(0, 0, outside);
-    shapeCanvas.endDrawing();
-
-    // Label the parts: 4-connected pixels inside the outline that are not black on the
-    // canvas (the hour hand's outline divides them). Each row's runs of such pixels are
-    // joined with the runs they touch in the row above; a part's label follows the raster
-    // order of its first pixel.
-    struct Run {
-        int y, xl, xr;
-    };
-    std::vector<Run> runs;
-    std::vector<std::size_t> rowRuns(static_cast<std::size_t>(h) + 1, 0);
-    const auto good = [&](int x, int y) {
-        return image.contains(x, y) && shape.pixel(x - x0, y - y0) == inside &&
-               (image.pixel(x, y) & 0xFFFFFF) != black;
-    };
-    for (int y = y0; y <= y1; ++y) {
-        rowRuns[static_cast<std::size_t>(y - y0)] = runs.size();
-        for (int x = x0; x <= x1; ++x) {
-            if (!good(x, y)) continue;
-            const int start = x;
-            while (x + 1 <= x1 && good(x + 1, y)) ++x;
-            runs.push_back({y, start, x});
-        }
-    }
-    rowRuns[static_cast<std::size_t>(h)] = runs.size();
-    std::vector<std::size_t> parent(runs.size());
-    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = i;
-    const auto find = [&](std::size_t i) {
-        while (parent[i] != i) i = parent[i] = parent[parent[i]];
-        return i;
-    };
-    for (std::size_t row = 1; row < static_cast<std::size_t>(h); ++row) {
-        for (std::size_t i = rowRuns[row]; i < rowRuns[row + 1]; ++i) {
-            for (std::size_t j = rowRuns[row - 1]; j < rowRuns[row]; ++j) {
-                if (std::max(runs[i].xl, runs[j].xl) > std::min(runs[i].xr, runs[j].xr)) continue;
-                const std::size_t a = find(i), b = find(j);
-                parent[std::max(a, b)] = std::min(a, b);  // the earlier run stays the root
+    // The parts: runs of inside pixels on the image that are not black on the canvas (the
+    // hour hand's outline divides them); a part's label follows the raster order of its
+    // first pixel.
+    RunRows parts;
+    for (std::size_t row = 0; row < inside.rows(); ++row) {
+        const int y = y0 + static_cast<int>(row);
+        for (std::size_t i = inside.rowStart[row]; i < inside.rowStart[row + 1]; ++i) {
+            if (y < 0 || y >= image.height) break;
+            const Colour* pixels = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+            const int xr = std::min(inside.runs[i].xr, image.width - 1);
+            for (int x = std::max(inside.runs[i].xl, 0); x <= xr; ++x) {
+                if (rgbPart(pixels[x]) == black) continue;
+                const int start = x;
+                while (x + 1 <= xr && rgbPart(pixels[x + 1]) != black) ++x;
+                parts.runs.push_back({y, start, x});
             }
         }
+        parts.endRow();
     }
-    std::vector<int> runLabel(runs.size(), -1);
+    const std::vector<std::size_t> root = groupRuns(parts);
+    std::vector<int> runLabel(parts.runs.size(), -1);
     std::vector<PixelPoint> firstPixel;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const std::size_t root = find(i);
-        if (root == i) {
+    for (std::size_t i = 0; i < parts.runs.size(); ++i) {
+        if (root[i] == i) {
             runLabel[i] = static_cast<int>(firstPixel.size());
-            firstPixel.push_back({runs[i].xl, runs[i].y});
+            firstPixel.push_back({parts.runs[i].xl, parts.runs[i].y});
         } else {
-            runLabel[i] = runLabel[root];
+            runLabel[i] = runLabel[root[i]];
         }
     }
     const auto partOf = [&](PixelPoint p) {
         if (p.x < x0 || p.y < y0 || p.x > x1 || p.y > y1) return -1;
         const std::size_t row = static_cast<std::size_t>(p.y - y0);
-        for (std::size_t i = rowRuns[row]; i < rowRuns[row + 1]; ++i)
-            if (runs[i].xl <= p.x && p.x <= runs[i].xr) return runLabel[i];
+        for (std::size_t i = parts.rowStart[row]; i < parts.rowStart[row + 1]; ++i)
+            if (parts.runs[i].xl <= p.x && p.x <= parts.runs[i].xr) return runLabel[i];
         return -1;
     };
 
@@ -159,7 +210,7 @@ void drawMinuteHand(Canvas& canvas, const Frame& frame, int r) {
     canvas.setDrawingMode(ModeDefault);
     const double psi = minuteHandAngle(frame.moment.clockTime);
     const Kite kite = kiteOf(r, psi, f(3.0f), f(2.85f));
-    drawKiteEdges(canvas, kite, r, r, 0, 0, black);
+    drawKiteEdges(canvas, kite, r);
     tintMinuteHand(canvas, r, psi, kite, rgba(138, 135, 118, 32));
 }
 

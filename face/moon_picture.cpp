@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/angles.h"
 #include "core/conversions.h"
 #include "astro/astro_time.h"
 #include "astro/moon.h"
@@ -59,7 +60,9 @@ EllipseTurn ellipseTurn(int b) {
     const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * 3.14159);
     EllipseTurn turn;
     for (double t = 0.0; t < 360.0; t += step) {
-        const double sinT = sinDeg(t), cosT = cosDeg(t);
+        // sinDeg and cosDeg spelt out, so the compiler computes both in one sincos call.
+        const double radians = t * radiansPerDegree;
+        const double sinT = std::sin(radians), cosT = std::cos(radians);
         turn.sum.push_back(sinT + cosT);
         turn.difference.push_back(cosT - sinT);
     }
@@ -85,6 +88,34 @@ std::vector<PixelPoint> ellipsePixels(int cx, int cy, int a, int b, double angle
 
 void plotPixels(Canvas& canvas, const std::vector<PixelPoint>& pixels, Colour colour) {
     for (const PixelPoint p : pixels) canvas.plotPixel(p.x, p.y, colour);
+}
+
+// Row y, columns xl .. xr.
+struct PixelRun {
+    int y, xl, xr;
+};
+
+// The same pixels as a few runs: successive points of an ellipse step at most one pixel in
+// each coordinate, so the points met in a row before it changes cover whole columns.
+std::vector<PixelRun> runsOf(const std::vector<PixelPoint>& pixels) {
+    std::vector<PixelRun> runs;
+    int lastX = 0;
+    for (const PixelPoint p : pixels) {
+        if (!runs.empty() && runs.back().y == p.y && std::abs(p.x - lastX) <= 1) {
+            runs.back().xl = std::min(runs.back().xl, p.x);
+            runs.back().xr = std::max(runs.back().xr, p.x);
+        } else {
+            runs.push_back({p.y, p.x, p.x});
+        }
+        lastX = p.x;
+    }
+    return runs;
+}
+
+// The moon's colours are opaque: a pixel plotted twice looks as plotted once, so the runs
+// stand for the points (and in ModeAlphaBlend these colours change nothing either way).
+void plotRuns(Canvas& canvas, const std::vector<PixelRun>& runs, Colour colour) {
+    for (const PixelRun& run : runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, colour);
 }
 
 }  // namespace
@@ -116,10 +147,10 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const int cx = r, cyPixel = roundToPixel(cy);
     const int rimRadius = roundToPixel(radius);
     const EllipseTurn turn = ellipseTurn(rimRadius);
-    const std::vector<PixelPoint> rim = ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn);
-    plotPixels(canvas, rim, black);
+    const std::vector<PixelRun> rim = runsOf(ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn));
+    plotRuns(canvas, rim, black);
     canvas.floodFillTo(cx, cyPixel, black, dark);
-    plotPixels(canvas, rim, dark);
+    plotRuns(canvas, rim, dark);
 
     const double dx = cosDeg(phiDeg) * cuspHalfLength, dy = sinDeg(phiDeg) * cuspHalfLength;
     canvas.drawLine(roundToPixel(r - dx), roundToPixel(cy - dy), roundToPixel(r + dx),
@@ -128,13 +159,13 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
 
     // Near half moon the terminator is under a pixel wide: a straight edge, nothing to fill.
     const int terminatorWidth = roundToPixel(halfWidth);
-    const std::vector<PixelPoint> terminator =
-        ellipsePixels(cx, cyPixel, terminatorWidth, rimRadius, phiDeg, turn);
+    const std::vector<PixelRun> terminator =
+        runsOf(ellipsePixels(cx, cyPixel, terminatorWidth, rimRadius, phiDeg, turn));
     if (halfWidth > 0.6) {
-        plotPixels(canvas, terminator, black);
+        plotRuns(canvas, terminator, black);
         canvas.floodFillTo(cx, cyPixel, black, dark);
     }
-    plotPixels(canvas, terminator, dark);
+    plotRuns(canvas, terminator, dark);
 }
 
 MoonPicturePlan planMoonPicture(const Frame& frame) {
