@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <limits>
 
 #include "canvas/font_impl.h"
 
@@ -194,97 +193,29 @@ void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour,
 }
 
 void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour colour) {
-    const Ring ring{outerRadius, innerRadius, colour};
-    drawRings(cx, cy, std::span<const Ring>(&ring, 1));
-}
-
-void Canvas::drawRings(int cx, int cy, std::span<const Ring> rings) {
-    if ((mode_ & ModeOutlined) != 0) {
-        // Only a disc's rim differs in this mode; drawn ring by ring, as it always was.
-        for (const Ring& ring : rings) {
-            if (ring.innerRadius < 0) {
-                drawCircle(cx, cy, ring.outerRadius, ring.colour);
-            } else {
-                const Ring one = ring;
-                paintRings(cx, cy, std::span<const Ring>(&one, 1), nullptr);
-            }
-        }
+    if (circleMissesImage(cx, cy, outerRadius)) return;
+    if (innerRadius < 0) {
+        drawCircle(cx, cy, outerRadius, colour);
         return;
     }
-    paintRings(cx, cy, rings, nullptr);
-}
-
-void Canvas::drawRingWithin(int cx, int cy, int outerRadius, int innerRadius, Colour colour,
-                            std::span<const PixelRect> areas) {
-    const Ring ring{outerRadius, innerRadius, colour};
-    paintRings(cx, cy, std::span<const Ring>(&ring, 1), &areas);
-}
-
-// Top to bottom, the order of memory. With `areas`, each row's spans are cut to the union of
-// the areas' columns on that row, so a pixel in two areas is still written once.
-void Canvas::paintRings(int cx, int cy, std::span<const Ring> rings,
-                        const std::span<const PixelRect>* areas) {
-    struct Prepared {
-        int outerRadius;
-        Colour colour;
-        CircleRows outer, inner;  // inner: empty for a disc
-        Blender blend;
-    };
-    std::vector<Prepared> prepared;
-    prepared.reserve(rings.size());
-    std::int64_t top = std::numeric_limits<std::int64_t>::max(), bottom = -1;
-    for (const Ring& ring : rings) {
-        if (circleMissesImage(cx, cy, ring.outerRadius)) continue;
-        // Discs of larger radii hold the smaller ones: such a ring is empty.
-        if (ring.innerRadius >= ring.outerRadius) continue;
-        prepared.push_back({ring.outerRadius, ring.colour, circleRows(ring.outerRadius),
-                            ring.innerRadius >= 0 ? circleRows(ring.innerRadius) : CircleRows{},
-                            Blender(ring.colour)});
-        top = std::min<std::int64_t>(top, std::int64_t{cy} - ring.outerRadius);
-        bottom = std::max<std::int64_t>(bottom, std::int64_t{cy} + ring.outerRadius);
-    }
-    if (prepared.empty()) return;
-    top = std::max<std::int64_t>(top, 0);
-    bottom = std::min<std::int64_t>(bottom, image_->height - 1);
-    std::vector<std::pair<std::int64_t, std::int64_t>> columns;  // this row's part of the areas
-    const auto put = [&](std::int64_t row, std::int64_t x0, std::int64_t x1, Colour colour,
-                         Blender& blend) {
-        if (areas == nullptr) {
-            writeClippedSpan(row, x0, x1, colour, blend);
-            return;
-        }
-        for (const auto& [left, right] : columns)
-            writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour, blend);
-    };
+    if (innerRadius >= outerRadius) return;  // discs of larger radii hold the smaller ones
+    const CircleRows outer = circleRows(outerRadius);
+    const CircleRows inner = circleRows(innerRadius);
+    Blender blend(colour);
+    // Top to bottom, the order of memory: a large image is written as one stream.
+    const std::int64_t top = std::max<std::int64_t>(std::int64_t{cy} - outerRadius, 0);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t{cy} + outerRadius, image_->height - 1);
     for (std::int64_t row = top; row <= bottom; ++row) {
-        if (areas != nullptr) {
-            columns.clear();
-            for (const PixelRect& area : *areas)
-                if (!area.empty() && row >= area.y && row < std::int64_t{area.y} + area.h)
-                    columns.emplace_back(area.x, std::int64_t{area.x} + area.w - 1);
-            if (columns.empty()) continue;
-            std::sort(columns.begin(), columns.end());
-            std::size_t merged = 0;
-            for (std::size_t i = 1; i < columns.size(); ++i) {
-                if (columns[i].first <= columns[merged].second + 1)
-                    columns[merged].second = std::max(columns[merged].second, columns[i].second);
-                else
-                    columns[++merged] = columns[i];
-            }
-            columns.resize(merged + 1);
-        }
         const auto dy = static_cast<std::size_t>(row < cy ? cy - row : row - cy);
-        for (Prepared& ring : prepared) {
-            if (dy > static_cast<std::size_t>(ring.outerRadius)) continue;
-            const int hi = ring.outer.hi[dy];
-            // Columns up to `hole` from the centre belong to the inner disc on this row.
-            const int hole = dy < ring.inner.hi.size() ? ring.inner.hi[dy] : -1;
-            if (hole < 0) {
-                put(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, ring.colour, ring.blend);
-            } else if (hole < hi) {
-                put(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, ring.colour, ring.blend);
-                put(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, ring.colour, ring.blend);
-            }
+        const int hi = outer.hi[dy];
+        // Columns up to `hole` from the centre belong to the inner disc on this row.
+        const int hole = static_cast<std::int64_t>(dy) <= innerRadius ? inner.hi[dy] : -1;
+        if (hole < 0) {
+            writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour, blend);
+        } else if (hole < hi) {
+            writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour, blend);
+            writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour, blend);
         }
     }
 }

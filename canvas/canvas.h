@@ -118,19 +118,6 @@ public:
     // opaque drawCircle(innerRadius) covers it. The inner disc's pixels are not touched, so
     // a blended rim under an opaque disc costs its rim, not its area.
     void drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour colour);
-    // Rings drawn as drawRing draws them one after another, but in one pass from the top row
-    // down, each row holding every ring's spans in their order: a large image is visited
-    // once, not once per ring. An inner radius below 0 makes the ring a disc (its rim alone
-    // in ModeOutlined, as drawRing does).
-    struct Ring {
-        int outerRadius, innerRadius;
-        Colour colour;
-    };
-    void drawRings(int cx, int cy, std::span<const Ring> rings);
-    // The pixels of drawRing that lie in any of `areas`, each written once (an inner radius
-    // below 0: the whole disc, in every mode).
-    void drawRingWithin(int cx, int cy, int outerRadius, int innerRadius, Colour colour,
-                        std::span<const PixelRect> areas);
     void drawLine(int x1, int y1, int x2, int y2, Colour colour);  // both end points
     void plotPixel(int x, int y, Colour colour);
     // Fill the 4-connected region of the seed pixel's RGB (floodFill), or the region up to
@@ -169,7 +156,6 @@ private:
         return x1 >= watch_.x && x0 < watch_.x + watch_.w && y1 >= watch_.y &&
                y0 < watch_.y + watch_.h;
     }
-    void paintRings(int cx, int cy, std::span<const Ring> rings, const std::span<const PixelRect>* areas);
     void noteDrawn(int x0, int y0, int x1, int y1) {
         if (watching_ && !touched_ && watches(x0, y0, x1, y1)) touched_ = true;
     }

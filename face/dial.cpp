@@ -232,13 +232,11 @@ void drawDial(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
     const MoonPicturePlan moon = planMoonPicture(frame);
     const PhaseMarkerPlan marker = planPhaseMarker(frame);
 
-    // The dial's blended rim and its opaque disc, in one pass over the image.
     const int dialRadius = dialDiscRadius(r);
-    const Canvas::Ring rimAndDisc[] = {{r - r / 3, dialRadius, rgba(0, 0, 0, 128)},
-                                       {dialRadius, -1, faceBackground | 0xFF000000u}};
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRings(r, r, rimAndDisc);
+    canvas.drawRing(r, r, r - r / 3, dialRadius, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
+    canvas.drawCircle(r, r, dialRadius, faceBackground);
 
     paintDayArcs(canvas, arcs, r);
     paintMoonPicture(canvas, moon, r);

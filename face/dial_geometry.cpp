@@ -53,4 +53,8 @@ int underDialRadius(int r) { return dialDiscRadius(r) - 2; }
 
 int underDialHoleRadius(int r) { return underDialRadius(r) - 2; }
 
+void drawUnderDialRing(Canvas& canvas, int r) {
+    canvas.drawRing(r, r, underDialRadius(r), underDialHoleRadius(r), underDialColour);
+}
+
 }  // namespace dorvalen

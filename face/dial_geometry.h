@@ -24,6 +24,7 @@ inline constexpr Colour underDialColour = rgb(255, 0, 255);
 // 4-connected fill crosses.
 int underDialRadius(int r);
 int underDialHoleRadius(int r);  // the disc inside the ring
+void drawUnderDialRing(Canvas& canvas, int r);
 
 // Screen degrees: 0 = right, clockwise, y down (core/angles.h puts the hours on them).
 struct PixelPoint {

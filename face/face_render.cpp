@@ -4,7 +4,6 @@
 // written back.
 #include "face/face_render.h"
 
-#include <span>
 #include <vector>
 
 #include "core/conversions.h"
@@ -41,36 +40,11 @@ constexpr Numeral minuteNumerals[] = {
     {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
 };
 
-constexpr Colour faceRimColour = rgba(0, 0, 0, 128);
-
-int faceRimOuterRadius(int r) { return r - r / 10; }
-int faceDiscRadius(int r) { return r - r / 9; }
-
-// In one pass over the image: the background, the face ring's blended dark rim and the ring
-// that will stop the shift ring's fills. The background leaves out that ring's inside:
-// nothing reads those pixels before the dial disc covers them. The outer disc (radius 1.5 r)
-// holds the whole 2r x 2r image.
+// The background everywhere but inside the ring that will stop the shift ring's fills:
+// nothing reads those pixels before the dial disc covers them, so they are left as they are.
+// The outer disc (radius 1.5 r) holds the whole 2r x 2r image.
 void paintBackground(Canvas& canvas, int r) {
-    const auto opaque = [](Colour c) { return c | 0xFF000000u; };
-    const Canvas::Ring rings[] = {
-        {r + r / 2 + 1, underDialHoleRadius(r), opaque(faceBackground)},
-        {faceRimOuterRadius(r), faceDiscRadius(r), faceRimColour},
-        {underDialRadius(r), underDialHoleRadius(r), opaque(underDialColour)},
-    };
-    canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRings(r, r, rings);
-    canvas.setDrawingMode(ModeDefault);
-}
-
-// The corner texts painted their cells whole, over the rim and the face disc: the rim is
-// blended again over them, and the face disc (the background's colour) painted again, up to
-// the ring that stops the fills.
-void repaintFaceInCells(Canvas& canvas, int r, std::span<const PixelRect> cells) {
-    canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRingWithin(r, r, faceRimOuterRadius(r), faceDiscRadius(r), faceRimColour, cells);
-    canvas.setDrawingMode(ModeDefault);
-    canvas.drawRingWithin(r, r, faceDiscRadius(r), underDialRadius(r), faceBackground, cells);
-    canvas.drawRingWithin(r, r, underDialRadius(r), underDialHoleRadius(r), underDialColour, cells);
+    canvas.drawRing(r, r, r + r / 2 + 1, underDialHoleRadius(r), faceBackground);
 }
 
 // The clock time in the top-left corner; returns its text cell. The cell is painted whole
@@ -195,7 +169,13 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
         drawPlaceAndCoordinates(canvas, frame, *small, r, textCells);
     }
 
-    repaintFaceInCells(canvas, r, textCells);
+    // Face ring: a blended dark rim under the face disc. The disc has the background's
+    // colour, so it is painted again only where the texts reached into it.
+    canvas.setDrawingMode(ModeAlphaBlend);
+    canvas.drawRing(r, r, r - r / 10, r - r / 9, rgba(0, 0, 0, 128));
+    canvas.setDrawingMode(ModeDefault);
+    canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, textCells);
+    drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, frame, r);
 
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);

@@ -6,7 +6,7 @@
 
 namespace dorvalen {
 
-// Needs the face disc drawn in faceBackground; the under-dial ring (underDialColour), when
+// Needs the face disc drawn in faceBackground; the under-dial ring (drawUnderDialRing), when
 // drawn first, stops the fills at the dial so they skip the area it covers. Leaves
 // ModeDefault.
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r);

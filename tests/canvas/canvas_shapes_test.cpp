@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <iterator>
 #include <random>
-#include <vector>
 
 #include "canvas/canvas.h"
 
@@ -67,46 +65,6 @@ TEST(CanvasRing, DiscsNestAndATwoPixelRingStopsAFill) {
             c.floodFill(0, 0, rgb(9, 9, 9));
         });
         ASSERT_EQ(walled.pixel(side / 2, side / 2), paper) << radius;
-    }
-}
-
-// One pass over the rows must leave what the rings drawn one by one leave, also where they
-// overlap and blend; within areas that overlap, each pixel is blended once.
-TEST(CanvasRing, RingsInOnePassAndWithinAreasEqualTheRingsOneByOne) {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> centre(-10, 90), radius(-3, 60), alpha(0, 255);
-    for (int round = 0; round < 40; ++round) {
-        std::vector<Canvas::Ring> rings(4);
-        for (Canvas::Ring& ring : rings)
-            ring = {radius(random), radius(random), rgba(round * 5, 90, 200, alpha(random))};
-        const int cx = centre(random), cy = centre(random);
-        const Image oneByOne = drawn(80, [&](Canvas& c) {
-            c.setDrawingMode(ModeAlphaBlend);
-            for (const Canvas::Ring& ring : rings) c.drawRing(cx, cy, ring.outerRadius, ring.innerRadius, ring.colour);
-        });
-        const Image onePass = drawn(80, [&](Canvas& c) {
-            c.setDrawingMode(ModeAlphaBlend);
-            c.drawRings(cx, cy, rings);
-        });
-        ASSERT_EQ(onePass.pixels, oneByOne.pixels) << round;
-
-        const PixelRect areas[] = {{10, 10, 30, 25}, {25, 20, 40, 30}, {60, 0, 5, 80}};
-        const Canvas::Ring& ring = rings[0];
-        const Image whole = drawn(80, [&](Canvas& c) {
-            c.setDrawingMode(ModeAlphaBlend);
-            c.drawRing(cx, cy, ring.outerRadius, ring.innerRadius, ring.colour);
-        });
-        const Image within = drawn(80, [&](Canvas& c) {
-            c.setDrawingMode(ModeAlphaBlend);
-            c.drawRingWithin(cx, cy, ring.outerRadius, ring.innerRadius, ring.colour, areas);
-        });
-        for (int y = 0; y < 80; ++y)
-            for (int x = 0; x < 80; ++x) {
-                const bool inside = std::any_of(std::begin(areas), std::end(areas), [&](const PixelRect& a) {
-                    return x >= a.x && x < a.x + a.w && y >= a.y && y < a.y + a.h;
-                });
-                ASSERT_EQ(within.pixel(x, y), inside ? whole.pixel(x, y) : paper) << round << " " << x << "," << y;
-            }
     }
 }
 
