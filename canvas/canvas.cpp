@@ -375,6 +375,7 @@ public:
             int left = x1;
             bool inRun = open(x1);
             if (inRun) {
+                if (!blending_) row_[x1] = opaque_;  // the scans below paint the rest
                 left = leftEnd(x1);
                 if (left < x1) pushLeak(y, left, x1 - 1, -dy);  // leaks to the left of the parent
                 x = x1 + 1;
@@ -440,21 +441,35 @@ private:
     }
     // The first closed column at or right of x (or the width). A run never reaches a visited
     // pixel: the run that visited it would have taken this one too, so only colours count.
-    int rightEnd(int x) const {
+    // An opaque fill paints the pixels as it finds them, while they are at hand; the scan
+    // never reads them again.
+    int rightEnd(int x) {
         for (; x + 8 <= width_; x += 8) {
             const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
-            if (in != 0xFFu) return x + std::countr_one(in);
+            if (in != 0xFFu) {
+                const int end = x + std::countr_one(in);
+                if (!blending_) std::fill(row_ + x, row_ + end, opaque_);
+                return end;
+            }
+            if (!blending_) std::fill_n(row_ + x, 8, opaque_);
         }
-        while (x < width_ && inRegion<BySeedColour>(row_[x], key_)) ++x;
+        for (; x < width_ && inRegion<BySeedColour>(row_[x], key_); ++x)
+            if (!blending_) row_[x] = opaque_;
         return x;
     }
-    // The leftmost column of the open run that holds the open column x.
-    int leftEnd(int x) const {
+    // The leftmost column of the open run that holds the open column x (not painted here).
+    int leftEnd(int x) {
         for (; x >= 8; x -= 8) {
             const unsigned in = eightInRegion<BySeedColour>(row_ + x - 8, key_);
-            if (in != 0xFFu) return x - std::countl_one(static_cast<std::uint8_t>(in));
+            if (in != 0xFFu) {
+                const int start = x - std::countl_one(static_cast<std::uint8_t>(in));
+                if (!blending_) std::fill(row_ + start, row_ + x, opaque_);
+                return start;
+            }
+            if (!blending_) std::fill_n(row_ + x - 8, 8, opaque_);
         }
-        while (x > 0 && inRegion<BySeedColour>(row_[x - 1], key_)) --x;
+        for (; x > 0 && inRegion<BySeedColour>(row_[x - 1], key_); --x)
+            if (!blending_) row_[x - 1] = opaque_;
         return x;
     }
     // The first open column in [x, last], or last + 1.
@@ -481,11 +496,8 @@ private:
         if (x0 > x1) return;
         watch_.add(y, x0, x1);
         if constexpr (TrackVisited) markVisited(x0, x1);
-        if (blending_) {
+        if (blending_)  // opaque runs were painted while they were scanned
             for (int x = x0; x <= x1; ++x) row_[x] = blend_(rgbPart(row_[x]));
-        } else {
-            std::fill(row_ + x0, row_ + x1 + 1, opaque_);
-        }
     }
 
     const int width_, height_;
