@@ -406,16 +406,27 @@ private:
     // tested now and not pushed when none is open. Pixels only close during a fill, so such
     // a span would find nothing later either.
     void pushLeak(int y, int xl, int xr, int dy) {
-        if constexpr (!TrackVisited) {  // with visited pixels, colours alone do not tell
-            if (y + dy < 0 || y + dy >= height_) return;
-            if (xr - xl < 8) {
-                const Colour* row = pixels_ + static_cast<std::size_t>(y + dy) * static_cast<std::size_t>(width_);
-                bool anyOpen = false;
-                for (int x = xl; x <= xr; ++x) anyOpen |= inRegion<BySeedColour>(row[x], key_);
-                if (!anyOpen) return;
-            }
+        if (y + dy < 0 || y + dy >= height_) return;
+        if (xr - xl < 8 && xl + 8 <= width_) {
+            const unsigned span = (1u << (xr - xl + 1)) - 1;  // the leak's pixels of eight
+            if ((eightOpen(y + dy, xl) & span) == 0) return;
         }
         push(y, xl, xr, dy);
+    }
+    // Bit k: pixel x + k of row y is open (x + 8 <= width).
+    unsigned eightOpen(int y, int x) const {
+        const Colour* row = pixels_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        unsigned open = eightInRegion<BySeedColour>(row + x, key_);
+        if constexpr (TrackVisited) {
+            if (const std::uint64_t* bits = visited_.row(y)) {
+                const int word = x >> 6, shift = x & 63;
+                std::uint64_t eight = bits[word] >> shift;
+                // The eight may run into the next word, which exists when x + 8 <= width.
+                if (shift > 56) eight |= bits[word + 1] << (64 - shift);
+                open &= ~static_cast<unsigned>(eight) & 0xFFu;
+            }
+        }
+        return open;
     }
     // The next row in this direction is most likely read next: far away in a large image,
     // so it is asked for before this row is scanned.
@@ -474,11 +485,9 @@ private:
     }
     // The first open column in [x, last], or last + 1.
     int nextOpen(int x, int last) const {
-        if constexpr (!TrackVisited) {  // with visited pixels, colours alone do not tell
-            for (; x + 8 <= last + 1; x += 8) {
-                const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
-                if (in != 0) return x + std::countr_zero(in);
-            }
+        for (; x + 8 <= last + 1; x += 8) {
+            const unsigned open = eightOpen(y_, x);
+            if (open != 0) return x + std::countr_zero(open);
         }
         while (x <= last && !open(x)) ++x;
         return x;
