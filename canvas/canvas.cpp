@@ -221,23 +221,75 @@ void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour c
 }
 
 // Bresenham over the major axis: step i has minor offset m(i) = floor((2 i dMinor + dMajor)
-// / (2 dMajor)). Clipping solves for the steps inside the image first, so the clipped line
-// has exactly the pixels of the whole line that lie on the image.
+// / (2 dMajor)). One walk serves drawing and the row spans, so both have the same pixels.
+namespace {
+
+struct LineSteps {
+    LineSteps(Wide x1, Wide y1, Wide x2, Wide y2) {
+        const Wide dx = x2 - x1, dy = y2 - y1;
+        xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+        major = xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
+        minor = xMajor ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+        majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+        minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+        majorStart = xMajor ? x1 : y1;
+        minorStart = xMajor ? y1 : x1;
+    }
+    // Calls visit(x, y) for steps first .. last, with the incremental error started exactly
+    // at step `first`.
+    template <class Visit>
+    void walk(Wide first, Wide last, Visit visit) const {
+        const Wide twiceMajor = 2 * major == 0 ? 1 : 2 * major;
+        const Wide numerator = 2 * first * minor + major;
+        Wide remainder = numerator % twiceMajor;
+        Wide a = majorStart + majorStep * first;
+        Wide b = minorStart + minorStep * (numerator / twiceMajor);
+        for (Wide i = first; i <= last; ++i) {
+            if (xMajor)
+                visit(a, b);
+            else
+                visit(b, a);
+            a += majorStep;
+            remainder += 2 * minor;
+            if (remainder >= twiceMajor) {
+                remainder -= twiceMajor;
+                b += minorStep;
+            }
+        }
+    }
+
+    bool xMajor;
+    Wide major, minor;
+    int majorStep, minorStep;
+    Wide majorStart, minorStart;
+};
+
+}  // namespace
+
+void lineRowSpans(int x1, int y1, int x2, int y2, int top, std::span<RowSpan> spans) {
+    const LineSteps line(x1, y1, x2, y2);
+    line.walk(0, line.major, [&](Wide x, Wide y) {
+        const Wide row = y - top;
+        if (row < 0 || row >= static_cast<Wide>(spans.size())) return;
+        RowSpan& span = spans[static_cast<std::size_t>(row)];
+        span.lo = std::min(span.lo, static_cast<int>(x));
+        span.hi = std::max(span.hi, static_cast<int>(x));
+    });
+}
+
+// Clipping solves for the steps inside the image first, so the clipped line has exactly the
+// pixels of the whole line that lie on the image.
 void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     if (image_ == nullptr) return;
-    const Wide dx = Wide{x2} - x1, dy = Wide{y2} - y1;
-    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-    const Wide major = xMajor ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
-    const Wide minor = xMajor ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
-    const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const Wide majorStart = xMajor ? x1 : y1, minorStart = xMajor ? y1 : x1;
-    const Wide majorLimit = xMajor ? image_->width : image_->height;
-    const Wide minorLimit = xMajor ? image_->height : image_->width;
+    const LineSteps line(x1, y1, x2, y2);
+    const Wide major = line.major, minor = line.minor;
+    const Wide majorStart = line.majorStart, minorStart = line.minorStart;
+    const Wide majorLimit = line.xMajor ? image_->width : image_->height;
+    const Wide minorLimit = line.xMajor ? image_->height : image_->width;
 
     // Steps whose major coordinate lies in [0, majorLimit).
     Wide first = 0, last = major;
-    if (majorStep > 0) {
+    if (line.majorStep > 0) {
         first = std::max(first, -majorStart);
         last = std::min(last, majorLimit - 1 - majorStart);
     } else {
@@ -245,8 +297,8 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
         last = std::min(last, majorStart);
     }
     // Steps whose minor offset m lies in [mLow, mHigh], the offsets inside the image.
-    const Wide mLow = minorStep > 0 ? -minorStart : minorStart - (minorLimit - 1);
-    const Wide mHigh = minorStep > 0 ? minorLimit - 1 - minorStart : minorStart;
+    const Wide mLow = line.minorStep > 0 ? -minorStart : minorStart - (minorLimit - 1);
+    const Wide mHigh = line.minorStep > 0 ? minorLimit - 1 - minorStart : minorStart;
     if (minor == 0) {
         if (mLow > 0 || mHigh < 0) return;
     } else {
@@ -257,33 +309,16 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     }
     if (first > last) return;
 
-    // Walk the visible steps with the incremental error, started exactly at step `first`.
-    const Wide twiceMajor = 2 * major == 0 ? 1 : 2 * major;
-    Wide numerator = 2 * first * minor + major;
-    Wide offset = numerator / twiceMajor;
-    Wide remainder = numerator % twiceMajor;
-    Wide a = majorStart + majorStep * first;
-    Wide b = minorStart + minorStep * offset;
     Blender blend(colour);
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     const std::size_t width = static_cast<std::size_t>(image_->width);
     Colour* pixels = image_->pixels.data();
-    for (Wide i = first; i <= last; ++i) {
-        const std::size_t px = static_cast<std::size_t>(xMajor ? a : b);
-        const std::size_t py = static_cast<std::size_t>(xMajor ? b : a);
-        if (watching_) {
-            const int x = static_cast<int>(px), y = static_cast<int>(py);
-            noteDrawn(x, y, x, y);
-        }
-        Colour& p = pixels[py * width + px];
+    line.walk(first, last, [&](Wide x, Wide y) {
+        const auto px = static_cast<int>(x), py = static_cast<int>(y);  // inside the image
+        if (watching_) noteDrawn(px, py, px, py);
+        Colour& p = pixels[static_cast<std::size_t>(py) * width + static_cast<std::size_t>(px)];
         p = blending ? blend(rgbPart(p)) : rgbPart(colour);
-        a += majorStep;
-        remainder += 2 * minor;
-        if (remainder >= twiceMajor) {
-            remainder -= twiceMajor;
-            b += minorStep;
-        }
-    }
+    });
 }
 
 void Canvas::plotPixel(int x, int y, Colour colour) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -96,6 +97,18 @@ private:
     std::vector<std::size_t> offsets_;
     std::vector<std::uint64_t> words_;
 };
+
+// Columns lo .. hi of one row; empty while lo > hi.
+struct RowSpan {
+    int lo = std::numeric_limits<int>::max(), hi = std::numeric_limits<int>::min();
+    bool empty() const { return lo > hi; }
+};
+
+// Widens spans[y - top] by the pixels of row y that drawLine sets for the line from (x1, y1)
+// to (x2, y2) (the direction matters where the raster ties), before any clipping. A line sets
+// consecutive pixels of a row, so the spans hold it exactly; rows outside them are left out.
+// Shapes made of lines are known row by row this way, without an image.
+void lineRowSpans(int x1, int y1, int x2, int y2, int top, std::span<RowSpan> spans);
 
 class Canvas {
 public:

@@ -96,10 +96,13 @@ RunRows kiteInside(const Kite& kite, int r, int x0, int y0, int x1, int y1) {
     const PixelPoint centre{r, r};
     std::vector<RowSpan> edges[4] = {std::vector<RowSpan>(h), std::vector<RowSpan>(h),
                                      std::vector<RowSpan>(h), std::vector<RowSpan>(h)};
-    addLineSpans(centre, kite.left, y0, edges[0]);  // as drawKiteEdges draws them
-    addLineSpans(centre, kite.right, y0, edges[1]);
-    addLineSpans(kite.left, kite.tip, y0, edges[2]);
-    addLineSpans(kite.right, kite.tip, y0, edges[3]);
+    const auto addLine = [y0](PixelPoint from, PixelPoint to, std::vector<RowSpan>& spans) {
+        lineRowSpans(from.x, from.y, to.x, to.y, y0, spans);
+    };
+    addLine(centre, kite.left, edges[0]);  // as drawKiteEdges draws them
+    addLine(centre, kite.right, edges[1]);
+    addLine(kite.left, kite.tip, edges[2]);
+    addLine(kite.right, kite.tip, edges[3]);
 
     RunRows gaps;
     for (std::size_t row = 0; row < h; ++row) {

@@ -2,9 +2,6 @@
 // 2r x 2r image, and the face's fixed background colour.
 #pragma once
 
-#include <limits>
-#include <vector>
-
 #include "canvas/canvas.h"
 
 namespace dorvalen {
@@ -35,17 +32,5 @@ struct PixelPoint {
 PixelPoint dialPoint(int r, double angleDeg, double distance);
 // Q(angle, distance): the point opposite P, through the centre.
 PixelPoint dialPointOpposite(int r, double angleDeg, double distance);
-
-// Columns lo .. hi of one row; empty while lo > hi.
-struct RowSpan {
-    int lo = std::numeric_limits<int>::max(), hi = std::numeric_limits<int>::min();
-    bool empty() const { return lo > hi; }
-};
-
-// Widens spans[y - top] by the pixels of row y that Canvas::drawLine sets for the line from
-// `from` to `to` (the direction matters where the raster ties), before any clipping. A line
-// sets consecutive pixels of a row, so the spans hold the line exactly; rows outside the
-// spans are left out. Shapes made of lines are known row by row this way, without an image.
-void addLineSpans(PixelPoint from, PixelPoint to, int top, std::vector<RowSpan>& spans);
 
 }  // namespace dorvalen

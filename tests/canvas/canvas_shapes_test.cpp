@@ -80,6 +80,42 @@ TEST(CanvasCircle, WithinAnAreaKeepsExactlyTheDiscsPixelsThere) {
 }
 
 // Breadth-first: the pixels 4-connected to the seed through the region, as a mask.
+// The minute hand's tint finds its kite's outline row by row without drawing it, so the
+// spans must be exactly the pixels drawLine sets, ties and direction included.
+TEST(CanvasLine, RowSpansAreTheDrawnLine) {
+    struct LineRow {
+        const char* fault;
+        struct {
+            int x, y;
+        } from, to;
+    };
+    const LineRow rows[] = {
+        {"shallow, rising to the right", {3, 30}, {57, 11}},
+        {"shallow, drawn the other way (ties round the other side)", {57, 11}, {3, 30}},
+        {"steep, falling to the left", {40, 2}, {33, 58}},
+        {"half-way ties on every other step", {5, 5}, {55, 30}},
+        {"diagonal", {50, 50}, {10, 10}},
+        {"horizontal", {8, 20}, {52, 20}},
+        {"vertical upwards", {20, 52}, {20, 8}},
+        {"a single point", {31, 17}, {31, 17}},
+        {"rows above the spans are left out", {10, -20}, {45, 40}},
+    };
+    for (const LineRow& row : rows) {
+        Image image(64, 64, paper);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        canvas.drawLine(row.from.x, row.from.y, row.to.x, row.to.y, black);
+        std::vector<RowSpan> spans(64);
+        lineRowSpans(row.from.x, row.from.y, row.to.x, row.to.y, 0, spans);
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                const bool inSpan = spans[y].lo <= x && x <= spans[y].hi;
+                EXPECT_EQ(image.pixel(x, y) == black, inSpan) << row.fault << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
 std::vector<bool> referenceRegion(const Image& image, int sx, int sy, bool bySeed, Colour border) {
     const Colour key = bySeed ? rgbPart(image.pixel(sx, sy)) : rgbPart(border);
     const auto inRegion = [&](int x, int y) { return (rgbPart(image.pixel(x, y)) == key) == bySeed; };
