@@ -146,6 +146,11 @@ CircleRows circleRows(int radius) {
 
 }  // namespace
 
+std::vector<int> discHalfWidths(int radius) {
+    if (radius < 0 || radius > largestRadius) return {};
+    return circleRows(radius).hi;
+}
+
 bool Canvas::circleMissesImage(int cx, int cy, int radius) const {
     // Rows wholly outside the image need no tables: skip circles that miss it entirely.
     return image_ == nullptr || radius < 0 || radius > largestRadius ||
@@ -159,35 +164,27 @@ void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
 }
 
 void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area) {
-    drawCircleWithin(cx, cy, radius, colour, std::span<const PixelRect>(&area, 1));
-}
-
-void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour,
-                              std::span<const PixelRect> areas) {
-    if (circleMissesImage(cx, cy, radius)) return;
-    const CircleRows rows = circleRows(radius);  // once for all the areas
+    if (circleMissesImage(cx, cy, radius) || area.empty()) return;
+    const CircleRows rows = circleRows(radius);
     const bool outlined = (mode_ & ModeOutlined) != 0;
     Blender blend(colour);
-    for (const PixelRect& area : areas) {
-        if (area.empty()) continue;
-        const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
-        auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
-            writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour, blend);
-        };
-        // Only the rows the area and the disc share, top to bottom (the order of memory).
-        const std::int64_t top = std::max<std::int64_t>(area.y, std::int64_t{cy} - radius);
-        const std::int64_t bottom =
-            std::min<std::int64_t>(std::int64_t{area.y} + area.h - 1, std::int64_t{cy} + radius);
-        for (std::int64_t row = top; row <= bottom; ++row) {
-            const auto dy = static_cast<std::size_t>(row < cy ? cy - row : row - cy);
-            const int first = outlined ? rows.lo[dy] : 0;
-            const int hi = rows.hi[dy];
-            if (first == 0) {
-                span(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi);
-            } else {
-                span(row, std::int64_t{cx} - hi, std::int64_t{cx} - first);
-                span(row, std::int64_t{cx} + first, std::int64_t{cx} + hi);
-            }
+    const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
+    auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
+        writeClippedSpan(row, std::max(x0, left), std::min(x1, right), colour, blend);
+    };
+    // Only the rows the area and the disc share, top to bottom (the order of memory).
+    const std::int64_t top = std::max<std::int64_t>(area.y, std::int64_t{cy} - radius);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t{area.y} + area.h - 1, std::int64_t{cy} + radius);
+    for (std::int64_t row = top; row <= bottom; ++row) {
+        const auto dy = static_cast<std::size_t>(row < cy ? cy - row : row - cy);
+        const int first = outlined ? rows.lo[dy] : 0;
+        const int hi = rows.hi[dy];
+        if (first == 0) {
+            span(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi);
+        } else {
+            span(row, std::int64_t{cx} - hi, std::int64_t{cx} - first);
+            span(row, std::int64_t{cx} + first, std::int64_t{cx} + hi);
         }
     }
 }

@@ -110,6 +110,10 @@ struct RowSpan {
 // Shapes made of lines are known row by row this way, without an image.
 void lineRowSpans(int x1, int y1, int x2, int y2, int top, std::span<RowSpan> spans);
 
+// The rows of drawCircle's disc: row cy +- dy holds columns cx - w[dy] .. cx + w[dy] for
+// dy = 0 .. radius (nothing for a negative radius or one too large to draw).
+std::vector<int> discHalfWidths(int radius);
+
 class Canvas {
 public:
     void beginDrawing(Image& image);
@@ -122,11 +126,8 @@ public:
 
     void fillBox(int x, int y, int w, int h, Colour colour);
     void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
-    // The pixels of that disc or rim that lie in `area`, or in each of `areas` (which must
-    // not overlap when blending).
+    // The pixels of that disc or rim that lie in `area`.
     void drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area);
-    void drawCircleWithin(int cx, int cy, int radius, Colour colour,
-                          std::span<const PixelRect> areas);
     // The outer disc less the inner one: what drawCircle(outerRadius) leaves showing once an
     // opaque drawCircle(innerRadius) covers it. The inner disc's pixels are not touched, so
     // a blended rim under an opaque disc costs its rim, not its area.
@@ -154,6 +155,9 @@ public:
     // Lets a caller prove that a part of the frame depends on nothing drawn afterwards.
     void watchArea(PixelRect area);
     bool watchedAreaTouched() const { return touched_; }
+    // Drawing done beside the canvas that reads the target to decide what it writes notes
+    // the pixels it read here (rows y0 .. y1, columns x0 .. x1).
+    void noteRead(int x0, int y0, int x1, int y1) { noteDrawn(x0, y0, x1, y1); }
 
 private:
     bool circleMissesImage(int cx, int cy, int radius) const;

@@ -9,6 +9,7 @@
 #include "core/conversions.h"
 #include "face/day_arcs.h"
 #include "face/moon_picture.h"
+#include "face/pixel_runs.h"
 #include "core/calendar.h"
 #include "face/phase_marker.h"
 
@@ -48,44 +49,6 @@ void fillInside(Canvas& canvas, PixelPoint seed, Colour colour) {
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.floodFillTo(seed.x, seed.y, black, colour);
     canvas.setDrawingMode(ModeDefault);
-}
-
-// Horizontal runs of pixels found row by row: row i's runs are runs[rowStart[i]] ..
-// runs[rowStart[i + 1] - 1], left to right.
-struct Run {
-    int y, xl, xr;
-};
-struct RunRows {
-    std::vector<Run> runs;
-    std::vector<std::size_t> rowStart{0};
-    void endRow() { rowStart.push_back(runs.size()); }
-    std::size_t rows() const { return rowStart.size() - 1; }
-};
-
-// The 4-connected groups of the runs: each run's root is its group's earliest run in raster
-// order (runs of adjacent rows join where their columns overlap).
-std::vector<std::size_t> groupRuns(const RunRows& rows) {
-    std::vector<std::size_t> parent(rows.runs.size());
-    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = i;
-    const auto find = [&](std::size_t i) {
-        while (parent[i] != i) i = parent[i] = parent[parent[i]];
-        return i;
-    };
-    // Both rows' runs are sorted and disjoint, so one merge-like walk meets every overlap.
-    for (std::size_t row = 1; row < rows.rows(); ++row) {
-        std::size_t i = rows.rowStart[row], j = rows.rowStart[row - 1];
-        while (i < rows.rowStart[row + 1] && j < rows.rowStart[row]) {
-            const Run& a = rows.runs[i];
-            const Run& b = rows.runs[j];
-            if (std::max(a.xl, b.xl) <= std::min(a.xr, b.xr)) {
-                const std::size_t ra = find(i), rb = find(j);
-                parent[std::max(ra, rb)] = std::min(ra, rb);  // the earlier run stays the root
-            }
-            if (a.xr < b.xr) ++i; else ++j;
-        }
-    }
-    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = find(i);
-    return parent;
 }
 
 // The pixels inside the kite's outline, as runs over the rows y0 .. y1: the gaps between the

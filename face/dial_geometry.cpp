@@ -17,6 +17,8 @@ PixelPoint dialPointOpposite(int r, double angleDeg, double distance) {
     return {roundToPixel(r - std::cos(a) * distance), roundToPixel(r - std::sin(a) * distance)};
 }
 
+int faceDiscRadius(int r) { return r - r / 9; }
+
 int dialDiscRadius(int r) { return roundToPixel(r - r / 2.92); }
 
 int underDialRadius(int r) { return dialDiscRadius(r) - 2; }

@@ -9,6 +9,9 @@ namespace dorvalen {
 // The face background and the dial disc; fixed, whatever dialColor says.
 inline constexpr Colour faceBackground = rgb(236, 233, 216);
 
+// The face disc inside the dark rim: the shift ring's sectors reach out to its edge.
+int faceDiscRadius(int r);
+
 // The dial disc, painted opaque in faceBackground over everything inside it.
 int dialDiscRadius(int r);
 

@@ -4,8 +4,6 @@
 // written back.
 #include "face/face_render.h"
 
-#include <vector>
-
 #include "core/conversions.h"
 #include "core/calendar.h"
 #include "face/dial.h"
@@ -40,11 +38,11 @@ constexpr Numeral minuteNumerals[] = {
     {"60", 266.5, 4.5}, {"5", 297.0, 4.1},  {"10", 324.0, 3.5}, {"15", 355.8, 3.1},
 };
 
-// The background everywhere but inside the ring that will stop the shift ring's fills:
-// nothing reads those pixels before the dial disc covers them, so they are left as they are.
+// The background everywhere but on the face disc: the shift ring paints the disc down to
+// the under-dial ring, and nothing reads the pixels inside before the dial disc covers them.
 // The outer disc (radius 1.5 r) holds the whole 2r x 2r image.
 void paintBackground(Canvas& canvas, int r) {
-    canvas.drawRing(r, r, r + r / 2 + 1, underDialHoleRadius(r), faceBackground);
+    canvas.drawRing(r, r, r + r / 2 + 1, faceDiscRadius(r), faceBackground);
 }
 
 // The clock time in the top-left corner; returns its text cell. The cell is painted whole
@@ -56,34 +54,30 @@ PixelRect drawClockTime(Canvas& canvas, const Frame& frame, const Font& textFont
                            faceBackground);
 }
 
-// The other three corner texts; adds their cells to `cells`.
-void drawCornerTexts(Canvas& canvas, const Frame& frame, int r, std::vector<PixelRect>& cells) {
+// The other three corner texts.
+void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
     const int side = 2 * r;
     const int h = canvas.textHeight("Wg");
     const std::string date = formatDate(frame);
     const std::string weekday = weekdayName(frame);
     const std::string week = calendarWeekText(frame);
-    cells.push_back(canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin,
-                                    date, black, faceBackground));
-    cells.push_back(
-        canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground));
-    cells.push_back(canvas.drawText(side - canvas.textWidth(week) - cornerMargin,
-                                    side - h - cornerMargin, week, black, faceBackground));
+    canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin, date, black,
+                    faceBackground);
+    canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground);
+    canvas.drawText(side - canvas.textWidth(week) - cornerMargin, side - h - cornerMargin, week,
+                    black, faceBackground);
 }
 
 // Place name centred at the top, the coordinates line centred at the bottom, both in a
-// smaller font; adds their cells to `cells`.
-void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& small, int r,
-                             std::vector<PixelRect>& cells) {
+// smaller font.
+void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& small, int r) {
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&small);
     const std::string line = coordinatesLine(frame);
     const std::string& place = frame.settings.placeName;
-    cells.push_back(canvas.drawText(r - canvas.textWidth(line) / 2,
-                                    2 * r - canvas.textHeight("Wg") - cornerMargin, line, black,
-                                    faceBackground));
-    cells.push_back(canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black,
-                                    faceBackground));
+    canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
+                    line, black, faceBackground);
+    canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
     canvas.setDrawingFont(nullptr);  // the canvas must not keep a font it does not own
 }
 
@@ -152,8 +146,7 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     // An invalid font: the default font.
     const PixelRect timeCell = drawClockTime(canvas, frame, textFont);
     canvas.watchArea(timeCell);
-    std::vector<PixelRect> textCells{timeCell};
-    drawCornerTexts(canvas, frame, r, textCells);
+    drawCornerTexts(canvas, frame, r);
     if (showCoordinates) {
         Font passFont;
         const Font* small = &passFont;
@@ -166,15 +159,13 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
         } else {
             passFont = loadFont("Arial", placeFontPoints(r));
         }
-        drawPlaceAndCoordinates(canvas, frame, *small, r, textCells);
+        drawPlaceAndCoordinates(canvas, frame, *small, r);
     }
 
-    // Face ring: a blended dark rim under the face disc. The disc has the background's
-    // colour, so it is painted again only where the texts reached into it.
+    // Face ring: a blended dark rim around the face disc, which the shift ring paints.
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRing(r, r, r - r / 10, r - r / 9, rgba(0, 0, 0, 128));
+    canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircleWithin(r, r, r - r / 9, faceBackground, textCells);
     drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, frame, r);
 

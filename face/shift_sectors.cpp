@@ -1,15 +1,21 @@
 // Carries out the ring plan of the rota: black dividers, one flood fill per sector in the
 // crew's colour, and the light wedge of Saturday night. The fills colour the sectors of the
 // face disc out to the ring under the dial; the dial drawn later covers their inner edge,
-// so they show as a ring.
+// so they show as a ring. The ring's pixels and its dividers are known without the image,
+// so the fills are usually worked out from them and each pixel is written once; the image
+// is read only to prove that they stop where the flood fills would.
 #include "face/shift_sectors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "core/angles.h"
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
+#include "face/pixel_runs.h"
 #include "rota/rota_tables.h"
 #include "rota/shift_rota.h"
 
@@ -22,7 +28,7 @@ constexpr Colour wedgeColour = rgb(220, 217, 200);
 
 // The visible ring runs from the dial shadow (r - r div 3) to the face disc's rim
 // (r - r div 9); seeds sit half way, so they stay well inside their sector at every size.
-double seedDistance(int r) { return ((r - r / 3) + (r - r / 9)) / 2.0; }
+double seedDistance(int r) { return ((r - r / 3) + faceDiscRadius(r)) / 2.0; }
 
 // Dividers reach past the face disc into the dark rim, so each sector is closed.
 double dividerLength(int r) { return r - r / 10.0; }
@@ -45,7 +51,7 @@ std::optional<PixelPoint> wedgeSeed(const Canvas& canvas, int r) {
     const double bisectorDeg = (wedgeFromDeg + wedgeToDeg) / 2.0;
     const double wedgeRad = (wedgeToDeg - wedgeFromDeg) * radiansPerDegree;
     const double slope = std::abs(std::sin(bisectorDeg * radiansPerDegree));
-    for (double rho = (r - r / 9) - 1.5; rho > seedDistance(r) - r / 10.0; rho -= 0.5) {
+    for (double rho = faceDiscRadius(r) - 1.5; rho > seedDistance(r) - r / 10.0; rho -= 0.5) {
         const PixelPoint p = dialPoint(r, bisectorDeg, rho);
         if (!image->contains(p.x, p.y) || isDivider(*image, p.x, p.y)) continue;
         // Both radii are steep, so a row crosses the wedge in about rho*width/|sin| pixels.
@@ -61,34 +67,167 @@ std::optional<PixelPoint> wedgeSeed(const Canvas& canvas, int r) {
     return std::nullopt;
 }
 
+// One flood fill of the plan: its seed and its colour.
+struct SectorPaint {
+    PixelPoint seed;
+    Colour colour;
+};
+
+// The face disc less the disc under the dial ring (what the background of a full frame
+// leaves to this layer), less the dividers' pixels, as runs from row `top` down, clipped to
+// the 2r x 2r image.
+RunRows ringRuns(int r, int top, std::span<const PixelPoint> dividerEnds) {
+    const int outer = faceDiscRadius(r), inner = underDialRadius(r);
+    const std::vector<int> outerRows = discHalfWidths(outer);
+    const std::vector<int> innerRows = discHalfWidths(inner);  // empty: no hole
+    const int bottom = std::min(r + outer, 2 * r - 1);
+    const auto rows = static_cast<std::size_t>(std::max(bottom - top + 1, 0));
+    std::vector<std::vector<RowSpan>> dividers(dividerEnds.size(), std::vector<RowSpan>(rows));
+    for (std::size_t i = 0; i < dividerEnds.size(); ++i)
+        lineRowSpans(r, r, dividerEnds[i].x, dividerEnds[i].y, top, dividers[i]);
+
+    RunRows ring;
+    std::vector<RowSpan> cuts;
+    for (std::size_t row = 0; row < rows; ++row) {
+        const int y = top + static_cast<int>(row);
+        cuts.clear();
+        for (const std::vector<RowSpan>& divider : dividers)
+            if (!divider[row].empty()) cuts.push_back(divider[row]);
+        std::sort(cuts.begin(), cuts.end(), [](RowSpan a, RowSpan b) { return a.lo < b.lo; });
+        // Columns xl .. xr of row y but the dividers' (which may overlap each other).
+        const auto add = [&](int xl, int xr) {
+            xl = std::max(xl, 0);
+            xr = std::min(xr, 2 * r - 1);
+            for (const RowSpan cut : cuts) {
+                if (cut.hi < xl) continue;
+                if (cut.lo > xr) break;
+                if (cut.lo > xl) ring.runs.push_back({y, xl, cut.lo - 1});
+                xl = cut.hi + 1;
+            }
+            if (xl <= xr) ring.runs.push_back({y, xl, xr});
+        };
+        const auto dy = static_cast<std::size_t>(std::abs(y - r));
+        const int hi = outerRows[dy];
+        const int hole = dy < innerRows.size() ? innerRows[dy] : -1;
+        if (hole < 0) {
+            add(r - hi, r + hi);
+        } else if (hole < hi) {
+            add(r - hi, r - hole - 1);
+            add(r + hole + 1, r + hi);
+        }
+        ring.endRow();
+    }
+    return ring;
+}
+
+// Calls visit(x) for the columns of the runs [a, aEnd) that none of [b, bEnd) covers (both
+// sorted and disjoint) until it returns false; returns whether it never did.
+template <class Visit>
+bool everyUncovered(const Run* a, const Run* aEnd, const Run* b, const Run* bEnd, Visit visit) {
+    for (; a != aEnd; ++a) {
+        for (int x = a->xl; x <= a->xr;) {
+            while (b != bEnd && b->xr < x) ++b;
+            if (b != bEnd && b->xl <= x) {
+                x = b->xr + 1;
+                continue;
+            }
+            const int stop = b == bEnd ? a->xr : std::min(a->xr, b->xl - 1);
+            for (; x <= stop; ++x)
+                if (!visit(x)) return false;
+        }
+    }
+    return true;
+}
+
+// Paints what the fills would paint on the ring, each run once, while the image shows that
+// their regions are the runs' 4-connected groups: every seed lies in a run, and every pixel
+// beside a run but in none is off the image or of a colour no fill starts on or paints (so
+// no fill, first or repeated, leaves its group). A group takes its last fill's colour, or
+// keeps the background. Returns false when that is not shown; the runs painted so far are
+// then to be painted again. Row by row, so the pixels read are the ones at hand.
+bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top, std::span<const SectorPaint> fills) {
+    const std::vector<std::size_t> root = groupRuns(ring);
+    std::vector<Colour> colour(ring.runs.size(), faceBackground);
+    for (const SectorPaint& fill : fills) {
+        const auto row = static_cast<std::size_t>(fill.seed.y - top);
+        if (fill.seed.y < top || row >= ring.rows()) return false;
+        std::size_t i = ring.rowStart[row];
+        while (i < ring.rowStart[row + 1] && ring.runs[i].xr < fill.seed.x) ++i;
+        if (i == ring.rowStart[row + 1] || ring.runs[i].xl > fill.seed.x) return false;
+        colour[root[i]] = rgbPart(fill.colour);
+    }
+
+    Image& image = *canvas.target();
+    const auto closed = [&](int x, int y) {
+        if (!image.contains(x, y)) return true;
+        const Colour c = rgbPart(image.pixel(x, y));
+        if (c == faceBackground) return false;
+        return std::none_of(fills.begin(), fills.end(),
+                            [c](const SectorPaint& f) { return rgbPart(f.colour) == c; });
+    };
+    const Run* runs = ring.runs.data();
+    for (std::size_t row = 0; row < ring.rows(); ++row) {
+        const Run* first = runs + ring.rowStart[row];
+        const Run* last = runs + ring.rowStart[row + 1];
+        const int y = top + static_cast<int>(row);
+        const Run* aboveFirst = row > 0 ? runs + ring.rowStart[row - 1] : first;
+        const Run* belowLast = row + 1 < ring.rows() ? runs + ring.rowStart[row + 2] : last;
+        if (!everyUncovered(first, last, aboveFirst, first, [&](int x) { return closed(x, y - 1); }) ||
+            !everyUncovered(first, last, last, belowLast, [&](int x) { return closed(x, y + 1); }))
+            return false;
+        Colour* pixels = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+        for (const Run* run = first; run != last; ++run) {
+            if (!closed(run->xl - 1, y) || !closed(run->xr + 1, y)) return false;
+            canvas.noteRead(run->xl - 1, y - 1, run->xr + 1, y + 1);  // as a fill reads
+            std::fill(pixels + run->xl, pixels + run->xr + 1, colour[root[static_cast<std::size_t>(run - runs)]]);
+        }
+    }
+    return true;
+}
+
+// The fills on the face ring, from its runs when the image allows, else as flood fills on
+// the ring painted in the background first.
+void fillRing(Canvas& canvas, int r, std::span<const PixelPoint> dividerEnds,
+              std::span<const SectorPaint> fills) {
+    const int top = std::max(r - faceDiscRadius(r), 0);
+    const RunRows ring = ringRuns(r, top, dividerEnds);
+    if (fillRingByRuns(canvas, ring, top, fills)) return;
+    for (const Run& run : ring.runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, faceBackground);
+    for (const SectorPaint& fill : fills) canvas.floodFill(fill.seed.x, fill.seed.y, fill.colour);
+}
+
 }  // namespace
 
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
-    if (r <= 0) return;
+    if (r <= 0 || canvas.target() == nullptr) return;
     const ShiftRingPlan plan = planShiftRing(frame);
     canvas.setDrawingMode(ModeDefault);
     const double seedRho = seedDistance(r);
-    auto fillSector = [&](double sectorDeg, Colour colour) {
-        const PixelPoint seed = dialPoint(r, sectorDeg, seedRho);
-        canvas.floodFill(seed.x, seed.y, colour);
-    };
+    auto seedOf = [&](double sectorDeg) { return dialPoint(r, sectorDeg, seedRho); };
 
     if (!plan.showShiftColors) {
         // The settings keep a top byte beside red, green and blue; only the colour counts.
-        fillSector(sectorEarlyDeg, rgbPart(static_cast<Colour>(frame.settings.dialColor)));
+        const SectorPaint whole{seedOf(sectorEarlyDeg),
+                                rgbPart(static_cast<Colour>(frame.settings.dialColor))};
+        fillRing(canvas, r, {}, std::span(&whole, 1));
         return;
     }
 
-    auto drawRadius = [&](double angleDeg) {
-        const PixelPoint end = dialPoint(r, angleDeg, dividerLength(r));
-        canvas.drawLine(r, r, end.x, end.y, dividerColour);
-    };
-    for (double angleDeg : plan.dividersDeg) drawRadius(angleDeg);
-    for (const SectorFill& fill : plan.fills) fillSector(fill.sectorDeg, crewColour(fill.crew));
+    auto dividerEnd = [&](double angleDeg) { return dialPoint(r, angleDeg, dividerLength(r)); };
+    std::vector<PixelPoint> dividerEnds;
+    for (double angleDeg : plan.dividersDeg) {
+        dividerEnds.push_back(dividerEnd(angleDeg));
+        canvas.drawLine(r, r, dividerEnds.back().x, dividerEnds.back().y, dividerColour);
+    }
+    std::vector<SectorPaint> fills;
+    for (const SectorFill& fill : plan.fills) fills.push_back({seedOf(fill.sectorDeg), crewColour(fill.crew)});
+    fillRing(canvas, r, dividerEnds, fills);
 
     if (plan.saturdayNightWedge) {
-        drawRadius(wedgeFromDeg);
-        drawRadius(wedgeToDeg);
+        for (double angleDeg : {wedgeFromDeg, wedgeToDeg}) {
+            const PixelPoint end = dividerEnd(angleDeg);
+            canvas.drawLine(r, r, end.x, end.y, dividerColour);
+        }
         if (const std::optional<PixelPoint> seed = wedgeSeed(canvas, r))
             canvas.floodFill(seed->x, seed->y, wedgeColour);
     }

@@ -6,9 +6,10 @@
 
 namespace dorvalen {
 
-// Needs the face disc drawn in faceBackground; the under-dial ring (drawUnderDialRing), when
-// drawn first, stops the fills at the dial so they skip the area it covers. Leaves
-// ModeDefault.
+// Paints the face disc from the under-dial ring out to its rim, whatever lay there before.
+// The under-dial ring (drawUnderDialRing), when drawn first, stops the fills at the dial so
+// they skip the area it covers; without it the disc inside must be in faceBackground.
+// Leaves ModeDefault.
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r);
 
 }  // namespace dorvalen

@@ -12,7 +12,9 @@
 #include "core/conversions.h"
 #include "rota/rota_tables.h"
 #include "face/face_render.h"
+#include "face/dial_geometry.h"
 #include "face/shift_sectors.h"
+#include "rota/shift_rota.h"
 #include "tests/support/pixel_support.h"
 #include "tests/support/ring_picture.h"
 
@@ -101,6 +103,54 @@ TEST(ShiftSectors, EverySectorTakesItsCrewsColourAtEverySize) {
                 ok = ok && wrong == 0;
             }
             if (!ok) test::dumpImage(image, "shift_ring_r" + std::to_string(r));
+        }
+    }
+}
+
+// The ring is worked out from its runs where the image proves the flood fills would take
+// just those; it must equal the fills themselves (on a face disc in the background), on a
+// disc left in any colour: below r = 90 most radii have no rim, and the fills spill out.
+TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
+    const auto ring = [](const ClockState& state, int r, bool byFloodFills) {
+        Image image(2 * r, 2 * r, faceBackground);
+        Canvas canvas;
+        canvas.beginDrawing(image);
+        canvas.setDrawingMode(ModeAlphaBlend);
+        canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), rgba(0, 0, 0, 128));
+        canvas.setDrawingMode(ModeDefault);
+        canvas.drawCircle(r, r, faceDiscRadius(r), byFloodFills ? faceBackground : rgb(1, 2, 3));
+        canvas.drawCircle(r, r, underDialRadius(r), faceBackground);  // the dial's, not the ring's
+        drawUnderDialRing(canvas, r);
+        if (!byFloodFills) {
+            paintShiftSectors(canvas, state, r);
+            return image;
+        }
+        const ShiftRingPlan plan = planShiftRing(Frame(state));
+        const auto seed = [r](double deg) { return dialPoint(r, deg, ((r - r / 3) + faceDiscRadius(r)) / 2.0); };
+        if (!plan.showShiftColors) {
+            const PixelPoint p = seed(sectorEarlyDeg);
+            canvas.floodFill(p.x, p.y, static_cast<Colour>(state.settings.dialColor));
+            return image;
+        }
+        for (const double deg : plan.dividersDeg) {
+            const PixelPoint end = dialPoint(r, deg, r - r / 10.0);
+            canvas.drawLine(r, r, end.x, end.y, black);
+        }
+        for (const SectorFill& fill : plan.fills) {
+            const PixelPoint p = seed(fill.sectorDeg);
+            canvas.floodFill(p.x, p.y, crewColour(fill.crew));
+        }
+        return image;
+    };
+    for (const int r : {6, 50, 89, 90, 101, 200, 333, 490}) {
+        for (const RingCase& c : ringCases()) {
+            ClockState state = test::stateAt(2026, 1, c.day, c.hour);
+            for (const int colours : {1, 0}) {
+                state.settings.showShiftColors = colours;
+                if (planShiftRing(Frame(state)).saturdayNightWedge) continue;  // drawn after the fills
+                EXPECT_TRUE(ring(state, r, false).pixels == ring(state, r, true).pixels)
+                    << c.fault << ", r = " << r << ", shift colours " << colours;
+            }
         }
     }
 }
