@@ -158,12 +158,18 @@ bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top, std::span<cons
     }
 
     Image& image = *canvas.target();
+    // Most pixels beside the runs are the dividers' or the rim's: the colour last found
+    // closed is tried first (it starts as none, no RGB colour having a top byte).
+    Colour lastClosed = 0xFF000000u;
     const auto closed = [&](int x, int y) {
         if (!image.contains(x, y)) return true;
         const Colour c = rgbPart(image.pixel(x, y));
-        if (c == faceBackground) return false;
-        return std::none_of(fills.begin(), fills.end(),
-                            [c](const SectorPaint& f) { return rgbPart(f.colour) == c; });
+        if (c == lastClosed) return true;
+        if (c == faceBackground ||
+            std::any_of(fills.begin(), fills.end(), [c](const SectorPaint& f) { return rgbPart(f.colour) == c; }))
+            return false;
+        lastClosed = c;
+        return true;
     };
     const Run* runs = ring.runs.data();
     for (std::size_t row = 0; row < ring.rows(); ++row) {
