@@ -145,7 +145,8 @@ bool everyUncovered(const Run* a, const Run* aEnd, const Run* b, const Run* bEnd
 // no fill, first or repeated, leaves its group). A group takes its last fill's colour, or
 // keeps the background. Returns false when that is not shown; the runs painted so far are
 // then to be painted again. Row by row, so the pixels read are the ones at hand.
-bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top, std::span<const SectorPaint> fills) {
+bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top,
+                    std::span<const SectorPaint> fills) {
     const std::vector<std::size_t> root = groupRuns(ring);
     std::vector<Colour> colour(ring.runs.size(), faceBackground);
     for (const SectorPaint& fill : fills) {
@@ -165,9 +166,8 @@ bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top, std::span<cons
         if (!image.contains(x, y)) return true;
         const Colour c = rgbPart(image.pixel(x, y));
         if (c == lastClosed) return true;
-        if (c == faceBackground ||
-            std::any_of(fills.begin(), fills.end(), [c](const SectorPaint& f) { return rgbPart(f.colour) == c; }))
-            return false;
+        const auto paints = [c](const SectorPaint& f) { return rgbPart(f.colour) == c; };
+        if (c == faceBackground || std::any_of(fills.begin(), fills.end(), paints)) return false;
         lastClosed = c;
         return true;
     };
@@ -178,14 +178,18 @@ bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top, std::span<cons
         const int y = top + static_cast<int>(row);
         const Run* aboveFirst = row > 0 ? runs + ring.rowStart[row - 1] : first;
         const Run* belowLast = row + 1 < ring.rows() ? runs + ring.rowStart[row + 2] : last;
-        if (!everyUncovered(first, last, aboveFirst, first, [&](int x) { return closed(x, y - 1); }) ||
-            !everyUncovered(first, last, last, belowLast, [&](int x) { return closed(x, y + 1); }))
+        const auto closedAbove = [&](int x) { return closed(x, y - 1); };
+        const auto closedBelow = [&](int x) { return closed(x, y + 1); };
+        if (!everyUncovered(first, last, aboveFirst, first, closedAbove) ||
+            !everyUncovered(first, last, last, belowLast, closedBelow))
             return false;
-        Colour* pixels = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+        const auto rowOffset = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+        Colour* pixels = image.pixels.data() + rowOffset;
         for (const Run* run = first; run != last; ++run) {
             if (!closed(run->xl - 1, y) || !closed(run->xr + 1, y)) return false;
             canvas.noteRead(run->xl - 1, y - 1, run->xr + 1, y + 1);  // as a fill reads
-            std::fill(pixels + run->xl, pixels + run->xr + 1, colour[root[static_cast<std::size_t>(run - runs)]]);
+            const Colour paint = colour[root[static_cast<std::size_t>(run - runs)]];
+            std::fill(pixels + run->xl, pixels + run->xr + 1, paint);
         }
     }
     return true;
@@ -198,7 +202,8 @@ void fillRing(Canvas& canvas, int r, std::span<const PixelPoint> dividerEnds,
     const int top = std::max(r - faceDiscRadius(r), 0);
     const RunRows ring = ringRuns(r, top, dividerEnds);
     if (fillRingByRuns(canvas, ring, top, fills)) return;
-    for (const Run& run : ring.runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, faceBackground);
+    for (const Run& run : ring.runs)
+        canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, faceBackground);
     for (const SectorPaint& fill : fills) canvas.floodFill(fill.seed.x, fill.seed.y, fill.colour);
 }
 
@@ -226,7 +231,8 @@ void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
         canvas.drawLine(r, r, dividerEnds.back().x, dividerEnds.back().y, dividerColour);
     }
     std::vector<SectorPaint> fills;
-    for (const SectorFill& fill : plan.fills) fills.push_back({seedOf(fill.sectorDeg), crewColour(fill.crew)});
+    for (const SectorFill& fill : plan.fills)
+        fills.push_back({seedOf(fill.sectorDeg), crewColour(fill.crew)});
     fillRing(canvas, r, dividerEnds, fills);
 
     if (plan.saturdayNightWedge) {

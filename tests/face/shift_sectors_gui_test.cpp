@@ -126,7 +126,9 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
             return image;
         }
         const ShiftRingPlan plan = planShiftRing(Frame(state));
-        const auto seed = [r](double deg) { return dialPoint(r, deg, ((r - r / 3) + faceDiscRadius(r)) / 2.0); };
+        const auto seed = [r](double deg) {
+            return dialPoint(r, deg, ((r - r / 3) + faceDiscRadius(r)) / 2.0);
+        };
         if (!plan.showShiftColors) {
             const PixelPoint p = seed(sectorEarlyDeg);
             canvas.floodFill(p.x, p.y, static_cast<Colour>(state.settings.dialColor));
@@ -147,7 +149,8 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
             ClockState state = test::stateAt(2026, 1, c.day, c.hour);
             for (const int colours : {1, 0}) {
                 state.settings.showShiftColors = colours;
-                if (planShiftRing(Frame(state)).saturdayNightWedge) continue;  // drawn after the fills
+                // The wedge is drawn after the fills, the same way on either path.
+                if (planShiftRing(Frame(state)).saturdayNightWedge) continue;
                 EXPECT_TRUE(ring(state, r, false).pixels == ring(state, r, true).pixels)
                     << c.fault << ", r = " << r << ", shift colours " << colours;
             }
