@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "core/conversions.h"
@@ -112,8 +113,7 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
     const RunRows inside = kiteInside(kite, r, x0, y0, x1, y1);
 
     // The parts: runs of inside pixels on the image that are not black on the canvas (the
-    // hour hand's outline divides them); a part's label follows the raster order of its
-    // first pixel.
+    // hour hand's outline divides them).
     RunRows parts;
     for (std::size_t row = 0; row < inside.rows(); ++row) {
         const int y = y0 + static_cast<int>(row);
@@ -131,36 +131,31 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
         parts.endRow();
     }
     const std::vector<std::size_t> root = groupRuns(parts);
-    std::vector<int> runLabel(parts.runs.size(), -1);
-    std::vector<PixelPoint> firstPixel;
-    for (std::size_t i = 0; i < parts.runs.size(); ++i) {
-        if (root[i] == i) {
-            runLabel[i] = static_cast<int>(firstPixel.size());
-            firstPixel.push_back({parts.runs[i].xl, parts.runs[i].y});
-        } else {
-            runLabel[i] = runLabel[root[i]];
-        }
-    }
-    const auto partOf = [&](PixelPoint p) {
-        if (p.x < x0 || p.y < y0 || p.x > x1 || p.y > y1) return -1;
+    // The part holding a point, by its earliest run, or none.
+    const auto partOf = [&](PixelPoint p) -> std::optional<std::size_t> {
+        if (p.x < x0 || p.y < y0 || p.x > x1 || p.y > y1) return std::nullopt;
         const std::size_t row = static_cast<std::size_t>(p.y - y0);
         for (std::size_t i = parts.rowStart[row]; i < parts.rowStart[row + 1]; ++i)
-            if (parts.runs[i].xl <= p.x && p.x <= parts.runs[i].xr) return runLabel[i];
-        return -1;
+            if (parts.runs[i].xl <= p.x && p.x <= parts.runs[i].xr) return root[i];
+        return std::nullopt;
     };
 
-    std::vector<PixelPoint> fills;
-    std::vector<bool> seeded(firstPixel.size(), false);
+    // How often each part is filled: once per seed in it, once if no seed lands in it.
+    std::vector<int> fills(parts.runs.size(), 0);
     for (const PixelPoint seed : {dialPoint(r, psi, r - r / f(2.0f)), dialPoint(r, psi, r - r / 2.3)}) {
-        const int label = partOf(seed);
-        if (label < 0) continue;
-        fills.push_back(seed);
-        seeded[static_cast<std::size_t>(label)] = true;
+        if (const auto part = partOf(seed)) ++fills[*part];
     }
-    for (std::size_t label = 0; label < firstPixel.size(); ++label) {
-        if (!seeded[label]) fills.push_back(firstPixel[label]);
+    // A fill from any pixel of a part takes exactly that part: the kite's black outline
+    // closes the inside, the hour hand's black lines divide it, and the tint never blends
+    // to black. So each part's runs are blended directly, as often as it would be filled.
+    canvas.setDrawingMode(ModeAlphaBlend);
+    for (std::size_t i = 0; i < parts.runs.size(); ++i) {
+        const Run& run = parts.runs[i];
+        const int times = std::max(fills[root[i]], 1);
+        for (int k = 0; k < times; ++k) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, fill);
     }
-    for (const PixelPoint p : fills) fillInside(canvas, p, fill);
+    canvas.noteRead(x0, y0, x1, y1);  // a fill reads the pixels beside its own
+    canvas.setDrawingMode(ModeDefault);
 }
 
 }  // namespace
