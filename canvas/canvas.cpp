@@ -26,9 +26,7 @@ public:
         : sr_(redOf(src) * alphaOf(src)),
           sg_(greenOf(src) * alphaOf(src)),
           sb_(blueOf(src) * alphaOf(src)),
-          inverse_(255 - alphaOf(src)),
-          lastIn_(0),
-          lastOut_(compute(0)) {}
+          inverse_(255 - alphaOf(src)) {}
     Colour operator()(Colour dst) {
         if (dst != lastIn_) {
             lastIn_ = dst;
@@ -36,8 +34,35 @@ public:
         }
         return lastOut_;
     }
+    // Blends the pixels [p, end) in place. The last result lives in registers here (a
+    // member could alias the pixels), and four pixels of the last colour pass at once.
+    void run(Colour* p, Colour* const end) {
+        Colour in = lastIn_, out = lastOut_;
+#if defined(__SSE2__)
+        const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
+        for (; end - p >= 4; p += 4) {
+            const __m128i four = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), rgbMask);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(in)))) == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_set1_epi32(static_cast<int>(out)));
+                continue;
+            }
+            for (int k = 0; k < 4; ++k) one(p[k], in, out);
+        }
+#endif
+        for (; p < end; ++p) one(*p, in, out);
+        lastIn_ = in;
+        lastOut_ = out;
+    }
 
 private:
+    void one(Colour& pixel, Colour& in, Colour& out) const {
+        const Colour dst = rgbPart(pixel);
+        if (dst != in) {
+            in = dst;
+            out = compute(dst);
+        }
+        pixel = out;
+    }
     // v / 255 for 0 <= v <= 255 * 255, exactly (checked over the whole range).
     static int div255(int v) { return (v + 1 + (v >> 8)) >> 8; }
     Colour compute(Colour dst) const {
@@ -45,7 +70,9 @@ private:
                    div255(sb_ + blueOf(dst) * inverse_));
     }
     int sr_, sg_, sb_, inverse_;
-    Colour lastIn_, lastOut_;
+    // No pixel's colour part matches the first `lastIn_`, so nothing is computed before a
+    // pixel needs it.
+    Colour lastIn_ = 0xFF000000u, lastOut_ = 0;
 };
 
 namespace {
@@ -89,7 +116,7 @@ void Canvas::writeSpan(int y, int x0, int x1, Colour colour, Blender& blend) {
     Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) == 0) return;  // blends to itself
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) < 255) {
-        for (int x = x0; x <= x1; ++x) row[x] = blend(row[x] & 0xFFFFFFu);
+        blend.run(row + x0, row + x1 + 1);
     } else {
         std::fill(row + x0, row + x1 + 1, rgbPart(colour));
     }
@@ -538,7 +565,7 @@ private:
         watch_.add(y, x0, x1);
         if constexpr (TrackVisited) markVisited(x0, x1);
         if (blending_)  // opaque runs were painted while they were scanned
-            for (int x = x0; x <= x1; ++x) row_[x] = blend_(rgbPart(row_[x]));
+            blend_.run(row_ + x0, row_ + x1 + 1);
     }
 
     const int width_, height_;

@@ -55,6 +55,23 @@ TEST(CanvasBlend, IntegerFormulaPerChannel) {
     }
 }
 
+// A span blends four pixels at once while they repeat the last colour: runs that change
+// colour inside a group, odd tails and pixels carrying alpha bits must blend as one by one.
+TEST(CanvasBlend, SpanMatchesPixelByPixel) {
+    const Colour a = rgb(236, 233, 216), b = rgb(10, 200, 30);
+    Image span(23, 1), single(23, 1);
+    for (int x = 0; x < 23; ++x) span.pixels[x] = x < 6 || x == 13 ? a : x < 9 ? b : (x % 3 == 0 ? b : a);
+    span.pixels[17] |= 0xFF000000u;  // alpha bits are not part of the colour
+    single = span;
+    Canvas canvas;
+    canvas.beginDrawing(span);
+    canvas.setDrawingMode(ModeAlphaBlend);
+    canvas.fillBox(1, 0, 22, 1, rgba(138, 135, 118, 64));
+    canvas.beginDrawing(single);
+    for (int x = 1; x < 23; ++x) canvas.plotPixel(x, 0, rgba(138, 135, 118, 64));
+    EXPECT_EQ(span.pixels, single.pixels);
+}
+
 // Every shape drawn half off a small image must give exactly the pixels the same shape
 // has inside that window when drawn whole on a large image.
 TEST(CanvasClipping, ShapesPartlyOutsideKeepTheirVisiblePixels) {
