@@ -337,9 +337,13 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     const bool blending = (mode_ & ModeAlphaBlend) != 0;
     const std::size_t width = static_cast<std::size_t>(image_->width);
     Colour* pixels = image_->pixels.data();
+    // Every pixel lies in the box of the end points: most lines pass far from the watched
+    // area, and then no pixel needs noting.
+    const bool noting = watching_ && !touched_ &&
+                        watches(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
     line.walk(first, last, [&](Wide x, Wide y) {
         const auto px = static_cast<int>(x), py = static_cast<int>(y);  // inside the image
-        if (watching_) noteDrawn(px, py, px, py);
+        if (noting) noteDrawn(px, py, px, py);
         Colour& p = pixels[static_cast<std::size_t>(py) * width + static_cast<std::size_t>(px)];
         p = blending ? blend(rgbPart(p)) : rgbPart(colour);
     });
@@ -590,14 +594,22 @@ void fillRegion(Image& image, int x, int y, Colour key, bool blending, Colour co
 }  // namespace
 
 void VisitedRows::reset(int width, int height) {
-    wordsPerRow_ = (static_cast<std::size_t>(std::max(width, 0)) + 63) / 64;
-    offsets_.assign(static_cast<std::size_t>(std::max(height, 0)), none);
+    const std::size_t wordsPerRow = (static_cast<std::size_t>(std::max(width, 0)) + 63) / 64;
+    const auto rows = static_cast<std::size_t>(std::max(height, 0));
+    if (wordsPerRow == wordsPerRow_ && rows == offsets_.size()) {
+        for (const int y : rows_) offsets_[static_cast<std::size_t>(y)] = none;
+    } else {
+        wordsPerRow_ = wordsPerRow;
+        offsets_.assign(rows, none);
+    }
+    rows_.clear();
     words_.clear();
 }
 
 std::uint64_t* VisitedRows::rowForWriting(int y) {
     std::size_t& at = offsets_[static_cast<std::size_t>(y)];
     if (at == none) {
+        rows_.push_back(y);
         at = words_.size();
         words_.resize(words_.size() + wordsPerRow_, 0);
     }

@@ -96,6 +96,7 @@ private:
     std::size_t wordsPerRow_ = 0;
     std::vector<std::size_t> offsets_;
     std::vector<std::uint64_t> words_;
+    std::vector<int> rows_;  // the rows that have bits, so a reset touches only those
 };
 
 // Columns lo .. hi of one row; empty while lo > hi.

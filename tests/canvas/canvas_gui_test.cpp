@@ -250,6 +250,9 @@ TEST(CanvasFill, EachPixelIsBlendedOnce) {
     canvas.floodFillTo(15, 15, black, rgba(0, 0, 0, 128));
     EXPECT_EQ(image.pixel(15, 15), rgb(127, 127, 127));
     EXPECT_EQ(countOf(image, rgb(63, 63, 63)), 0u);
+    // The next fill on the canvas starts with no pixel marked.
+    canvas.floodFillTo(15, 15, black, rgba(0, 0, 0, 128));
+    EXPECT_EQ(image.pixel(15, 15), rgb(63, 63, 63));
     // A blend that leaves the seed colour unchanged must still end, touching each once.
     Image flat(30, 30, rgb(100, 100, 100));
     canvas.beginDrawing(flat);
