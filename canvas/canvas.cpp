@@ -433,7 +433,6 @@ public:
             stack_.pop_back();
             const int y = span.y + span.dy, x1 = span.xl, x2 = span.xr, dy = span.dy;
             selectRow(y);
-            prefetchRow(y + dy, x1, x2);
             int x = x1;
             int left = x1;
             bool inRun = open(x1);
@@ -490,14 +489,6 @@ private:
             }
         }
         return open;
-    }
-    // The next row in this direction is most likely read next: far away in a large image,
-    // so it is asked for before this row is scanned.
-    void prefetchRow(int y, int x1, int x2) const {
-        if (y < 0 || y >= height_) return;
-        const Colour* row = pixels_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-        for (int x = x1; x <= x2; x += 16) __builtin_prefetch(row + x);
-        __builtin_prefetch(row + x2);
     }
     void selectRow(int y) {
         y_ = y;
