@@ -669,13 +669,6 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
         const std::uint8_t* coverage =
             mask.covered.data() + static_cast<std::size_t>(py - y) * mask.width;
         Colour* row = image_->pixels.data() + static_cast<std::size_t>(py) * image_->width;
-        // The rows of a large image lie far apart: the cell's next row is asked for now, so
-        // it arrives while this one is drawn.
-        if (py + 1 < y1) {
-            const Colour* next = row + image_->width;
-            for (std::int64_t px = x0; px < x1; px += 16) __builtin_prefetch(next + px, 1);
-            __builtin_prefetch(next + x1 - 1, 1);
-        }
         // One loop per mode, so the common ones carry no tests but the coverage.
         if (!blending && !transparent) {
             for (std::int64_t px = x0; px < x1; ++px)
@@ -684,17 +677,18 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
             for (std::int64_t px = x0; px < x1; ++px)
                 if (coverage[px - x] != 0) row[px] = frontOpaque;
         } else if (transparent) {
-            // Most of a numeral's cell is empty: eight uncovered pixels are passed at once.
-            for (std::int64_t px = x0; px < x1;) {
+            // Most of a numeral's cell is empty: eight uncovered pixels are passed at once,
+            // and eight with ink are blended one by one.
+            std::int64_t px = x0;
+            for (; px + 8 <= x1; px += 8) {
                 std::uint64_t eight = 0;
-                if (px + 8 <= x1) std::memcpy(&eight, coverage + (px - x), 8);
-                if (px + 8 <= x1 && eight == 0) {
-                    px += 8;
-                    continue;
-                }
-                if (coverage[px - x] != 0) row[px] = blendFront(rgbPart(row[px]));
-                ++px;
+                std::memcpy(&eight, coverage + (px - x), 8);
+                if (eight == 0) continue;
+                for (std::int64_t k = px; k < px + 8; ++k)
+                    if (coverage[k - x] != 0) row[k] = blendFront(rgbPart(row[k]));
             }
+            for (; px < x1; ++px)
+                if (coverage[px - x] != 0) row[px] = blendFront(rgbPart(row[px]));
         } else {
             for (std::int64_t px = x0; px < x1; ++px)
                 row[px] = coverage[px - x] != 0 ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));
