@@ -398,7 +398,31 @@ unsigned eightInRegion(const Colour* p, Colour key) {
     const auto matches = static_cast<unsigned>(_mm_movemask_epi8(bytes));
     return BySeedColour ? matches : ~matches & 0xFFu;
 }
+// Whether all sixteen pixels lie in the region: the test of a large fill's inner run, one
+// answer for four loads, so the scan costs little more than the writes behind it.
+template <bool BySeedColour>
+bool sixteenInRegion(const Colour* p, Colour key) {
+    const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
+    const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
+    const auto match = [&](int k) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * k));
+        return _mm_cmpeq_epi32(_mm_and_si128(four, rgbMask), keys);
+    };
+    if constexpr (BySeedColour) {
+        const __m128i all = _mm_and_si128(_mm_and_si128(match(0), match(1)), _mm_and_si128(match(2), match(3)));
+        return _mm_movemask_epi8(all) == 0xFFFF;
+    } else {
+        const __m128i any = _mm_or_si128(_mm_or_si128(match(0), match(1)), _mm_or_si128(match(2), match(3)));
+        return _mm_movemask_epi8(any) == 0;
+    }
+}
 #else
+template <bool BySeedColour>
+bool sixteenInRegion(const Colour* p, Colour key) {
+    for (int k = 0; k < 16; ++k)
+        if (!inRegion<BySeedColour>(p[k], key)) return false;
+    return true;
+}
 template <bool BySeedColour>
 unsigned eightInRegion(const Colour* p, Colour key) {
     unsigned bits = 0;
@@ -509,6 +533,8 @@ private:
     // An opaque fill paints the pixels as it finds them, while they are at hand; the scan
     // never reads them again.
     int rightEnd(int x) {
+        for (; x + 16 <= width_ && sixteenInRegion<BySeedColour>(row_ + x, key_); x += 16)
+            if (!blending_) std::fill_n(row_ + x, 16, opaque_);
         for (; x + 8 <= width_; x += 8) {
             const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
             if (in != 0xFFu) {
@@ -524,6 +550,8 @@ private:
     }
     // The leftmost column of the open run that holds the open column x (not painted here).
     int leftEnd(int x) {
+        for (; x >= 16 && sixteenInRegion<BySeedColour>(row_ + x - 16, key_); x -= 16)
+            if (!blending_) std::fill_n(row_ + x - 16, 16, opaque_);
         for (; x >= 8; x -= 8) {
             const unsigned in = eightInRegion<BySeedColour>(row_ + x - 8, key_);
             if (in != 0xFFu) {
