@@ -89,6 +89,25 @@ Wide ceilDiv(Wide a, Wide b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
 
 }  // namespace
 
+void fillPixels(Colour* p, std::size_t n, Colour colour) {
+#if defined(__SSE2__)
+    if (n >= 4) {
+        const __m128i four = _mm_set1_epi32(static_cast<int>(colour));
+        Colour* const last = p + n - 4;
+        for (; p < last; p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(last), four);
+        return;
+    }
+    if (n > 0) {  // 1 to 3 pixels: first, middle and last cover them all
+        p[0] = colour;
+        p[n / 2] = colour;
+        p[n - 1] = colour;
+    }
+#else
+    std::fill_n(p, n, colour);
+#endif
+}
+
 Image::Image(int w, int h, Colour fill) {
     resize(w, h);
     std::fill(pixels.begin(), pixels.end(), fill);
@@ -118,7 +137,7 @@ void Canvas::writeSpan(int y, int x0, int x1, Colour colour, Blender& blend) {
     if ((mode_ & ModeAlphaBlend) && alphaOf(colour) < 255) {
         blend.run(row + x0, row + x1 + 1);
     } else {
-        std::fill(row + x0, row + x1 + 1, rgbPart(colour));
+        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0 + 1), rgbPart(colour));
     }
 }
 
@@ -539,7 +558,7 @@ private:
             const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
             if (in != 0xFFu) {
                 const int end = x + std::countr_one(in);
-                if (!blending_) std::fill(row_ + x, row_ + end, opaque_);
+                if (!blending_) fillPixels(row_ + x, static_cast<std::size_t>(end - x), opaque_);
                 return end;
             }
             if (!blending_) std::fill_n(row_ + x, 8, opaque_);
@@ -556,7 +575,7 @@ private:
             const unsigned in = eightInRegion<BySeedColour>(row_ + x - 8, key_);
             if (in != 0xFFu) {
                 const int start = x - std::countl_one(static_cast<std::uint8_t>(in));
-                if (!blending_) std::fill(row_ + start, row_ + x, opaque_);
+                if (!blending_) fillPixels(row_ + start, static_cast<std::size_t>(x - start), opaque_);
                 return start;
             }
             if (!blending_) std::fill_n(row_ + x - 8, 8, opaque_);

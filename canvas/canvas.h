@@ -30,6 +30,11 @@ constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 255); }
 constexpr int alphaOf(Colour c) { return static_cast<int>((c >> 24) & 255); }
 constexpr Colour rgbPart(Colour c) { return c & 0xFFFFFFu; }
 
+// Sets n pixels from p to one colour. Spans of a few pixels are most of a frame's spans, so
+// their ends are written by overlapping stores rather than found by a loop whose length the
+// processor cannot predict.
+void fillPixels(Colour* p, std::size_t n, Colour colour);
+
 // Drawing-mode flags; a mode stays in force until changed. The face uses 0, 1, 4, 16, 17.
 inline constexpr Colour black = rgb(0, 0, 0);
 

@@ -189,7 +189,7 @@ bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top,
             if (!closed(run->xl - 1, y) || !closed(run->xr + 1, y)) return false;
             canvas.noteRead(run->xl - 1, y - 1, run->xr + 1, y + 1);  // as a fill reads
             const Colour paint = colour[root[static_cast<std::size_t>(run - runs)]];
-            std::fill(pixels + run->xl, pixels + run->xr + 1, paint);
+            fillPixels(pixels + run->xl, static_cast<std::size_t>(run->xr - run->xl + 1), paint);
         }
     }
     return true;

@@ -55,6 +55,18 @@ TEST(CanvasBlend, IntegerFormulaPerChannel) {
     }
 }
 
+// Every length, short ones through their overlapping stores, sets just its own pixels.
+TEST(CanvasSpans, FillPixelsSetsExactlyTheSpan) {
+    for (std::size_t n = 0; n <= 40; ++n) {
+        for (std::size_t at : {0u, 1u, 3u}) {
+            std::vector<Colour> row(50, white);
+            fillPixels(row.data() + at, n, red);
+            for (std::size_t x = 0; x < row.size(); ++x)
+                ASSERT_EQ(row[x], x >= at && x < at + n ? red : white) << "n " << n << " at " << at << " x " << x;
+        }
+    }
+}
+
 // A span blends four pixels at once while they repeat the last colour: runs that change
 // colour inside a group, odd tails and pixels carrying alpha bits must blend as one by one.
 TEST(CanvasBlend, SpanMatchesPixelByPixel) {
