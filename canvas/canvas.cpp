@@ -54,6 +54,37 @@ public:
         lastOut_ = out;
     }
 
+    // Blends the pixels [p, end) whose coverage byte is not 0 and leaves the others. Glyph
+    // edges are no pattern a processor predicts, so four pixels over the last colour are
+    // chosen by a mask instead of a branch each.
+    void runCovered(Colour* p, Colour* const end, const std::uint8_t* coverage) {
+        Colour in = lastIn_, out = lastOut_;
+#if defined(__SSE2__)
+        const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
+        const __m128i zero = _mm_setzero_si128();
+        for (; end - p >= 4; p += 4, coverage += 4) {
+            const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i ins = _mm_set1_epi32(static_cast<int>(in));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(pixels, rgbMask), ins)) == 0xFFFF) {
+                std::int32_t four;
+                std::memcpy(&four, coverage, 4);
+                const __m128i bare = _mm_cmpeq_epi32(
+                    _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero), zero);
+                const __m128i outs = _mm_set1_epi32(static_cast<int>(out));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
+                                 _mm_or_si128(_mm_and_si128(bare, pixels), _mm_andnot_si128(bare, outs)));
+                continue;
+            }
+            for (int k = 0; k < 4; ++k)
+                if (coverage[k] != 0) one(p[k], in, out);
+        }
+#endif
+        for (; p < end; ++p, ++coverage)
+            if (*coverage != 0) one(*p, in, out);
+        lastIn_ = in;
+        lastOut_ = out;
+    }
+
 private:
     void one(Colour& pixel, Colour& in, Colour& out) const {
         const Colour dst = rgbPart(pixel);
@@ -724,18 +755,15 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
             for (std::int64_t px = x0; px < x1; ++px)
                 if (coverage[px - x] != 0) row[px] = frontOpaque;
         } else if (transparent) {
-            // Most of a numeral's cell is empty: eight uncovered pixels are passed at once,
-            // and eight with ink are blended one by one.
+            // Most of a numeral's cell is empty: eight uncovered pixels are passed at once.
             std::int64_t px = x0;
             for (; px + 8 <= x1; px += 8) {
                 std::uint64_t eight = 0;
                 std::memcpy(&eight, coverage + (px - x), 8);
                 if (eight == 0) continue;
-                for (std::int64_t k = px; k < px + 8; ++k)
-                    if (coverage[k - x] != 0) row[k] = blendFront(rgbPart(row[k]));
+                blendFront.runCovered(row + px, row + px + 8, coverage + (px - x));
             }
-            for (; px < x1; ++px)
-                if (coverage[px - x] != 0) row[px] = blendFront(rgbPart(row[px]));
+            blendFront.runCovered(row + px, row + x1, coverage + (px - x));
         } else {
             for (std::int64_t px = x0; px < x1; ++px)
                 row[px] = coverage[px - x] != 0 ? blendFront(rgbPart(row[px])) : blendBack(rgbPart(row[px]));

@@ -391,6 +391,23 @@ TEST(CanvasText, ModeSeventeenBlendsTheFrontAndPaintsNoBackground) {
     const std::size_t blended = countOf(image, rgb(28, 28, 26));
     EXPECT_GT(blended, 30u);
     EXPECT_EQ(blended + countOf(image, face), image.pixels.size());
+
+    // Just the glyphs' pixels are blended, also where the ground changes under them: the
+    // same text drawn opaque tells which pixels the glyphs cover.
+    Image striped(60, 40), glyphs(60, 40, white);
+    for (std::size_t i = 0; i < striped.pixels.size(); ++i) striped.pixels[i] = i % 60 < 13 ? face : red;
+    const Image ground = striped;
+    canvas.beginDrawing(striped);
+    canvas.drawText(2, 2, "18", rgba(0, 0, 0, 224), white);
+    canvas.beginDrawing(glyphs);
+    canvas.setDrawingMode(ModeDefault);
+    canvas.drawText(2, 2, "18", black, white);
+    for (std::size_t i = 0; i < striped.pixels.size(); ++i) {
+        const bool covered = glyphs.pixels[i] == black;
+        const Colour g = ground.pixels[i];
+        const Colour expected = covered ? rgb(redOf(g) * 31 / 255, greenOf(g) * 31 / 255, blueOf(g) * 31 / 255) : g;
+        ASSERT_EQ(striped.pixels[i], expected) << "pixel " << i % 60 << ", " << i / 60;
+    }
 }
 
 TEST(CanvasText, TransparentTextKeepsTheGroundAndInvalidFontStillWrites) {
