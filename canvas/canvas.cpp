@@ -41,9 +41,12 @@ public:
 #if defined(__SSE2__)
         const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
         for (; end - p >= 4; p += 4) {
-            const __m128i four = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), rgbMask);
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(in)))) == 0xFFFF) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_set1_epi32(static_cast<int>(out)));
+            const __m128i four =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), rgbMask);
+            const __m128i ins = _mm_set1_epi32(static_cast<int>(in));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, ins)) == 0xFFFF) {
+                const __m128i outs = _mm_set1_epi32(static_cast<int>(out));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), outs);
                 continue;
             }
             for (int k = 0; k < 4; ++k) one(p[k], in, out);
@@ -68,11 +71,13 @@ public:
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(pixels, rgbMask), ins)) == 0xFFFF) {
                 std::int32_t four;
                 std::memcpy(&four, coverage, 4);
-                const __m128i bare = _mm_cmpeq_epi32(
-                    _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero), zero);
+                const __m128i lanes =
+                    _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero);
+                const __m128i bare = _mm_cmpeq_epi32(lanes, zero);  // no ink: keep the pixel
                 const __m128i outs = _mm_set1_epi32(static_cast<int>(out));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
-                                 _mm_or_si128(_mm_and_si128(bare, pixels), _mm_andnot_si128(bare, outs)));
+                const __m128i mixed =
+                    _mm_or_si128(_mm_and_si128(bare, pixels), _mm_andnot_si128(bare, outs));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), mixed);
                 continue;
             }
             for (int k = 0; k < 4; ++k)
@@ -390,7 +395,8 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     // Every pixel lies in the box of the end points: most lines pass far from the watched
     // area, and then no pixel needs noting.
     const bool noting = watching_ && !touched_ &&
-                        watches(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+                        watches(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+                                std::max(y1, y2));
     line.walk(first, last, [&](Wide x, Wide y) {
         const auto px = static_cast<int>(x), py = static_cast<int>(y);  // inside the image
         if (noting) noteDrawn(px, py, px, py);
@@ -459,10 +465,12 @@ bool sixteenInRegion(const Colour* p, Colour key) {
         return _mm_cmpeq_epi32(_mm_and_si128(four, rgbMask), keys);
     };
     if constexpr (BySeedColour) {
-        const __m128i all = _mm_and_si128(_mm_and_si128(match(0), match(1)), _mm_and_si128(match(2), match(3)));
+        const __m128i all =
+            _mm_and_si128(_mm_and_si128(match(0), match(1)), _mm_and_si128(match(2), match(3)));
         return _mm_movemask_epi8(all) == 0xFFFF;
     } else {
-        const __m128i any = _mm_or_si128(_mm_or_si128(match(0), match(1)), _mm_or_si128(match(2), match(3)));
+        const __m128i any =
+            _mm_or_si128(_mm_or_si128(match(0), match(1)), _mm_or_si128(match(2), match(3)));
         return _mm_movemask_epi8(any) == 0;
     }
 }
@@ -606,7 +614,8 @@ private:
             const unsigned in = eightInRegion<BySeedColour>(row_ + x - 8, key_);
             if (in != 0xFFu) {
                 const int start = x - std::countl_one(static_cast<std::uint8_t>(in));
-                if (!blending_) fillPixels(row_ + start, static_cast<std::size_t>(x - start), opaque_);
+                if (!blending_)
+                    fillPixels(row_ + start, static_cast<std::size_t>(x - start), opaque_);
                 return start;
             }
             if (!blending_) std::fill_n(row_ + x - 8, 8, opaque_);

@@ -62,7 +62,8 @@ TEST(CanvasSpans, FillPixelsSetsExactlyTheSpan) {
             std::vector<Colour> row(50, white);
             fillPixels(row.data() + at, n, red);
             for (std::size_t x = 0; x < row.size(); ++x)
-                ASSERT_EQ(row[x], x >= at && x < at + n ? red : white) << "n " << n << " at " << at << " x " << x;
+                ASSERT_EQ(row[x], x >= at && x < at + n ? red : white)
+                    << "n " << n << " at " << at << " x " << x;
         }
     }
 }
@@ -72,7 +73,8 @@ TEST(CanvasSpans, FillPixelsSetsExactlyTheSpan) {
 TEST(CanvasBlend, SpanMatchesPixelByPixel) {
     const Colour a = rgb(236, 233, 216), b = rgb(10, 200, 30);
     Image span(23, 1), single(23, 1);
-    for (int x = 0; x < 23; ++x) span.pixels[x] = x < 6 || x == 13 ? a : x < 9 ? b : (x % 3 == 0 ? b : a);
+    for (int x = 0; x < 23; ++x)
+        span.pixels[x] = x < 6 || x == 13 ? a : x < 9 ? b : (x % 3 == 0 ? b : a);
     span.pixels[17] |= 0xFF000000u;  // alpha bits are not part of the colour
     single = span;
     Canvas canvas;
@@ -395,7 +397,8 @@ TEST(CanvasText, ModeSeventeenBlendsTheFrontAndPaintsNoBackground) {
     // Just the glyphs' pixels are blended, also where the ground changes under them: the
     // same text drawn opaque tells which pixels the glyphs cover.
     Image striped(60, 40), glyphs(60, 40, white);
-    for (std::size_t i = 0; i < striped.pixels.size(); ++i) striped.pixels[i] = i % 60 < 13 ? face : red;
+    for (std::size_t i = 0; i < striped.pixels.size(); ++i)
+        striped.pixels[i] = i % 60 < 13 ? face : red;
     const Image ground = striped;
     canvas.beginDrawing(striped);
     canvas.drawText(2, 2, "18", rgba(0, 0, 0, 224), white);
@@ -405,7 +408,8 @@ TEST(CanvasText, ModeSeventeenBlendsTheFrontAndPaintsNoBackground) {
     for (std::size_t i = 0; i < striped.pixels.size(); ++i) {
         const bool covered = glyphs.pixels[i] == black;
         const Colour g = ground.pixels[i];
-        const Colour expected = covered ? rgb(redOf(g) * 31 / 255, greenOf(g) * 31 / 255, blueOf(g) * 31 / 255) : g;
+        const Colour expected =
+            covered ? rgb(redOf(g) * 31 / 255, greenOf(g) * 31 / 255, blueOf(g) * 31 / 255) : g;
         ASSERT_EQ(striped.pixels[i], expected) << "pixel " << i % 60 << ", " << i / 60;
     }
 }
