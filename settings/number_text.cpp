@@ -144,9 +144,14 @@ std::string formatDouble(double value) {
     if (value != value) return "NaN";
     if (value == std::numeric_limits<double>::infinity()) return "+Infinity";
     if (value == -std::numeric_limits<double>::infinity()) return "-Infinity";
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 17);
+    // The fewest digits that read back to the same double, laid out as "%.64g" lays out any
+    // exact digits: plain decimals from 0.0001 up to below 1e64, exponent form beyond.
+    const double magnitude = value < 0 ? -value : value;
+    const bool exponentForm = magnitude != 0.0 && (magnitude < 1e-4 || magnitude >= 1e64);
+    std::array<char, 128> buffer{};  // a sign, 64 digits and a point at the most
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                      exponentForm ? std::chars_format::scientific : std::chars_format::fixed);
     return std::string(buffer.data(), result.ptr);
 }
 

@@ -21,7 +21,9 @@ double readDecimal(std::string_view text);
 // many digits follow.
 std::int32_t readInteger(std::string_view text);
 
-// 17 significant digits with '.' (like "%.17g"), "+Infinity", "-Infinity" or "NaN".
+// The shortest text with '.' that reads back to the same double ("48.47", not
+// "48.469999999999999"), in exponent form only below 0.0001 and from 1e64 up, as "%.64g"
+// would place it; "+Infinity", "-Infinity" or "NaN".
 std::string formatDouble(double value);
 
 // Optional minus sign and decimal digits (like "%d").

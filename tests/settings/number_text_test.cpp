@@ -108,16 +108,20 @@ struct FormatRow {
 
 const FormatRow formatRows[] = {
     {"trailing zeros written", 1.0, "1"},
-    {"not 17 significant digits", 48.47, "48.469999999999999"},
-    {"rounding to 17 digits wrong", -12.52, "-12.52"},
+    {"more digits than needed to read back", 48.47, "48.47"},
+    {"shortest digits rounded wrong", -12.52, "-12.52"},
+    {"shortest digits cut short", 0.1 + 0.2, "0.30000000000000004"},
     {"positive infinity spelling", inf, "+Infinity"},
     {"negative infinity spelling", -inf, "-Infinity"},
     {"NaN spelling", std::numeric_limits<double>::quiet_NaN(), "NaN"},
     {"negative zero lost", -0.0, "-0"},
-    {"large values not in exponent form", 1e300, "1.0000000000000001e+300"},
+    {"exponent form below 1e64", 1e20, "100000000000000000000"},
+    {"exponent form from 0.0001 up", 0.0001, "0.0001"},
+    {"small values not in exponent form", -1.5e-5, "-1.5e-05"},
+    {"large values not in exponent form", 1e300, "1e+300"},
 };
 
-TEST(FormatDouble, SeventeenDigitsAndSpecialValues) {
+TEST(FormatDouble, ShortestDigitsAndSpecialValues) {
     for (const FormatRow& row : formatRows) {
         EXPECT_EQ(formatDouble(row.value), row.expected) << row.fault;
     }
@@ -156,7 +160,7 @@ TEST(NumberText, IgnoresTheProcessLocale) {
     const std::string text = formatDouble(48.47);
     const double back = readDecimal("48.5");
     std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(text, "48.469999999999999");
+    EXPECT_EQ(text, "48.47");
     EXPECT_EQ(back, 48.5);
 }
 

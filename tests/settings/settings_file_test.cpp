@@ -217,7 +217,7 @@ TEST(FormatSettings, DefaultsGiveTheTenLinesByteForByte) {
     const std::string expected =
         "Ortsname = Mirelstadt\r\n"
         "L\xE4nge = -12.52\r\n"
-        "Breite = 48.469999999999999\r\n"
+        "Breite = 48.47\r\n"
         "Zeitzone = 1\r\n"
         "Sommerzeit automatisch = 1\r\n"
         "D\xE4mmerung = 3\r\n"
