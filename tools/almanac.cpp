@@ -21,8 +21,9 @@ ToolRun runAlmanac(const std::vector<std::string>& args, std::int64_t nowUtcSeco
     const Parsed<AlmanacOptions> parsed = parseAlmanacArguments(args);
     if (!parsed.options) return failure(exitBadArguments, parsed.error);
     const AlmanacOptions& options = *parsed.options;
-    if (options.help) return {exitOk, almanacUsage, ""};
-    const Parsed<ClockSettings> loaded = loadToolSettings(options.settingsPath);
+    const SettingsLocation location = toolSettingsLocation(options.settingsPath);
+    if (options.help) return {exitOk, almanacUsage + location.description() + "\n", ""};
+    const Parsed<ClockSettings> loaded = loadToolSettings(location);
     if (!loaded.options) return failure(exitBadArguments, loaded.error);
     const ClockSettings& settings = *loaded.options;
 
@@ -42,6 +43,8 @@ ToolRun runAlmanac(const std::vector<std::string>& args, std::int64_t nowUtcSeco
         const std::vector<DayRecord> records = computeAlmanac(settings, options);
         out = options.json ? almanacJson(records) : almanacText(records, settings, options);
     }
+    // The tables say under their title which settings they were computed from.
+    if (!options.json && !options.ics) out.insert(out.find('\n') + 1, location.description() + "\n");
 
     if (!options.outPath) return {exitOk, out, ""};
     // Written beside the target and renamed over it: a failed run leaves no partial file.

@@ -86,11 +86,12 @@ int main(int argc, char** argv) {
     if (const auto code = answerVersion(args, "dorvalen-face")) return *code;
     const Parsed<FaceOptions> parsed = parseFaceArguments(args);
     if (!parsed.options) return fail(exitBadArguments, parsed.error);
+    const SettingsLocation location = toolSettingsLocation(parsed.options->settingsPath);
     if (parsed.options->help) {
-        std::fputs(faceUsage, stdout);
+        std::printf("%s%s\n", faceUsage, location.description().c_str());
         return exitOk;
     }
-    const Parsed<ClockSettings> settings = loadToolSettings(parsed.options->settingsPath);
+    const Parsed<ClockSettings> settings = loadToolSettings(location);
     if (!settings.options) return fail(exitBadArguments, settings.error);
 
     // Judged before Qt starts, so a bad path is one line of our own and nothing else.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <map>
 
@@ -244,10 +245,15 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
     return {o, ""};
 }
 
-Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path) {
-    if (!path) return {loadSettings(), ""};
-    const std::optional<std::string> bytes = readFilePrefix(*path);
-    if (!bytes) return {std::nullopt, "Einstellungsdatei nicht lesbar: " + printable(*path)};
+SettingsLocation toolSettingsLocation(const std::optional<std::string>& explicitPath) {
+    return locateSettingsFile(explicitPath, "", std::getenv("XDG_CONFIG_HOME"),
+                              std::getenv("HOME"));
+}
+
+Parsed<ClockSettings> loadToolSettings(const SettingsLocation& location) {
+    if (location.source == SettingsSource::Defaults) return {ClockSettings{}, ""};
+    const std::optional<std::string> bytes = readFilePrefix(location.file);
+    if (!bytes) return {std::nullopt, "Einstellungsdatei nicht lesbar: " + printable(location.file)};
     return {parseSettings(*bytes), ""};
 }
 

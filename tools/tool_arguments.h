@@ -8,6 +8,7 @@
 
 #include "core/date_value.h"
 #include "core/settings.h"
+#include "settings/settings_location.h"
 
 namespace dorvalen {
 
@@ -57,8 +58,11 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
 extern const char* const faceUsage;
 extern const char* const almanacUsage;
 
-// A path given on the command line must be readable; without one the clock's default file
-// is read, and a missing default file gives the defaults, as in the clock.
-Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path);
+// The settings file of a tool run (locateSettingsFile over this process's working directory
+// and environment): --settings, else Dorvalen.dat here, else the menu-started clock's.
+SettingsLocation toolSettingsLocation(const std::optional<std::string>& explicitPath);
+
+// The file found must be readable; where there is none the defaults are used, as in the clock.
+Parsed<ClockSettings> loadToolSettings(const SettingsLocation& location);
 
 }  // namespace dorvalen

@@ -13,7 +13,9 @@ source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
 require_tools Xvfb xdotool
 [ -x "$face" ] || fail "build the target dorvalen-face first"
 start_xvfb
-mkdir "$work/cwd"  # no settings file: the clock and dorvalen-face both use the defaults
+# No settings file (nor one in dorvalen-face's fallback folder $XDG_CONFIG_HOME/dorvalen):
+# the clock and dorvalen-face both use the defaults.
+mkdir "$work/cwd"
 
 # matching_second SHOT FIRST LAST SCALE: prints the second in FIRST..LAST whose frame from
 # dorvalen-face equals the screenshot in every pixel, or nothing.
@@ -21,7 +23,7 @@ matching_second() {
     local second frame
     for second in $(seq "$2" "$3"); do
         frame="$work/face-$4-$second.png"
-        (cd "$work/cwd" && "$face" --at "$(date -d "@$second" +%Y-%m-%dT%H:%M:%S)" \
+        (cd "$work/cwd" && XDG_CONFIG_HOME="$work/cwd" "$face" --at "$(date -d "@$second" +%Y-%m-%dT%H:%M:%S)" \
             --scale "$4" --out "$frame") 2>/dev/null || fail "dorvalen-face --scale $4 failed"
         if [ "$("$shot" diff "$1" "$frame" 0 0 0 0 2>/dev/null | awk '{print $2}')" = 0 ]; then
             echo "$second"

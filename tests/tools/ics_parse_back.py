@@ -8,6 +8,7 @@ same when the export starts on another day. Usage: ics_parse_back.py PATH_TO_DOR
 """
 import datetime
 import json
+import os
 import subprocess
 import sys
 import tempfile
@@ -18,8 +19,10 @@ UTC = datetime.timezone.utc
 
 
 def almanac(tool, cwd, *args):
-    # No settings file in the working directory: the clock's defaults (zone 1, summer time).
-    run = subprocess.run([tool, *args], cwd=cwd, capture_output=True, check=False)
+    # No settings file in the working directory nor in the (empty) configuration folder
+    # the almanac falls back to: the clock's defaults (zone 1, summer time).
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(cwd, "config"))
+    run = subprocess.run([tool, *args], cwd=cwd, env=env, capture_output=True, check=False)
     if run.returncode != 0:
         sys.exit(f"{args}: exit {run.returncode}: {run.stderr.decode()}")
     return run.stdout

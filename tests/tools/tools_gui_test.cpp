@@ -40,13 +40,21 @@ struct ProcessRun {
     QByteArray err;
 };
 
+// The tools fall back to the menu-started clock's settings: each run gets a configuration
+// folder of its own (workDir/config, empty unless a test fills it), never the user's.
+QProcessEnvironment toolEnvironment(const QString& workDir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", workDir + "/config");
+    return env;
+}
+
 ProcessRun runTool(const char* program, const QStringList& args, const QString& workDir,
-            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+                   const QProcessEnvironment& env = {}) {
     QProcess process;
     process.setProgram(QString::fromUtf8(program));
     process.setArguments(args);
     process.setWorkingDirectory(workDir);
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(env.isEmpty() ? toolEnvironment(workDir) : env);
     process.start();
     ProcessRun run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
@@ -102,7 +110,7 @@ struct FaceRow {
     DateValue atValue;
     int size;
     bool coordinates;
-    enum { None, Explicit, InWorkingDir } settingsFile;
+    enum { None, Explicit, InWorkingDir, InLauncherFolder } settingsFile;
     ClockSettings settings;
     double scale = 1.0;
     int deviceSide = size / 2 * 2;
@@ -135,6 +143,9 @@ TEST(FaceTool, PngEqualsTheFrameRenderedInProcess) {
         {"Dorvalen.dat of the working directory ignored", "2024-06-21T03:15:59",
          makeDate(2024, 6, 21, 3, 15, 59), 260, false, FaceRow::InWorkingDir,
          colourlessSettings()},
+        {"the menu-started clock's settings ignored", "2024-06-21T03:15:59",
+         makeDate(2024, 6, 21, 3, 15, 59), 260, false, FaceRow::InLauncherFolder,
+         colourlessSettings()},
         {"odd size: radius is size div 2", "2024-12-31T23:59:59", makeDate(2024, 12, 31, 23, 59, 59),
          205, false, FaceRow::None, ClockSettings{}},
         {"scale ignored: a 400-point window at 2 is 800 device pixels", "2026-05-03T22:00:00",
@@ -154,6 +165,9 @@ TEST(FaceTool, PngEqualsTheFrameRenderedInProcess) {
             args << "--settings" << dir.filePath("elsewhere.dat");
         } else if (row.settingsFile == FaceRow::InWorkingDir) {
             writeSettings(dir.filePath("Dorvalen.dat"), row.settings);
+        } else if (row.settingsFile == FaceRow::InLauncherFolder) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath("config/dorvalen"));
+            writeSettings(dir.filePath("config/dorvalen/Dorvalen.dat"), row.settings);
         }
         const ProcessRun run = runTool(DORVALEN_FACE_TOOL, args, dir.path());
         ASSERT_EQ(run.exitCode, 0) << row.fault << ": " << run.err.toStdString();
@@ -176,7 +190,7 @@ TEST(FaceTool, PngEqualsTheFrameRenderedInProcess) {
 
 TEST(FaceTool, RunsWithoutAnyDisplay) {
     QTemporaryDir dir;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = toolEnvironment(dir.path());
     env.remove("QT_QPA_PLATFORM");
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
@@ -383,6 +397,45 @@ TEST(AlmanacTool, TextTableForPeople) {
     EXPECT_NE(text.find("Montag, 19.1.2026, 4.Woche, Winterzeit"), std::string::npos);
     EXPECT_NE(text.find("Tag 5:45: 2 Gelb   Nacht 17:45: 0 Rot"), std::string::npos);
     EXPECT_EQ(text.find("nan"), std::string::npos);
+}
+
+// Run from a folder without Dorvalen.dat, the almanac reads the file of the clock started
+// from the menu and says so under its title and in --help; a file in the folder comes first.
+TEST(AlmanacTool, ReadsTheMenuStartedClocksSettingsAndSaysWhich) {
+    const struct {
+        const char* fault;
+        bool inWorkDir, inLauncherFolder;  // zone 1 here, zone 0 in the launcher's folder
+        const char* said;                  // "@" stands for the launcher's folder
+        const char* fullMoon;              // 2015-02-03 23:10 UT
+    } rows[] = {
+        {"silent defaults", false, false,
+         "Voreinstellungen: keine Dorvalen.dat im Arbeitsverzeichnis oder in @", "0:10"},
+        {"the menu-started clock's file not read", false, true,
+         "Einstellungen aus @/Dorvalen.dat", "23:10"},
+        {"the working folder's own file not preferred", true, true,
+         "Einstellungen aus Dorvalen.dat im Arbeitsverzeichnis", "0:10"},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        const QString launcher = dir.filePath("config/dorvalen");
+        ClockSettings zone0;
+        zone0.timeZone = 0.0;
+        if (row.inWorkDir) writeSettings(dir.filePath("Dorvalen.dat"), ClockSettings{});
+        if (row.inLauncherFolder) {
+            ASSERT_TRUE(QDir().mkpath(launcher));
+            writeSettings(launcher + "/Dorvalen.dat", zone0);
+        }
+        const QString said = QString::fromUtf8(row.said).replace("@", launcher);
+        const ProcessRun run = runTool(DORVALEN_ALMANAC_TOOL, {"--from", "2015-02-03", "--days", "2"}, dir.path());
+        ASSERT_EQ(run.exitCode, 0) << row.fault << ": " << run.err.toStdString();
+        const QStringList lines = QString::fromUtf8(run.out).split('\n');
+        ASSERT_GT(lines.size(), 2) << row.fault;
+        EXPECT_EQ(lines[1], said) << row.fault;
+        EXPECT_TRUE(lines.contains(QString("  Mondphase                 Vollmond um %1 Uhr").arg(row.fullMoon)))
+            << row.fault << ": " << run.out.toStdString();
+        const ProcessRun help = runTool(DORVALEN_ALMANAC_TOOL, {"--help"}, dir.path());
+        EXPECT_TRUE(QString::fromUtf8(help.out).endsWith(said + "\n")) << row.fault;
+    }
 }
 
 TEST(AlmanacTool, BadArgumentsExitTwoWithOneLineAndNothingOnStdout) {
