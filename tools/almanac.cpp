@@ -31,6 +31,9 @@ ToolRun runAlmanac(const std::vector<std::string>& args, std::int64_t nowUtcSeco
     if (options.crew) {
         const int crew = *options.crew;
         const std::vector<CrewShiftEntry> plan = crewPlan(settings, crew, options.from, options.days);
+        if (options.ics && plan.empty())
+            return failure(exitBadArguments, "keine Schicht von " + crewTitle(crew) +
+                                                 " in diesem Zeitraum, also keine Kalenderdatei");
         if (options.ics) {
             const std::optional<std::string> calendar = crewPlanIcs(plan, crew, nowUtcSeconds);
             if (!calendar) return failure(exitFailed, "Kalenderdatei konnte nicht erzeugt werden");

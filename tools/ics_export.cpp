@@ -4,8 +4,10 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <memory>
 
 #include "core/calendar.h"
@@ -36,17 +38,25 @@ std::string compactLocal(DateValue local) {
            twoDigits(hourOf(local)) + twoDigits(minuteOf(local)) + twoDigits(secondOf(local));
 }
 
-icalcomponent* shiftEvent(const CrewShiftEntry& entry, int crew, const icaltimetype& stamp) {
+icalcomponent* shiftEvent(const CrewShiftEntry& entry, int crew, const icaltimetype& stamp,
+                          int sequence) {
     const std::string summary = shiftKindTitle(entry.shift.kind) + " · " + crewTitle(crew);
     return icalcomponent_vanew(
         ICAL_VEVENT_COMPONENT, icalproperty_new_uid(shiftUid(entry.shift).c_str()),
-        icalproperty_new_dtstamp(stamp), icalproperty_new_dtstart(utcTime(entry.utcStart())),
+        icalproperty_new_dtstamp(stamp), icalproperty_new_lastmodified(stamp),
+        icalproperty_new_sequence(sequence), icalproperty_new_dtstart(utcTime(entry.utcStart())),
         icalproperty_new_dtend(utcTime(entry.utcEnd())), icalproperty_new_summary(summary.c_str()),
         icalproperty_new_categories(shiftKindTitle(entry.shift.kind).c_str()),
         icalproperty_new_transp(ICAL_TRANSP_OPAQUE), nullptr);
 }
 
 }  // namespace
+
+int exportSequence(std::int64_t stampUtcSeconds) {
+    constexpr std::int64_t from2020 = 1577836800;  // 2020-01-01 00:00:00 UTC
+    return static_cast<int>(
+        std::clamp<std::int64_t>(stampUtcSeconds - from2020, 0, std::numeric_limits<std::int32_t>::max()));
+}
 
 std::string shiftUid(const WorkedShift& shift) {
     return compactLocal(shift.start) + "-crew" + intText(shift.crew) + "-" +
@@ -55,6 +65,7 @@ std::string shiftUid(const WorkedShift& shift) {
 
 std::optional<std::string> crewPlanIcs(const std::vector<CrewShiftEntry>& plan, int crew,
                                        std::int64_t stampUtcSeconds) {
+    if (plan.empty()) return std::nullopt;  // a calendar needs at least one component
     Component calendar(icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT,
                                            icalproperty_new_version("2.0"),
                                            icalproperty_new_prodid(productId),
@@ -66,8 +77,9 @@ std::optional<std::string> crewPlanIcs(const std::vector<CrewShiftEntry>& plan, 
     icalcomponent_add_property(calendar.get(), name);
 
     const icaltimetype stamp = utcTime(stampUtcSeconds);
+    const int sequence = exportSequence(stampUtcSeconds);
     for (const CrewShiftEntry& entry : plan)
-        icalcomponent_add_component(calendar.get(), shiftEvent(entry, crew, stamp));
+        icalcomponent_add_component(calendar.get(), shiftEvent(entry, crew, stamp, sequence));
 
     char* text = icalcomponent_as_ical_string_r(calendar.get());
     if (text == nullptr) return std::nullopt;

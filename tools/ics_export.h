@@ -18,8 +18,14 @@ inline constexpr const char* uidDomain = "dorvalen.invalid";
 // the time zone setting does not move.
 std::string shiftUid(const WorkedShift& shift);
 
-// The VCALENDAR text; stampUtcSeconds is the DTSTAMP of every event (the moment of export).
-// Nothing when libical cannot produce the text.
+// A re-import keeps, of two events with one UID, the one with the higher SEQUENCE; so every
+// event of an export carries the export's seconds since 2020 (31 bits last until 2088), and
+// a later export of a shift whose times changed with the settings replaces the old one.
+int exportSequence(std::int64_t stampUtcSeconds);
+
+// The VCALENDAR text; stampUtcSeconds, the moment of export, is every event's DTSTAMP and
+// LAST-MODIFIED and gives its SEQUENCE. Nothing for an empty plan (a calendar needs at least
+// one component) or when libical cannot produce the text.
 std::optional<std::string> crewPlanIcs(const std::vector<CrewShiftEntry>& plan, int crew,
                                        std::int64_t stampUtcSeconds);
 
