@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
+#include <csignal>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -82,6 +83,8 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
 
 int main(int argc, char** argv) {
     using namespace dorvalen;
+    // --out - into a reader that stops early: exit 1 with a message, not death by SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (const auto code = answerVersion(args, "dorvalen-face")) return *code;
     const Parsed<FaceOptions> parsed = parseFaceArguments(args);

@@ -438,6 +438,30 @@ TEST(AlmanacTool, ReadsTheMenuStartedClocksSettingsAndSaysWhich) {
     }
 }
 
+// A reader that closes early, as `| head -c1` does: exit 1 with one line, as the manual
+// pages promise, not death by SIGPIPE (141 in the shell). Both outputs outgrow the pipe.
+TEST(AlmanacTool, AReaderThatStopsEarlyGivesExitOne) {
+    const struct {
+        const char* tool;
+        QStringList args;
+    } rows[] = {
+        {DORVALEN_ALMANAC_TOOL, {"--from", "2024-01-01", "--days", "3660"}},
+        {DORVALEN_FACE_TOOL, {"--at", "2026-05-03T22:00:00", "--size", "3000", "--out", "-"}},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        const ProcessRun run = runTool("/bin/bash",
+                                       QStringList{"-c", "\"$@\" | head -c1 >/dev/null; exit ${PIPESTATUS[0]}",
+                                                   "bash", row.tool} + row.args,
+                                       dir.path());
+        EXPECT_EQ(run.exitCode, 1) << row.tool;
+        // The last line is the tool's own (Qt may warn about the session before it).
+        const QString name = QFileInfo(row.tool).fileName();
+        EXPECT_TRUE(run.err.trimmed().split('\n').last().startsWith((name + ": ").toUtf8()))
+            << run.err.toStdString();
+    }
+}
+
 TEST(AlmanacTool, BadArgumentsExitTwoWithOneLineAndNothingOnStdout) {
     const struct {
         const char* fault;
