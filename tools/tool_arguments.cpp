@@ -21,7 +21,7 @@
 namespace dorvalen {
 
 const char* const faceUsage =
-    "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM:SS [--size 400] [--scale 1]"
+    "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM[:SS] [--size 400] [--scale 1]"
     " [--settings DATEI] [--coordinates] --out BILD.png\n"
     "Zeichnet das Ziffernblatt, das die Uhr zu dieser Ortszeit zeigt, als PNG-Bild;\n"
     "--scale: Bildpunkte je Fensterpunkt eines skalierten Bildschirms (0.5 bis 8);\n"
@@ -89,14 +89,30 @@ int parseTimeOfDay(const std::string& text) {
     return static_cast<int>(hour * 3600 + minute * 60 + second);
 }
 
-// "YYYY-MM-DDTHH:MM:SS" as a DateValue, or -1.
+// "YYYY-MM-DDT" and a time of day as --time takes it (H:MM or H:MM:SS) as a DateValue, or -1.
 DateValue parseDateTime(const std::string& text) {
-    if (text.size() != 19 || text[10] != 'T') return invalidDate;
+    if (text.size() < 11 || text[10] != 'T') return invalidDate;
     const DateValue day = parseDate(text.substr(0, 10));
-    const std::string clock = text.substr(11);
-    if (day == invalidDate || clock[2] != ':' || clock[5] != ':') return invalidDate;
-    const int seconds = parseTimeOfDay(clock);
-    return seconds < 0 ? invalidDate : addToDate(day, DateUnit::Seconds, seconds);
+    const int seconds = parseTimeOfDay(text.substr(11));
+    return day == invalidDate || seconds < 0 ? invalidDate
+                                             : addToDate(day, DateUnit::Seconds, seconds);
+}
+
+// The suffix of the file name in `path` ("jpg" of "x/face.JPG") when it names a picture
+// format other than PNG, which dorvalen-face does not write; "" otherwise.
+std::string otherPictureSuffix(const std::string& path) {
+    const std::string name = path.substr(path.rfind('/') + 1);  // npos + 1: the whole path
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) return "";
+    std::string suffix = name.substr(dot + 1);
+    for (char& c : suffix)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    static const char* const others[] = {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "dib",
+                                         "webp", "tif", "tiff", "ppm", "pgm", "pbm", "pnm",
+                                         "xpm", "xbm", "ico", "svg", "svgz", "avif", "heic",
+                                         "heif", "jxl", "jp2", "tga", "pdf", "eps"};
+    return std::find(std::begin(others), std::end(others), suffix) != std::end(others) ? suffix
+                                                                                      : "";
 }
 
 // One option of a tool: a flag, or an option that takes the next argument as its value.
@@ -168,7 +184,7 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
              o.at = parseDateTime(v);
              hasAt = true;
              return o.at == invalidDate
-                        ? "--at: kein gültiger Zeitpunkt JJJJ-MM-TTTHH:MM:SS (1970 bis 9999): " +
+                        ? "--at: kein gültiger Zeitpunkt JJJJ-MM-TTTHH:MM[:SS] (1970 bis 9999): " +
                               printable(v)
                         : std::string();
          }},
@@ -184,8 +200,12 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
     const std::string error = applyOptions(args, rules, o.help);
     if (!error.empty()) return {std::nullopt, error};
     if (o.help) return {o, ""};
-    if (!hasAt) return {std::nullopt, "--at fehlt (Zeitpunkt JJJJ-MM-TTTHH:MM:SS)"};
+    if (!hasAt) return {std::nullopt, "--at fehlt (Zeitpunkt JJJJ-MM-TTTHH:MM[:SS])"};
     if (o.outPath.empty()) return {std::nullopt, "--out fehlt (Name der PNG-Datei)"};
+    // A PNG under the name of another format would mislead whoever opens it.
+    if (const std::string suffix = otherPictureSuffix(o.outPath); !suffix.empty())
+        return {std::nullopt, "--out: das Bild wird als PNG geschrieben, nicht als ." + suffix +
+                                  ": " + printable(o.outPath)};
     // Past the largest face the picture would silently be smaller than asked for.
     const int r = clockRadiusFor(o.size, o.size, largestClientSideCap);
     if (roundToInt(r * o.scale) > largestDeviceRadius)

@@ -130,6 +130,15 @@ TEST(FaceArguments, SizeLimitsDateTimeAndRequiredOptions) {
         {"largest side at 1", "--at 2026-05-03T22:00:00 --size 32000 --scale 1 --out f.png", true},
         {"a picture past the largest face",
          "--at 2026-05-03T22:00:00 --size 21400 --scale 1.5 --out f.png", false},
+        {"hours and minutes refused, which --time takes", "--at 2026-05-03T22:00 --out f.png", true},
+        {"one-digit hour refused, which --time takes", "--at 2026-05-03T7:05 --out f.png", true},
+        {"the hour alone", "--at 2026-05-03T22 --out f.png", false},
+        {"one-digit minutes", "--at 2026-05-03T22:0 --out f.png", false},
+        {"a PNG under a JPEG name", "--at 2026-05-03T22:00:00 --out face.jpg", false},
+        {"a PNG under a WebP name in capitals", "--at 2026-05-03T22:00:00 --out shots/FACE.WEBP", false},
+        {"PNG suffix in capitals", "--at 2026-05-03T22:00:00 --out FACE.PNG", true},
+        {"a dot in the folder, none in the name", "--at 2026-05-03T22:00:00 --out shots.jpg/face", true},
+        {"a dotted time in the name", "--at 2026-05-03T22:00:00 --out face-22.00", true},
     };
     for (const auto& row : rows) {
         const Parsed<FaceOptions> parsed = parseFaceArguments(split(row.args));
@@ -143,6 +152,8 @@ TEST(FaceArguments, SizeLimitsDateTimeAndRequiredOptions) {
     EXPECT_EQ(face.options->size, 400);
     EXPECT_EQ(face.options->scale, 1.0);
     EXPECT_TRUE(face.options->showCoordinates);
+    EXPECT_EQ(parseFaceArguments(split("--at 2026-05-03T7:05 --out f.png")).options->at,
+              makeDate(2026, 5, 3, 7, 5, 0));
 }
 
 TEST(FaceArguments, EchoedValuesCannotBreakTheOneLineMessage) {
