@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The installed tree holds exactly the expected files, the programs and the launcher are
 # executable, and each file of the desktop integration passes Debian's validators: the
-# desktop entry, the AppStream metainfo (no errors or warnings), the icons at their pixel
-# sizes and not blank, and the manual pages rendering without warnings, each naming every
-# option the tool's own usage line lists.
+# desktop entry, the AppStream metainfo (no errors or warnings, no web address), the icons
+# at their pixel sizes and not blank, and the manual pages rendering without warnings, each
+# naming every option the tool's own usage line lists.
 # Usage: installed_files.sh STAGE PREFIX EXPECTED_LIST BUILD_DIR VERSION
 set -uo pipefail
 stage=$1 prefix=$2 expected=$3 build=$4 version=$5
@@ -31,6 +31,8 @@ metainfo=$root/share/metainfo/$id.metainfo.xml
 out=$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1) || fail "appstreamcli: $out"
 echo "$out" | grep -E '^(E|W):' && fail "appstreamcli reports errors or warnings"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo release is not $version"
+# No web address: the project serves none, and a software centre would show a dead link.
+! grep -qE '[a-z]+://' "$metainfo" || fail "the metainfo names a web address: $(grep -oE '[a-z]+://[^<"]*' "$metainfo" | head -1)"
 
 # Icons: each size with its pixel dimensions, and a drawing (the crew colours, the dial),
 # not an empty square.
