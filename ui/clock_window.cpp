@@ -133,13 +133,18 @@ PixelRect changedArea(const Image& a, const Image& b) {
 }
 constexpr int repaintAfterAskingMs = 250;  // a window manager answers well within this
 
-// The keys of the twelve commands. Shift, Ctrl and Alt held: no command. The keypad's
-// + - * / are told apart from the main keyboard's by Qt's keypad flag; the other keys count
-// from either block, like the arrows of a keypad without NumLock.
+// The keys of the twelve commands. Ctrl or Alt held: no command; Shift held: none either,
+// but for + and - of the main keyboard. The keypad's + - * / are told apart from the main
+// keyboard's by Qt's keypad flag; the other keys count from either block, like the arrows
+// of a keypad without NumLock.
 std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifiers) {
-    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
-        return std::nullopt;
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) return std::nullopt;
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    // A laptop has no keypad: its + and - step as well, Shift or not, since many layouts
+    // type + with Shift; Page Up and Page Down take the days.
+    if (!keypad && key == Qt::Key_Plus) return ClockCommand::StepForward;
+    if (!keypad && key == Qt::Key_Minus) return ClockCommand::StepBack;
+    if (modifiers.testFlag(Qt::ShiftModifier)) return std::nullopt;
     switch (key) {
         case Qt::Key_Escape: return ClockCommand::Quit;
         case Qt::Key_F12: return ClockCommand::ToggleOnTop;
@@ -149,6 +154,8 @@ std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifie
         case Qt::Key_Down: return ClockCommand::South;
         case Qt::Key_Left: return ClockCommand::West;
         case Qt::Key_Right: return ClockCommand::East;
+        case Qt::Key_PageUp: return ClockCommand::DayForward;
+        case Qt::Key_PageDown: return ClockCommand::DayBack;
         case Qt::Key_Plus: return keypad ? std::optional(ClockCommand::StepForward) : std::nullopt;
         case Qt::Key_Minus: return keypad ? std::optional(ClockCommand::StepBack) : std::nullopt;
         case Qt::Key_Asterisk:
