@@ -279,6 +279,44 @@ TEST_F(ClockWindowTest, AnotherScreensRatioRedrawsAtOnceInItsDevicePixels) {
     EXPECT_EQ(window.clockImage().width, 400) << "back on the unscaled screen";
 }
 
+// Needs the platform of a 640 x 480 screen beside a 2560 x 1440 one (ctest entry
+// ui_gui_small_and_large_screens). Qt hands the window of a removed screen to a remaining
+// one with setScreen, as done here, leaving it where the removed screen was: beyond both.
+TEST_F(ClockWindowTest, TheSizeLimitAndThePlaceFollowTheWindowsScreen) {
+    QScreen* small = nullptr;
+    QScreen* large = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        (screen->size().width() == 640 ? small : large) = screen;
+    if (small == nullptr || large == nullptr || large->size() != QSize(2560, 1440))
+        GTEST_SKIP() << "runs on the small-and-large offscreen platform";
+    ClockWindow window(state_, clock_);
+    window.winId();
+    window.windowHandle()->setScreen(large);
+    window.move(large->geometry().topLeft() + QPoint(100, 100));
+    window.show();
+    settle();
+    EXPECT_EQ(window.largestSide(), 1372) << "the small screen's limit on the large one";
+    window.resize(1000, 1000);
+    settle();
+    EXPECT_EQ(window.size(), QSize(1000, 1000));
+    EXPECT_EQ(window.clockRadius(), 500);
+
+    window.move(3300, 100);  // right of the large screen's 3200
+    settle();
+    window.windowHandle()->setScreen(small);
+    settle();
+    EXPECT_EQ(window.largestSide(), 392);
+    EXPECT_EQ(window.size(), QSize(392, 392));
+    EXPECT_EQ(window.clockRadius(), 196);
+    EXPECT_TRUE(small->availableGeometry().contains(window.frameGeometry()))
+        << "left beyond the remaining screens";
+    const QPoint onSmall = window.pos();
+    window.windowHandle()->setScreen(large);
+    settle();
+    EXPECT_EQ(window.largestSide(), 1372);
+    EXPECT_EQ(window.pos(), onSmall) << "a window on a screen is not moved";
+}
+
 TEST_F(ClockWindowTest, F12PutsTheWindowOnTopAndBackWithoutMovingIt) {
     ClockWindow window(state_, clock_);
     window.show();
