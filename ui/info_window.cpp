@@ -17,7 +17,7 @@ void showInfoWindow(QWidget* owner, int cw, int lh) {
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window.setObjectName(QStringLiteral("infoWindow"));
     // A title of its own: under the dialog's title the two windows could not be told apart.
-    window.setWindowTitle(QStringLiteral("Dorvalen – Hilfe"));
+    window.setWindowTitle(QStringLiteral("Hilfe zu Dorvalen"));
     window.setFixedSize(70 * cw, 34 * lh);
 
     auto* text = new QTextEdit(&window);

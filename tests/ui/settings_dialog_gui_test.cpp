@@ -797,7 +797,7 @@ TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
             ASSERT_NE(help, nullptr);
             ASSERT_NE(help, &dialog) << "Info opened no window";
             helpSeen = true;
-            EXPECT_EQ(help->windowTitle(), QStringLiteral("Dorvalen – Hilfe"));
+            EXPECT_EQ(help->windowTitle(), QStringLiteral("Hilfe zu Dorvalen"));
             EXPECT_NE(help->windowTitle(), dialog.windowTitle());
             EXPECT_TRUE((help->windowFlags() & Qt::WindowType_Mask) == Qt::Tool);
             EXPECT_EQ(help->size(), QSize(70 * cw, 34 * lh));
