@@ -188,6 +188,22 @@ TEST_F(ClockWindowTest, ShiftCtrlOrAltHeldBlocksEveryCommand) {
     EXPECT_EQ(quits, 0);
 }
 
+// The machine's clock, its zone changed under the running window (TZ here; a new
+// /etc/localtime the same way): the next tick draws the new zone's time.
+TEST_F(ClockWindowTest, TheNextTickAfterAZoneChangeShowsTheNewLocalTime) {
+    const QByteArray savedZone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "UTC0");
+    const SystemWallClock system;
+    ClockWindow window(state_, system);  // draws its first frame
+    const DateValue utc = state_.now;
+    qputenv("TZ", "<+0530>-5:30");
+    window.redrawForTick();
+    EXPECT_NEAR(static_cast<double>(state_.now - utc), 5.5 * 3600, 2.0);
+    if (hadZone) qputenv("TZ", savedZone);
+    else qunsetenv("TZ");
+}
+
 TEST_F(ClockWindowTest, DraggingTo600x300SettlesAtRadius225) {
     ClockWindow window(state_, clock_);
     window.show();
