@@ -189,7 +189,8 @@ TEST_F(ClockWindowTest, ShiftCtrlOrAltHeldBlocksEveryCommand) {
 }
 
 // The machine's clock, its zone changed under the running window (TZ here; a new
-// /etc/localtime the same way): the next tick draws the new zone's time.
+// /etc/localtime the same way): the next tick draws the new zone's time, not the zone
+// the C library read first.
 TEST_F(ClockWindowTest, TheNextTickAfterAZoneChangeShowsTheNewLocalTime) {
     const QByteArray savedZone = qgetenv("TZ");
     const bool hadZone = qEnvironmentVariableIsSet("TZ");
