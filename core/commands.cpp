@@ -54,10 +54,12 @@ CommandOutcome applyCommand(ClockState& state, ClockView& view, ClockCommand com
             stepDisplayedDay(state, -1.0);
             break;
         case ClockCommand::Home:
-            // The stacking order stays as it is, whatever alwaysOnTop now says.
+            // The window follows the reloaded alwaysOnTop: left as it was, the next F12 would
+            // only bring the setting back in line with the window.
             if (storedSettings) s = storedSettings();
             view.showCoordinates = !view.showCoordinates;
             state.displayedDay = 0.0;
+            outcome.restack = true;
             break;
         case ClockCommand::North:
             s.latitude = stepDegreesMinutes(s.latitude, latitudeStepMinutes, poleDegrees);

@@ -16,7 +16,7 @@ enum class ClockCommand {
     ToggleOnTop = 100,     // F12
     StepForward = 101,     // keypad +: 1/275 day
     StepBack = 102,        // keypad -
-    Home = 103,            // Home: reload settings, toggle the coordinates line, back to now
+    Home = 103,            // Home: reload settings and restack, toggle the coordinates line
     OpenSettings = 104,    // E
     North = 105,           // Up arrow: latitude + 30 arc minutes
     South = 106,           // Down arrow

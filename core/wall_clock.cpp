@@ -1,4 +1,4 @@
-// Reads the system's local time once per call.
+// Reads the system's local time once per call, in the zone the system has at that moment.
 #include "core/wall_clock.h"
 
 #include <ctime>
@@ -6,6 +6,9 @@
 namespace dorvalen {
 
 LocalDateTime SystemWallClock::now() const {
+    // localtime_r keeps the zone it first read; tzset reads TZ again and, without TZ, looks
+    // whether /etc/localtime changed (one stat), so a new system zone shows at the next tick.
+    tzset();
     const std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);

@@ -19,6 +19,34 @@ int largestClientSide(const std::vector<ScreenSize>& screens) {
     return std::clamp(side, smallestClientSide, largestClientSideCap);
 }
 
+namespace {
+
+// Inclusive start, exclusive end, in 64 bits: a screen at the far end of int may not overflow.
+bool contains(const DesktopRect& area, std::int64_t x, std::int64_t y) {
+    return x >= area.x && x < std::int64_t{area.x} + area.width && y >= area.y &&
+           y < std::int64_t{area.y} + area.height;
+}
+
+// The start that keeps [start, start + length) inside the area's span, else the span's start.
+int clampInto(int start, int length, int areaStart, int areaLength) {
+    const std::int64_t last = std::int64_t{areaStart} + areaLength - length;
+    return static_cast<int>(std::max<std::int64_t>(areaStart, std::min<std::int64_t>(start, last)));
+}
+
+}  // namespace
+
+std::optional<DesktopPoint> placeOnScreens(const DesktopRect& frame,
+                                           const std::vector<DesktopRect>& screens,
+                                           const DesktopRect& target) {
+    const std::int64_t centreX = std::int64_t{frame.x} + frame.width / 2;
+    const std::int64_t centreY = std::int64_t{frame.y} + frame.height / 2;
+    for (const DesktopRect& screen : screens)
+        if (contains(screen, centreX, centreY)) return std::nullopt;
+    if (target.width <= 0 || target.height <= 0) return std::nullopt;  // nowhere to go
+    return DesktopPoint{clampInto(frame.x, frame.width, target.x, target.width),
+                        clampInto(frame.y, frame.height, target.y, target.height)};
+}
+
 int clockRadiusFor(int clientWidth, int clientHeight, int largestSide) {
     // In 64 bits: two sides near INT_MAX must not overflow before the division.
     const std::int64_t r = (std::int64_t{clientWidth} + clientHeight) / 4;

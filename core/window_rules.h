@@ -1,6 +1,7 @@
 // Size and timing rules of the clock window, kept free of the window system so they can
 // be checked with plain numbers:
-//   1. largestClientSide: the upper client-size limit from the monitor sizes;
+//   1. largestClientSide: the upper client-size limit from the monitor sizes (the window
+//      passes the one screen it is on); placeOnScreens: where a window goes whose screen went;
 //   2. clockRadiusFor / textFontPoints: what a new client size means for the face;
 //      deviceRadiusFor: the same face in the device pixels of a scaled screen;
 //   3. planTick: when the next once-a-second redraw is due, aligned to the wall clock.
@@ -8,6 +9,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace dorvalen {
@@ -23,6 +25,23 @@ struct ScreenSize {
 // m = the smallest width or height over all monitors (primary first); the largest side is
 // (m div 100) x 98, capped at 32000 and never below the smallest side. No monitors: the cap.
 int largestClientSide(const std::vector<ScreenSize>& screens);
+
+// A rectangle on the desktop in logical pixels: a window's frame or a screen's area.
+struct DesktopRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct DesktopPoint {
+    int x = 0, y = 0;
+};
+
+// A window whose frame centre lies on none of `screens` (its screen was removed, it was left
+// beyond the remaining ones) moves into `target`, the work area of the screen it now
+// belongs to, as near its old place as fits; a window larger than the area keeps its
+// top-left corner on it. No move (nullopt) while the centre is on some screen.
+std::optional<DesktopPoint> placeOnScreens(const DesktopRect& frame,
+                                           const std::vector<DesktopRect>& screens,
+                                           const DesktopRect& target);
 
 // (client width + client height) div 4, kept within the radii the size limits allow
 // (102 .. largestSide div 2), so a window system that ignores the limits (a maximised

@@ -3,27 +3,37 @@
 // is made on request.
 #include "settings/help_text.h"
 
+#include "core/version.h"
 #include "settings/codepage.h"
 
 namespace dorvalen {
 
-// One row per line. Line 68 holds a no-break space between "18" and "Grad". Lines 3 to 5
+// The version from the build, one number as the tools report it.
+const std::string versionLine = std::string("Version: ") + programVersion;
+
+// One row per line. Line 74 holds a no-break space between "18" and "Grad". Lines 3 to 5
 // name no person and no address: the project has none to give.
 const std::array<std::string_view, helpLineCount> helpTextLines = {
     "Dorvalen",
-    "Version: 20150417",
+    versionLine,
     "Autor: Das Dorvalen-Team",
     "Homepage: keine",
     "E-Mail: keine",
     "",
     "Tastatur",
-    "'+' der Zahlentastatur = 1 Tag vor",
-    "'-' der Zahlentastatur = 1 Tag zurück",
+    "'+' der Zahlentastatur = angezeigte Zeit etwa 5 Minuten vor (1/275 Tag)",
+    "'-' der Zahlentastatur = angezeigte Zeit etwa 5 Minuten zurück (1/275 Tag)",
+    "'*' der Zahlentastatur = 1 Tag vor",
+    "'/' der Zahlentastatur = 1 Tag zurück",
+    "'+' bzw. '-' der Haupttastatur, auch mit Umschalttaste = wie '+' bzw. '-' der Zahlentastatur",
+    "'Bild auf' bzw. 'Page Up' = 1 Tag vor",
+    "'Bild ab' bzw. 'Page Down' = 1 Tag zurück",
     "'Pos1' bzw. 'Home' = Sprung zum aktuellen Tag und Laden der gespeicherten Einstellungen",
     "'E' = Einstellungen",
     "'F12' = Uhr ist immer im Vordergrund",
-    "'Pfeil links' = Längengrad + 1°",
-    "'Pfeil rechts' = Längengrad - 1°",
+    "'Esc' = Uhr beenden, ohne zu speichern (in diesem Fenster: Fenster schließen)",
+    "'Pfeil links' = Ort 1° nach Westen (Längengrad + 1°)",
+    "'Pfeil rechts' = Ort 1° nach Osten (Längengrad - 1°)",
     "'Pfeil oben' = Breitengrad + 0°30'",
     "'Pfeil unten' = Breitengrad - 0°30'",
     "",
@@ -45,16 +55,16 @@ const std::array<std::string_view, helpLineCount> helpTextLines = {
     "",
     "Breitengrad",
     "Das Eingabeformat der geografischen Breite ist Grad und Minuten. Der Eingabebereich des",
-    "Breitengrades geht von -90° bis  90°. Werden mehr als 90° eingeben, wird die Zahl zurückgerechnet.",
+    "Breitengrades geht von -90° bis  90°. Werden mehr als 90° eingegeben, wird die Zahl zurückgerechnet.",
     "So ergibt z.B. die Eingabe von einer Breite von 120° die Ausgabe von 30°. Wird eine Nachkommastelle",
-    "größer gleich 60 eingeben so wird diese als Dezimalzahl interpretiert und in Minuten umgerechnet.",
+    "größer gleich 60 eingegeben, so wird diese als Dezimalzahl interpretiert und in Minuten umgerechnet.",
     "Eine Eingabe von 12.7 wird z.B. in 12.42 umgerechnet.",
     "",
     "Längengrad",
     "Das Eingabeformat der geografischen Länge ist Grad und Minuten. Der Eingabebereich des Längengrades",
-    "geht von -180° bis 180°. Werden mehr als 180° eingeben, wird die Zahl zurückgerechnet. So ergibt",
+    "geht von -180° bis 180°. Werden mehr als 180° eingegeben, wird die Zahl zurückgerechnet. So ergibt",
     "z.B. die Eingabe von einer Länge von 210° die Ausgabe von 30°. Wird eine Nachkommastelle größer",
-    "gleich 60 eingeben so wird diese als Dezimalzahl interpretiert und in Minuten umgerechnet. Eine",
+    "gleich 60 eingegeben, so wird diese als Dezimalzahl interpretiert und in Minuten umgerechnet. Eine",
     "Eingabe von 12.7 wird z.B. in 12.42 umgerechnet.",
     "",
     "Zeitzone",
@@ -72,12 +82,12 @@ const std::array<std::string_view, helpLineCount> helpTextLines = {
     "vorausgesetzt, die hellsten Sterne bereits erkennen.",
     "",
     "Nautische Dämmerung",
-    "Die nautische Dämmerung endet wenn der Mittelpunkt der Sonne 12° unter dem wahren Horizont steht.",
+    "Die nautische Dämmerung endet, wenn der Mittelpunkt der Sonne 12° unter dem wahren Horizont steht.",
     "Es lassen sich dann erste Sternbilder erkennen.",
     "",
     "Astronomische Dämmerung",
     "Die astronomische Dämmerung folgt der nautischen Dämmerung. Die Dämmerung endet, wenn der",
-    "Sonnenmittelpunkt 18\u00A0Grad unter dem wahren Horizont steht. Zu dieser Zeit beginnt im astronomischem",
+    "Sonnenmittelpunkt 18\u00A0Grad unter dem wahren Horizont steht. Zu dieser Zeit beginnt im astronomischen",
     "Sinne die Nacht, das heißt, der Himmel ist völlig dunkel geworden.",
     "",
     "Viel Spaß!",

@@ -1,4 +1,4 @@
-// The help text shown by the info window: 71 lines, the program name and version, three
+// The help text shown by the info window: 77 lines, the program name and version, three
 // contact lines, the keys of the clock window and what the dial and each setting mean.
 #pragma once
 
@@ -9,7 +9,7 @@
 
 namespace dorvalen {
 
-inline constexpr std::size_t helpLineCount = 71;
+inline constexpr std::size_t helpLineCount = 77;
 
 // The lines in UTF-8, without line breaks.
 extern const std::array<std::string_view, helpLineCount> helpTextLines;
@@ -18,7 +18,7 @@ extern const std::array<std::string_view, helpLineCount> helpTextLines;
 std::string helpText(std::string_view lineBreak = "\n");
 
 // The text as the program ships it: Windows-1252 bytes, lines separated by CR LF, no line
-// break after the last line (the no-break space of line 68 is the byte 0xA0).
+// break after the last line (the no-break space of line 74 is the byte 0xA0).
 std::string helpTextWindows1252();
 
 }  // namespace dorvalen

@@ -12,6 +12,8 @@ packages=(
     x11-apps  # xclock: the reference client of tools/measure_idle.sh
     python3  # the Xvfb checks speak to libX11 through it (a close request, a window manager)
     qt6-qpa-plugins  # the xcb and offscreen platforms the programs start on
+    libqt6svg6  # draws the icon built into the clock where the theme has none
+    qt6-translations-l10n  # Qt's own texts in German (qtbase_de): colour chooser, menus
     librsvg2-bin  # rsvg-convert renders the icon's PNG sizes from its SVG at build time
     # checks of the installed desktop files and the Debian package
     desktop-file-utils appstream man-db groff-base dpkg-dev file lintian

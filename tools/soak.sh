@@ -49,8 +49,7 @@ drive() {
             xdotool key --delay 20 $(printf 'Tab %.0s' $(seq 15)) space 2>/dev/null
             if wait_dialogs 2; then
                 local help
-                help=$(xdotool search --onlyvisible --name '^Programmeinstellungen$' |
-                    grep -vx "$dialog" | head -n1)
+                help=$(xdotool search --onlyvisible --name '^Hilfe zu Dorvalen$' | head -n1)
                 xdotool windowfocus --sync "$help" key Escape 2>/dev/null
                 wait_dialogs 1
             fi

@@ -49,9 +49,12 @@ start_xvfb() {
     unset WAYLAND_DISPLAY
 }
 
-# The settings dialog and its help window (both titled Programmeinstellungen): how many are
-# visible, and waiting up to 5 s until exactly $1 are.
-dialogs_open() { xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | wc -l; }
+# The settings dialog and its help window: how many are visible, and waiting up to 5 s
+# until exactly $1 are.
+dialogs_open() {
+    xdotool search --onlyvisible --name '^(Programmeinstellungen|Hilfe zu Dorvalen)$' 2>/dev/null |
+        wc -l
+}
 wait_dialogs() {
     for _ in $(seq 50); do
         [ "$(dialogs_open)" -eq "$1" ] && return 0

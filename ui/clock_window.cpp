@@ -133,13 +133,18 @@ PixelRect changedArea(const Image& a, const Image& b) {
 }
 constexpr int repaintAfterAskingMs = 250;  // a window manager answers well within this
 
-// The keys of the twelve commands. Shift, Ctrl and Alt held: no command. The keypad's
-// + - * / are told apart from the main keyboard's by Qt's keypad flag; the other keys count
-// from either block, like the arrows of a keypad without NumLock.
+// The keys of the twelve commands. Ctrl or Alt held: no command; Shift held: none either,
+// but for + and - of the main keyboard. The keypad's + - * / are told apart from the main
+// keyboard's by Qt's keypad flag; the other keys count from either block, like the arrows
+// of a keypad without NumLock.
 std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifiers) {
-    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
-        return std::nullopt;
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) return std::nullopt;
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    // A laptop has no keypad: its + and - step as well, Shift or not, since many layouts
+    // type + with Shift; Page Up and Page Down take the days.
+    if (!keypad && key == Qt::Key_Plus) return ClockCommand::StepForward;
+    if (!keypad && key == Qt::Key_Minus) return ClockCommand::StepBack;
+    if (modifiers.testFlag(Qt::ShiftModifier)) return std::nullopt;
     switch (key) {
         case Qt::Key_Escape: return ClockCommand::Quit;
         case Qt::Key_F12: return ClockCommand::ToggleOnTop;
@@ -149,6 +154,8 @@ std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifie
         case Qt::Key_Down: return ClockCommand::South;
         case Qt::Key_Left: return ClockCommand::West;
         case Qt::Key_Right: return ClockCommand::East;
+        case Qt::Key_PageUp: return ClockCommand::DayForward;
+        case Qt::Key_PageDown: return ClockCommand::DayBack;
         case Qt::Key_Plus: return keypad ? std::optional(ClockCommand::StepForward) : std::nullopt;
         case Qt::Key_Minus: return keypad ? std::optional(ClockCommand::StepBack) : std::nullopt;
         case Qt::Key_Asterisk:
@@ -158,12 +165,8 @@ std::optional<ClockCommand> commandForKey(int key, Qt::KeyboardModifiers modifie
     }
 }
 
-std::vector<ScreenSize> screenSizes() {
-    std::vector<ScreenSize> sizes;
-    // Qt lists the primary screen first; with one screen that is all there is.
-    for (const QScreen* screen : QGuiApplication::screens())
-        sizes.push_back({screen->size().width(), screen->size().height()});
-    return sizes;
+DesktopRect desktopRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
 }  // namespace
@@ -174,10 +177,12 @@ ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
     // Keys reach the window itself: it has no other control that could take the focus.
     setFocusPolicy(Qt::StrongFocus);
 
-    largestSide_ = largestClientSide(screenSizes());
     setMinimumSize(smallestClientSide, smallestClientSide);
-    setMaximumSize(largestSide_, largestSide_);
+    followScreen();
     resize(2 * startRadius, 2 * startRadius);
+    // Qt moves the windows of a removed screen to the primary one, but not into its area.
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] { followScreen(); },
+            Qt::QueuedConnection);
 
     applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
 
@@ -271,6 +276,7 @@ void ClockWindow::watchScreen() {
     watchedWindow_ = window;
     connect(window, &QWindow::screenChanged, this, [this](QScreen* screen) {
         watchScreenRatio(screen);
+        followScreen();
         redrawForNewRatio();
     });
     watchScreenRatio(window->screen());
@@ -282,6 +288,27 @@ void ClockWindow::watchScreenRatio(QScreen* screen) {
     // Qt announces a new device pixel ratio of a screen with its physical dots per inch.
     screenRatioWatch_ = connect(screen, &QScreen::physicalDotsPerInchChanged, this,
                                 [this] { redrawForNewRatio(); });
+}
+
+// The size limit is the current screen's: a small screen beside a large one caps the clock
+// only while it is on the small one. A window whose screen went is brought onto the one it
+// now belongs to.
+void ClockWindow::followScreen() {
+    const QScreen* current = screen();
+    if (current == nullptr) return;
+    const int side = largestClientSide({{current->size().width(), current->size().height()}});
+    if (side != largestSide_) {
+        largestSide_ = side;
+        setMaximumSize(side, side);  // a smaller limit resizes the window, and the face with it
+    }
+    if (!isVisible()) return;
+    std::vector<DesktopRect> screens;
+    for (const QScreen* each : QGuiApplication::screens())
+        screens.push_back(desktopRect(each->geometry()));
+    const std::optional<DesktopPoint> to =
+        placeOnScreens(desktopRect(frameGeometry()), screens,
+                       desktopRect(current->availableGeometry()));
+    if (to) move(to->x, to->y);
 }
 
 void ClockWindow::redrawForNewRatio() {
@@ -338,6 +365,7 @@ void ClockWindow::keyPressEvent(QKeyEvent* event) {
 void ClockWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     watchScreen();
+    followScreen();
     redrawForNewRatio();  // shown on another screen than the one it was made for
 }
 

@@ -85,6 +85,7 @@ private:
     void watchScreen();
     void watchScreenRatio(QScreen* screen);
     void redrawForNewRatio();
+    void followScreen();
 
     ClockState& state_;
     const WallClock& clock_;

@@ -16,7 +16,8 @@ void showInfoWindow(QWidget* owner, int cw, int lh) {
     QDialog window(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window.setObjectName(QStringLiteral("infoWindow"));
-    window.setWindowTitle(QStringLiteral("Programmeinstellungen"));
+    // A title of its own: under the dialog's title the two windows could not be told apart.
+    window.setWindowTitle(QStringLiteral("Hilfe zu Dorvalen"));
     window.setFixedSize(70 * cw, 34 * lh);
 
     auto* text = new QTextEdit(&window);

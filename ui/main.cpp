@@ -1,7 +1,9 @@
 // Start-up: state first, then the platform, then the window; nothing is saved at exit.
 // The constant tables are compiled in (rota/rota_tables.h, astro/term_tables.h), so there is nothing to fill.
 #include <QApplication>
+#include <QIcon>
 #include <QString>
+#include <QTranslator>
 #include <malloc.h>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "core/clock_state.h"
+#include "ui/application_setup.h"
 #include "ui/clock_window.h"
 #include "core/wall_clock.h"
 
@@ -79,6 +82,10 @@ int main(int argc, char** argv) {
     // StartupWMClass names; Wayland matches the entry by the desktop file name.
     QApplication::setApplicationName(QStringLiteral("Dorvalen"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.dorvalen.Dorvalen"));
+    QApplication::setWindowIcon(dorvalen::applicationIcon());
+    // Before any widget: a widget takes its texts when it is built.
+    QTranslator qtTexts;
+    dorvalen::installQtGermanTexts(qtTexts);
     const dorvalen::SystemWallClock clock;
     return dorvalen::runClockWindow(state, clock);
 }

@@ -210,10 +210,10 @@ TEST(ClockCommands, HomeTwiceRestoresTheFileAndTheLineFlag) {
     EXPECT_EQ(state.settings, storedInFile());
 }
 
-TEST(ClockCommands, HomeDoesNotRestackEvenWhenTheFileSaysOnTop) {
+TEST(ClockCommands, HomeRestacksTheWindowAsTheFileSays) {
     ClockState state;
     ClockView view;
-    EXPECT_FALSE(run(state, view, ClockCommand::Home).restack);
+    EXPECT_TRUE(run(state, view, ClockCommand::Home).restack);
     EXPECT_EQ(state.settings.alwaysOnTop, 1);
 }
 

@@ -32,6 +32,39 @@ INSTANTIATE_TEST_SUITE_P(
         LimitRow{"a tiny screen still allows the smallest size", {{160, 120}}, 205},
         LimitRow{"no monitor reported: only the cap", {}, 32000}));
 
+// A 640 x 480 screen at the origin beside a 2560 x 1440 one; the work area of the small
+// one leaves 30 pixels for a panel at the top.
+TEST(PlaceOnScreens, OnlyAWindowBeyondEveryScreenMovesAndThenAsLittleAsFits) {
+    const std::vector<DesktopRect> screens = {{0, 0, 640, 480}, {640, 0, 2560, 1440}};
+    const DesktopRect workArea{0, 30, 640, 450};
+    const struct {
+        const char* fault;
+        DesktopRect frame;
+        std::optional<DesktopPoint> want;
+    } rows[] = {
+        {"a window on the large screen stays", {1000, 500, 410, 430}, std::nullopt},
+        {"half over the edge, centre on a screen: the user put it there", {-150, 100, 410, 430},
+         std::nullopt},
+        {"38 pixels left on a screen is not on it", {3162, 100, 410, 430}, DesktopPoint{230, 50}},
+        {"below the small screen, left of the large one: up into the work area",
+         {100, 1200, 410, 430}, DesktopPoint{100, 50}},
+        {"left of every screen: to the left edge", {-2000, 40, 410, 430}, DesktopPoint{0, 40}},
+        {"larger than the area: its top-left corner on it", {5000, 5000, 700, 700},
+         DesktopPoint{0, 30}},
+        {"at the far end of int, no overflow", {2147483000, 2147483000, 600, 600},
+         DesktopPoint{40, 30}},
+    };
+    for (const auto& row : rows) {
+        const std::optional<DesktopPoint> to = placeOnScreens(row.frame, screens, workArea);
+        ASSERT_EQ(to.has_value(), row.want.has_value()) << row.fault;
+        if (!to) continue;
+        EXPECT_EQ(to->x, row.want->x) << row.fault;
+        EXPECT_EQ(to->y, row.want->y) << row.fault;
+    }
+    EXPECT_FALSE(placeOnScreens({5000, 5000, 400, 400}, screens, {}).has_value())
+        << "an empty work area is nowhere to go";
+}
+
 TEST(ClockRadius, FromTheClientSizeWithinTheLimits) {
     EXPECT_EQ(clockRadiusFor(600, 300, 980), 225);
     EXPECT_EQ(clockRadiusFor(400, 400, 980), 200);

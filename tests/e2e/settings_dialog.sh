@@ -56,7 +56,9 @@ echo "the dialog's close button under the help window closed only the help"
 # The help closed, the dialog has the keys back with the focus still on Info.
 xdotool windowfocus --sync "$dialog" key space
 wait_dialogs 2 || fail "Info did not open the help window again"
-help=$(xdotool search --onlyvisible --name '^Programmeinstellungen$' | grep -vx "$dialog" | head -n1)
+help=$(xdotool search --onlyvisible --name '^Hilfe zu Dorvalen$' | head -n1)
+[ -n "$help" ] || fail "no help window titled Hilfe zu Dorvalen"
+[ "$help" != "$dialog" ] || fail "the help window has the dialog's title"
 xdotool windowfocus --sync "$help" key Escape
 wait_dialogs 1 || fail "Esc in the help window did not leave exactly the dialog open"
 xdotool search --onlyvisible --name '^Programmeinstellungen$' | grep -qx "$dialog" ||

@@ -22,7 +22,8 @@ grep -q '^-rwxr-xr-x root/root .* \./usr/bin/dorvalen$' "$work/contents" ||
 if dpkg-deb -c "$deb" | grep -qv ' \./usr/\| \./$'; then fail "files outside /usr"; fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-liberation libqt6widgets6 libqt6gui6 libc6 libstdc++6; do
+for needed in fonts-liberation libqt6widgets6 libqt6gui6 libc6 libstdc++6 libqt6svg6 \
+              qt6-translations-l10n; do
     grep -q "\(^\|, \)$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package version is not $version"

@@ -35,6 +35,10 @@ wait_for_face "$window" "$work/start.png"
 xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"\$" ||
     fail "the window class is not $wm_class: $(xprop -id "$window" WM_CLASS)"
 echo "the desktop entry's command started the clock; its window class is $wm_class"
+# No icon theme under Xvfb knows the staged icon: the one built into the program is set.
+icon=$(xprop -id "$window" _NET_WM_ICON)  # whole: grep -q would cut it off with SIGPIPE
+grep -q 'Icon (' <<<"$icon" || fail "the window has no icon of its own: $icon"
+echo "the window carries the program's icon (_NET_WM_ICON)"
 
 # E opens the dialog with the name field focused; Speichern is the 14th Tab stop.
 xdotool windowfocus --sync "$window" key e || fail "xdotool could not send E"

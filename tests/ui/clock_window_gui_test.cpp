@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
@@ -126,7 +127,9 @@ TEST_F(ClockWindowTest, HomeTwiceGivesTheStoredSettingsAndTheLineAsBefore) {
     EXPECT_TRUE(window.showCoordinates());
     EXPECT_EQ(state_.displayedDay, 0.0);
     EXPECT_EQ(state_.settings, stored);
-    // Home reloads alwaysOnTop but leaves the stacking order alone.
+    // The window takes the reloaded alwaysOnTop, so the next F12 releases it at once.
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    press(window, Qt::Key_F12);
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
@@ -139,13 +142,30 @@ TEST_F(ClockWindowTest, KeypadPlus275TimesIsOneDay) {
     EXPECT_NEAR(state_.displayedDay, 1.0 - 1.0 / 275 - 1.0, 1e-12);
 }
 
-TEST_F(ClockWindowTest, MainKeyboardArithmeticKeysDoNothing) {
+// A laptop browses without a keypad: + and - of the main keyboard (Shift or not, as
+// layouts type them) and Page Up / Page Down; * and / of the main keyboard stay text.
+TEST_F(ClockWindowTest, MainKeyboardKeysBrowseLikeTheKeypad) {
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        double days;
+    } rows[] = {
+        {Qt::Key_Plus, Qt::NoModifier, dayStep},     {Qt::Key_Plus, Qt::ShiftModifier, dayStep},
+        {Qt::Key_Minus, Qt::NoModifier, -dayStep},   {Qt::Key_Minus, Qt::ShiftModifier, -dayStep},
+        {Qt::Key_PageUp, Qt::NoModifier, 1.0},       {Qt::Key_PageDown, Qt::NoModifier, -1.0},
+        {Qt::Key_PageUp, Qt::KeypadModifier, 1.0},   {Qt::Key_PageUp, Qt::ShiftModifier, 0.0},
+        {Qt::Key_Plus, Qt::ControlModifier, 0.0},    {Qt::Key_Minus, Qt::AltModifier, 0.0},
+        {Qt::Key_Asterisk, Qt::NoModifier, 0.0},     {Qt::Key_Slash, Qt::NoModifier, 0.0},
+        {Qt::Key_Asterisk, Qt::ShiftModifier, 0.0},
+        {Qt::Key_Plus, Qt::ShiftModifier | Qt::KeypadModifier, 0.0},
+    };
     ClockWindow window(state_, clock_);
-    const std::int64_t before = window.redrawCount();
-    for (int key : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Asterisk, Qt::Key_Slash})
-        press(window, key);
-    EXPECT_EQ(state_.displayedDay, 0.0);
-    EXPECT_EQ(window.redrawCount(), before);
+    for (const auto& row : rows) {
+        state_.displayedDay = 0.0;
+        press(window, row.key, row.modifiers);
+        EXPECT_EQ(state_.displayedDay, row.days)
+            << QKeySequence(row.key).toString().toStdString() << " " << row.modifiers.toInt();
+    }
 }
 
 TEST_F(ClockWindowTest, ShiftCtrlOrAltHeldBlocksEveryCommand) {
@@ -166,6 +186,23 @@ TEST_F(ClockWindowTest, ShiftCtrlOrAltHeldBlocksEveryCommand) {
     EXPECT_FALSE(window.showCoordinates());
     EXPECT_EQ(window.redrawCount(), redraws);
     EXPECT_EQ(quits, 0);
+}
+
+// The machine's clock, its zone changed under the running window (TZ here; a new
+// /etc/localtime the same way): the next tick draws the new zone's time, not the zone
+// the C library read first.
+TEST_F(ClockWindowTest, TheNextTickAfterAZoneChangeShowsTheNewLocalTime) {
+    const QByteArray savedZone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "UTC0");
+    const SystemWallClock system;
+    ClockWindow window(state_, system);  // draws its first frame
+    const DateValue utc = state_.now;
+    qputenv("TZ", "<+0530>-5:30");
+    window.redrawForTick();
+    EXPECT_NEAR(static_cast<double>(state_.now - utc), 5.5 * 3600, 2.0);
+    if (hadZone) qputenv("TZ", savedZone);
+    else qunsetenv("TZ");
 }
 
 TEST_F(ClockWindowTest, DraggingTo600x300SettlesAtRadius225) {
@@ -257,6 +294,44 @@ TEST_F(ClockWindowTest, AnotherScreensRatioRedrawsAtOnceInItsDevicePixels) {
     window.windowHandle()->setScreen(unscaled);
     settle();
     EXPECT_EQ(window.clockImage().width, 400) << "back on the unscaled screen";
+}
+
+// Needs the platform of a 640 x 480 screen beside a 2560 x 1440 one (ctest entry
+// ui_gui_small_and_large_screens). Qt hands the window of a removed screen to a remaining
+// one with setScreen, as done here, leaving it where the removed screen was: beyond both.
+TEST_F(ClockWindowTest, TheSizeLimitAndThePlaceFollowTheWindowsScreen) {
+    QScreen* small = nullptr;
+    QScreen* large = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        (screen->size().width() == 640 ? small : large) = screen;
+    if (small == nullptr || large == nullptr || large->size() != QSize(2560, 1440))
+        GTEST_SKIP() << "runs on the small-and-large offscreen platform";
+    ClockWindow window(state_, clock_);
+    window.winId();
+    window.windowHandle()->setScreen(large);
+    window.move(large->geometry().topLeft() + QPoint(100, 100));
+    window.show();
+    settle();
+    EXPECT_EQ(window.largestSide(), 1372) << "the small screen's limit on the large one";
+    window.resize(1000, 1000);
+    settle();
+    EXPECT_EQ(window.size(), QSize(1000, 1000));
+    EXPECT_EQ(window.clockRadius(), 500);
+
+    window.move(3300, 100);  // right of the large screen's 3200
+    settle();
+    window.windowHandle()->setScreen(small);
+    settle();
+    EXPECT_EQ(window.largestSide(), 392);
+    EXPECT_EQ(window.size(), QSize(392, 392));
+    EXPECT_EQ(window.clockRadius(), 196);
+    EXPECT_TRUE(small->availableGeometry().contains(window.frameGeometry()))
+        << "left beyond the remaining screens";
+    const QPoint onSmall = window.pos();
+    window.windowHandle()->setScreen(large);
+    settle();
+    EXPECT_EQ(window.largestSide(), 1372);
+    EXPECT_EQ(window.pos(), onSmall) << "a window on a screen is not moved";
 }
 
 TEST_F(ClockWindowTest, F12PutsTheWindowOnTopAndBackWithoutMovingIt) {

@@ -797,7 +797,8 @@ TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
             ASSERT_NE(help, nullptr);
             ASSERT_NE(help, &dialog) << "Info opened no window";
             helpSeen = true;
-            EXPECT_EQ(help->windowTitle(), QStringLiteral("Programmeinstellungen"));
+            EXPECT_EQ(help->windowTitle(), QStringLiteral("Hilfe zu Dorvalen"));
+            EXPECT_NE(help->windowTitle(), dialog.windowTitle());
             EXPECT_TRUE((help->windowFlags() & Qt::WindowType_Mask) == Qt::Tool);
             EXPECT_EQ(help->size(), QSize(70 * cw, 34 * lh));
             auto* field = help->findChild<QTextEdit*>();
@@ -807,8 +808,8 @@ TEST_F(SettingsDialogTest, EscInTheHelpWindowLeavesTheDialogOpen) {
             EXPECT_EQ(field->viewport()->palette().color(QPalette::Base), QColor(236, 233, 216));
             // One block per line, the no-break space kept (toPlainText would turn it into a blank).
             const QTextDocument* document = field->document();
-            ASSERT_EQ(document->blockCount(), 71);
-            for (int i = 0; i < 71; ++i) {
+            ASSERT_EQ(document->blockCount(), static_cast<int>(helpLineCount));
+            for (int i = 0; i < document->blockCount(); ++i) {
                 EXPECT_EQ(document->findBlockByNumber(i).text(),
                           QString::fromStdString(std::string(helpTextLines[static_cast<std::size_t>(i)])))
                     << "line " << i + 1;
