@@ -111,7 +111,8 @@ double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitude
     return sinAltitudeAtMjd(kind, startMjd + hour / 24.0, longitudeWestDeg, latitude);
 }
 
-double sinAltitudeAtMjd(EventKind kind, double mjd, double longitudeWestDeg, LatitudeTrig latitude) {
+double sinAltitudeAtMjd(EventKind kind, double mjd, double longitudeWestDeg,
+                        LatitudeTrig latitude) {
     const double t = (mjd - 51544.5) / 36525.0;
     const EquatorialPosition body = kind == MoonRiseSet ? lowPrecisionMoon(t) : lowPrecisionSun(t);
     const double hourAngleDeg =

@@ -113,7 +113,8 @@ std::vector<ArcPlan::Sector> downSectorsOf(const Crossings& crossings) {
         down.pop_back();
     }
     std::vector<ArcPlan::Sector> sectors;
-    for (const Hours& h : down) sectors.push_back({dialAngleOfHours(h.from), dialAngleOfHours(h.to)});
+    for (const Hours& h : down)
+        sectors.push_back({dialAngleOfHours(h.from), dialAngleOfHours(h.to)});
     return sectors;
 }
 

@@ -30,7 +30,8 @@ std::optional<double> phaseOfKindOnDay(const Frame& frame, PhaseKind kind, std::
     if (truncToInt(local) == m) return local;
     const std::int64_t side = local < static_cast<double>(m) ? 1 : -1;
     const double guess = local + static_cast<double>(side) * meanLunation;
-    if (guess < static_cast<double>(m - 1) || guess >= static_cast<double>(m + 2)) return std::nullopt;
+    if (guess < static_cast<double>(m - 1) || guess >= static_cast<double>(m + 2))
+        return std::nullopt;
     const double neighbour =
         jdeToLocalMjd(frame, phaseInstantOfLunation(kind, search.lunation + side));
     if (truncToInt(neighbour) == m) return neighbour;

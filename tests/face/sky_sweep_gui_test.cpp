@@ -210,8 +210,9 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
                                    std::to_string(dayOf(day)) + " at " + std::to_string(angle) +
                                    " deg, " + std::to_string(distance) + " px: colour " +
                                    std::to_string(image.pixel(p.x, p.y)) + ", expected " +
-                                   std::to_string(expected) + "; borders of moon " + describe(moon) +
-                                   ", night " + describe(night) + ", dark " + describe(dark);
+                                   std::to_string(expected) + "; borders of moon " +
+                                   describe(moon) + ", night " + describe(night) + ", dark " +
+                                   describe(dark);
             }
             dayWrong = true;
         }

@@ -84,7 +84,8 @@ TEST(PhaseEvent, EveryPhaseOf130YearsOnExactlyOneLocalDay) {
         for (std::int64_t k = -370; k <= 1249; ++k) {
             for (PhaseKind kind : {PhaseKind::NewMoon, PhaseKind::FirstQuarter,
                                    PhaseKind::FullMoon, PhaseKind::LastQuarter}) {
-                const double local = localMjdOfUT(settings, phaseInstantOfLunation(kind, k) - 2400000.5);
+                const double local =
+                    localMjdOfUT(settings, phaseInstantOfLunation(kind, k) - 2400000.5);
                 const auto day = static_cast<std::int64_t>(std::floor(local)) - mjdOfDayIndexZero;
                 ++phases;
                 ClockState state;
