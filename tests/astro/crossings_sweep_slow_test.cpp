@@ -47,22 +47,21 @@ const Place places[] = {
 
 constexpr double hourRate = 15.04 * radiansPerDegree;  // the hour angle's pace, per hour
 
-// Sign changes of a function of the hour, read every minute (`atMinute`, minutes of the day)
-// over the hours that `hourMayCross` and refined by halving to 0.01 s (`at`, hours); above
-// the threshold is positive.
-template <typename Minute, typename F, typename Skip>
-std::vector<Crossing> signChanges(Minute&& atMinute, F&& at, Skip&& hourMayCross) {
+// Sign changes of a function of the hour (above the threshold positive), read every minute
+// of the hours that `hourMayCross` and refined by halving to 0.01 s.
+template <typename F, typename Skip>
+std::vector<Crossing> signChanges(F&& f, Skip&& hourMayCross) {
     std::vector<Crossing> found;
     for (int h = 0; h < 24; ++h) {
         if (!hourMayCross(h)) continue;
-        double before = atMinute(h * 60);
-        for (int m = h * 60 + 1; m <= h * 60 + 60; ++m) {
-            const double after = atMinute(m);
+        double before = f(h);
+        for (int m = 1; m <= 60; ++m) {
+            const double after = f(h + m / 60.0);
             if ((before > 0.0) != (after > 0.0)) {
-                double lo = (m - 1) / 60.0, hi = m / 60.0;
+                double lo = h + (m - 1) / 60.0, hi = h + m / 60.0;
                 while (hi - lo > 0.01 / 3600.0) {
                     const double mid = 0.5 * (lo + hi);
-                    if ((at(mid) > 0.0) == (before > 0.0)) lo = mid; else hi = mid;
+                    ((f(mid) > 0.0) == (before > 0.0) ? lo : hi) = mid;
                 }
                 found.push_back({0.5 * (lo + hi), after > 0.0});
             }
@@ -71,34 +70,6 @@ std::vector<Crossing> signChanges(Minute&& atMinute, F&& at, Skip&& hourMayCross
     }
     return found;
 }
-
-// The sine of one body's altitude at the minutes of the day, each computed once for all
-// the thresholds of that body.
-class MinuteSamples {
-public:
-    MinuteSamples(EventKind body, double startMjd, const ObserverPlace& where,
-                  LatitudeTrig latitude)
-        : body_(body), start_(startMjd), where_(where), latitude_(latitude) {}
-    double at(double hours) const {
-        return sinAltitudeAtMjd(body_, start_ + hours / 24.0, where_.longitudeWestDeg, latitude_);
-    }
-    double atMinute(int m) {
-        Slot& slot = slots_[static_cast<std::size_t>(m)];
-        if (!slot.known) slot = {true, at(m / 60.0)};
-        return slot.value;
-    }
-
-private:
-    struct Slot {
-        bool known = false;
-        double value = 0.0;
-    };
-    EventKind body_;
-    double start_;
-    ObserverPlace where_;
-    LatitudeTrig latitude_;
-    std::array<Slot, 1441> slots_{};
-};
 
 // The clock's curve: hourly samples of the altitude's sine joined by the parabola of each
 // 2-hour window centred on an odd hour. `bend` is the parabola's leading coefficient: within
@@ -204,14 +175,14 @@ void checkDay(const Place& place, std::int64_t day, Tally& tally) {
         moonHourly[i] = sinAltitudeAt(MoonRiseSet, start, h, where.longitudeWestDeg, latitude);
         sunHourly[i] = sinAltitudeAt(SunRiseSet, start, h, where.longitudeWestDeg, latitude);
     }
-    MinuteSamples moonMinutes(MoonRiseSet, start, where, latitude);
-    MinuteSamples sunMinutes(SunRiseSet, start, where, latitude);
     for (const EventKind kind : place.kinds) {
         const double sinH0 = sinDeg(thresholdAltitudeDeg(kind));
         std::array<double, 25> hourly = kind == MoonRiseSet ? moonHourly : sunHourly;
         for (double& y : hourly) y -= sinH0;
-        MinuteSamples& samples = kind == MoonRiseSet ? moonMinutes : sunMinutes;
-        const auto altitude = [&](double hours) { return samples.at(hours) - sinH0; };
+        const auto altitude = [&](double hours) {
+            return sinAltitudeAtMjd(kind, start + hours / 24.0, where.longitudeWestDeg, latitude) -
+                   sinH0;
+        };
         const DayEvents events = computeDayEvents(frame, kind);
         const Crossings& found = events.crossings;
         const std::vector<Crossing> list(found.begin(), found.end());
@@ -222,8 +193,7 @@ void checkDay(const Place& place, std::int64_t day, Tally& tally) {
 
         const WindowCurve window{hourly};
         const std::vector<Crossing> curve =
-            signChanges([&](int m) { return window(m / 60.0); }, window,
-                        [&](int h) { return window.hourMayCross(h); });
+            signChanges(window, [&](int h) { return window.hourMayCross(h); });
         bool curveAgrees = curve.size() == list.size();
         for (std::size_t i = 0; curveAgrees && i < list.size(); ++i)
             curveAgrees = list[i].rising == curve[i].rising &&
@@ -253,8 +223,7 @@ void checkDay(const Place& place, std::int64_t day, Tally& tally) {
                 tally.wrong(tally.altitudeWrong, at + ": " + std::to_string(c.hours) +
                                                      " h off the threshold");
         }
-        const std::vector<Crossing> sampled = signChanges(
-            [&](int m) { return samples.atMinute(m) - sinH0; }, altitude, [&](int h) {
+        const std::vector<Crossing> sampled = signChanges(altitude, [&](int h) {
             const double a = hourly[static_cast<std::size_t>(h)];
             const double b = hourly[static_cast<std::size_t>(h) + 1];
             return everyMinute || (a > 0.0) != (b > 0.0) ||
