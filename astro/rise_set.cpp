@@ -1,9 +1,12 @@
 // Rise, set and twilight search: twelve 2-hour windows centred on the odd hours of the
 // displayed local day, the sine of the altitude sampled at whole hours and interpolated by a
 // parabola (Montenbruck and Pfleger's method). Crossings outside 0:00..24:00 are not seen.
+// The first rising and setting end the classic search; the list of crossings runs on through
+// all twelve windows with the same samples.
 #include "astro/rise_set.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "astro/astro_time.h"
 #include "astro/moon.h"
@@ -29,8 +32,30 @@ DayEvents computeDayEvents(const Frame& frame, EventKind kind) {
                                         latitudeTrig(place.latitudeDeg),
                                         sinDeg(thresholdAltitudeDeg(kind)));
     return {found.riseHours, found.setHours, found.upAtLastStep,
-            dialAngleOfHours(found.riseHours), dialAngleOfHours(found.setHours)};
+            dialAngleOfHours(found.riseHours), dialAngleOfHours(found.setHours), found.crossings};
 }
+
+int Crossings::risingCount() const {
+    int n = 0;
+    for (const Crossing& c : *this) n += c.rising ? 1 : 0;
+    return n;
+}
+
+int Crossings::settingCount() const { return count - risingCount(); }
+
+namespace {
+
+// A zero on the shared hour of two windows is found by both; it is one crossing.
+void addCrossing(Crossings& list, double hours, bool rising) {
+    if (list.count > 0) {
+        const Crossing& last = list.items[static_cast<std::size_t>(list.count - 1)];
+        if (last.rising == rising && std::fabs(last.hours - hours) < 1e-9) return;
+    }
+    if (list.count == Crossings::capacity) return;
+    list.items[static_cast<std::size_t>(list.count++)] = {hours, rising};
+}
+
+}  // namespace
 
 LatitudeTrig latitudeTrig(double latitudeDeg) {
     return {sinDeg(latitudeDeg), cosDeg(latitudeDeg)};
@@ -39,24 +64,28 @@ LatitudeTrig latitudeTrig(double latitudeDeg) {
 RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
                       LatitudeTrig latitude, double sinH0) {
     RiseSet result;
-    // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23. A sample depends on its
-    // hour alone, so a window's last one serves as the next window's first.
+    // Samples at hour - 1, hour, hour + 1 for hour = 1, 3, ..., 23; a window's last one
+    // serves as the next window's first.
     double samples[25];
-    bool sampled[25] = {};
-    const auto above = [&](int hour) {
-        if (!sampled[hour]) {
-            samples[hour] =
-                sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, latitude) - sinH0;
-            sampled[hour] = true;
-        }
-        return samples[hour];
-    };
+    for (int hour = 0; hour <= 24; ++hour)
+        samples[hour] = sinAltitudeAt(kind, startMjd, hour, longitudeWestDeg, latitude) - sinH0;
+    const auto above = [&samples](int hour) { return samples[hour]; };
+    bool firstPairFound = false;
     for (int hour = 1; hour < 25; hour += 2) {
         const double yMinus = above(hour - 1);
-        result.upAtLastStep = yMinus > 0.0;
         const double y0 = above(hour);
         const double yPlus = above(hour + 1);
         const QuadraticZeros z = quadraticZeros(yMinus, y0, yPlus);
+        if (z.count == 1) {
+            addCrossing(result.crossings, hour + z.zero1, yMinus < 0.0);
+        } else if (z.count == 2) {
+            // Both crossings in one window: a peak above the line is a rise then a set.
+            addCrossing(result.crossings, hour + z.zero1, z.ye >= 0.0);
+            addCrossing(result.crossings, hour + z.zero2, z.ye < 0.0);
+        }
+        if (firstPairFound) continue;
+
+        result.upAtLastStep = yMinus > 0.0;
         if (z.count == 1) {
             if (yMinus < 0.0) {
                 result.riseHours = hour + z.zero1;
@@ -64,7 +93,6 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
                 result.setHours = hour + z.zero1;
             }
         } else if (z.count == 2) {
-            // Both crossings in one window: a peak above the line is a rise then a set.
             if (z.ye < 0.0) {
                 result.riseHours = hour + z.zero2;
                 result.setHours = hour + z.zero1;
@@ -73,14 +101,18 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
                 result.setHours = hour + z.zero2;
             }
         }
-        if (result.riseHours != 0.0 && result.setHours != 0.0) break;
+        firstPairFound = result.riseHours != 0.0 && result.setHours != 0.0;
     }
     return result;
 }
 
 double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
                      LatitudeTrig latitude) {
-    const double mjd = startMjd + hour / 24.0;
+    return sinAltitudeAtMjd(kind, startMjd + hour / 24.0, longitudeWestDeg, latitude);
+}
+
+double sinAltitudeAtMjd(EventKind kind, double mjd, double longitudeWestDeg,
+                        LatitudeTrig latitude) {
     const double t = (mjd - 51544.5) / 36525.0;
     const EquatorialPosition body = kind == MoonRiseSet ? lowPrecisionMoon(t) : lowPrecisionSun(t);
     const double hourAngleDeg =

@@ -3,8 +3,11 @@
 //   2. It samples the sine of the body's altitude at whole hours, three per 2-hour window,
 //      fits a parabola per window and takes its zeros as crossings of the threshold.
 //   3. Found times are local clock hours in [0, 24]; the dial angles follow from them.
+//   4. The first rising and setting are kept as they always were; every crossing of the day
+//      is listed beside them (the sun can set, rise and set again within one polar day).
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "core/angles.h"
@@ -24,10 +27,33 @@ enum EventKind : std::int32_t {
 
 double thresholdAltitudeDeg(EventKind kind);
 
+// One crossing of the threshold: upwards (a rising, the beginning of a twilight) or down.
+struct Crossing {
+    double hours = 0.0;  // local clock hours, [0, 24]
+    bool rising = false;
+};
+
+// Every crossing of the day in time order; a 2-hour window holds at most two.
+struct Crossings {
+    static constexpr int capacity = 24;
+    std::array<Crossing, capacity> items{};
+    int count = 0;
+
+    const Crossing* begin() const { return items.data(); }
+    const Crossing* end() const { return items.data() + count; }
+    int risingCount() const;
+    int settingCount() const;
+    // More than one rising or more than one setting: the first pair alone misses some.
+    bool beyondFirstPair() const { return risingCount() > 1 || settingCount() > 1; }
+};
+
+// riseHours, setHours and upAtLastStep are those of the search that stops at its first
+// rising and setting; `crossings` continues it to the day's end.
 struct RiseSet {
     double riseHours = 0.0;     // morning crossing upwards; 0 when none was found
     double setHours = 0.0;      // evening crossing downwards; 0 when none was found
     bool upAtLastStep = false;  // above the threshold at the start of the last window looked at
+    Crossings crossings;
 };
 
 struct DayEvents {
@@ -36,6 +62,7 @@ struct DayEvents {
     bool upAtLastStep = false;
     double riseAngle = 270.0;  // dial degrees of riseHours, [0, 360)
     double setAngle = 270.0;
+    Crossings crossings;
 };
 
 struct QuadraticZeros {
@@ -62,6 +89,8 @@ RiseSet searchRiseSet(EventKind kind, double startMjd, double longitudeWestDeg,
 // Sine of the geocentric altitude, whole hour 0..24 after startMjd (UT MJD).
 double sinAltitudeAt(EventKind kind, double startMjd, int hour, double longitudeWestDeg,
                      LatitudeTrig latitude);
+// The same at any UT MJD.
+double sinAltitudeAtMjd(EventKind kind, double mjd, double longitudeWestDeg, LatitudeTrig latitude);
 
 // Parabola through (-1, yMinus), (0, y0), (1, yPlus). An exactly linear (or flat) triple
 // has no zeros here: a window without a crossing.

@@ -91,10 +91,54 @@ void fillSector(Canvas& canvas, int r, double fromDeg, double widthDeg,
     }
 }
 
+// The hours in which the body is down, from the day's crossings: before a first rising, from
+// each setting to the next rising, after a last setting. A crossing that repeats the
+// direction before it changes nothing, and an empty piece (a rising at 0:00) is left out.
+std::vector<ArcPlan::Sector> downSectorsOf(const Crossings& crossings) {
+    struct Hours {
+        double from, to;
+    };
+    std::vector<Hours> down;
+    bool up = crossings.count > 0 && !crossings.begin()->rising;
+    double downFrom = 0.0;
+    for (const Crossing& c : crossings) {
+        if (c.rising && !up && c.hours > downFrom) down.push_back({downFrom, c.hours});
+        if (!c.rising && up) downFrom = c.hours;
+        up = c.rising;
+    }
+    if (!up && downFrom < 24.0) down.push_back({downFrom, 24.0});
+    // Down at both ends of the day: the two pieces meet at the top as one sector.
+    if (down.size() > 1 && down.front().from == 0.0 && down.back().to == 24.0) {
+        down.front().from = down.back().from;
+        down.pop_back();
+    }
+    std::vector<ArcPlan::Sector> sectors;
+    for (const Hours& h : down)
+        sectors.push_back({dialAngleOfHours(h.from), dialAngleOfHours(h.to)});
+    return sectors;
+}
+
 ArcPlan planArc(const Frame& frame, EventKind kind) {
     const DayEvents e = computeDayEvents(frame, kind);
     const bool crosses = !(e.riseHours == 0.0 && e.setHours == 0.0);
-    return {crosses, !crosses && e.upAtLastStep, e.riseAngle, e.setAngle};
+    ArcPlan plan{crosses, !crosses && e.upAtLastStep, e.riseAngle, e.setAngle, {}};
+    if (e.crossings.beyondFirstPair()) plan.downSectors = downSectorsOf(e.crossings);
+    return plan;
+}
+
+// The sectors to paint as lines and fills: every down sector of a day with more crossings,
+// else the one from the setting to the rising.
+std::vector<ArcPlan::Sector> sectorsOf(const ArcPlan& arc) {
+    if (!arc.downSectors.empty()) return arc.downSectors;
+    return {{arc.setDeg, arc.riseDeg}};
+}
+
+void drawBorders(Canvas& canvas, int r, const std::vector<ArcPlan::Sector>& sectors,
+                 double length, Colour colour) {
+    for (const ArcPlan::Sector& s : sectors) {
+        drawRadius(canvas, r, s.toDeg, length, colour);
+        drawRadius(canvas, r, s.fromDeg, length, colour);
+    }
 }
 
 void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
@@ -107,13 +151,14 @@ void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
     if (moon.upAllDay) return;  // the whole ring stays
 
     const double lineLength = r - r / ringLineDivisor;
-    drawRadius(canvas, r, moon.riseDeg, lineLength, black);
-    drawRadius(canvas, r, moon.setDeg, lineLength, black);
-    // Clockwise from the setting to the rising the moon is down.
-    fillSector(canvas, r, moon.setDeg, clockwiseWidth(moon.setDeg, moon.riseDeg),
-               {r - r / ringRemovalDivisor}, lineLength, moonRingColour, faceBackground);
-    drawRadius(canvas, r, moon.riseDeg, lineLength, faceBackground);
-    drawRadius(canvas, r, moon.setDeg, lineLength, faceBackground);
+    const std::vector<ArcPlan::Sector> down = sectorsOf(moon);
+    drawBorders(canvas, r, down, lineLength, black);
+    // Clockwise from a setting to the next rising the moon is down.
+    for (const ArcPlan::Sector& s : down) {
+        fillSector(canvas, r, s.fromDeg, clockwiseWidth(s.fromDeg, s.toDeg),
+                   {r - r / ringRemovalDivisor}, lineLength, moonRingColour, faceBackground);
+    }
+    drawBorders(canvas, r, down, lineLength, faceBackground);
 }
 
 // The shaded sector runs clockwise from the set line to the rise line, over pixels of the
@@ -124,13 +169,17 @@ void paintShade(Canvas& canvas, const ArcPlan& arc, Colour over, Colour colour, 
     if (arc.upAllDay) return;  // above the threshold all day
 
     const double lineLength = r - r / shadeLineDivisor;
-    if (arc.crosses) {
-        drawRadius(canvas, r, arc.riseDeg, lineLength, colour);
-        drawRadius(canvas, r, arc.setDeg, lineLength, colour);
+    if (!arc.crosses) {
+        fillSector(canvas, r, arc.setDeg, 360.0, {r - r / 1.5, r - r / shadeOuterSeedDivisor},
+                   lineLength, over, colour);
+        return;
     }
-    const double width = arc.crosses ? clockwiseWidth(arc.setDeg, arc.riseDeg) : 360.0;
-    fillSector(canvas, r, arc.setDeg, width, {r - r / 1.5, r - r / shadeOuterSeedDivisor},
-               lineLength, over, colour);
+    const std::vector<ArcPlan::Sector> down = sectorsOf(arc);
+    drawBorders(canvas, r, down, lineLength, colour);
+    for (const ArcPlan::Sector& s : down) {
+        fillSector(canvas, r, s.fromDeg, clockwiseWidth(s.fromDeg, s.toDeg),
+                   {r - r / 1.5, r - r / shadeOuterSeedDivisor}, lineLength, over, colour);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 //   2. paintDayArcs draws the plan: the moon ring, then the sun shade, then the twilight.
 #pragma once
 
+#include <vector>
+
 #include "canvas/canvas.h"
 #include "core/calendar.h"
 
@@ -17,6 +19,14 @@ struct ArcPlan {
     bool upAllDay = false;  // no crossing, and above the threshold at the last step
     double riseDeg = 270.0;  // dial degrees
     double setDeg = 270.0;
+    // Only on a day with more than one rising or setting (empty otherwise, when the pair above
+    // says it all): the sectors, clockwise in dial degrees, in which the body is down, from
+    // each setting to the next rising. A day that begins and ends down has one sector through
+    // the top; a sector that reaches the day's start or end ends at the top (270).
+    struct Sector {
+        double fromDeg, toDeg;
+    };
+    std::vector<Sector> downSectors;
 };
 
 struct DayArcsPlan {

@@ -17,6 +17,27 @@ namespace {
 // meets and stays in [0, 1) for anything else.
 double timeOfDayFraction(double localMjd) { return fracPart(localMjd); }
 
+constexpr double meanLunation = 29.530588853;  // days
+
+// The local MJD of the phase of this kind that falls on day m, if one does. The search's
+// estimate counts months of 30.4 days and years of 365, so at the zones far east (+13,
+// +14) it may already name the next lunation on the day of a phase in its first hours, or
+// still the one before: then the neighbouring lunation on the side of the day is asked too,
+// but only when its mean spacing puts it near that day (phases stray less than a day from it).
+std::optional<double> phaseOfKindOnDay(const Frame& frame, PhaseKind kind, std::int64_t m) {
+    const PhaseSearch search = searchPhaseInstant(frame, kind);
+    const double local = jdeToLocalMjd(frame, search.jde);
+    if (truncToInt(local) == m) return local;
+    const std::int64_t side = local < static_cast<double>(m) ? 1 : -1;
+    const double guess = local + static_cast<double>(side) * meanLunation;
+    if (guess < static_cast<double>(m - 1) || guess >= static_cast<double>(m + 2))
+        return std::nullopt;
+    const double neighbour =
+        jdeToLocalMjd(frame, phaseInstantOfLunation(kind, search.lunation + side));
+    if (truncToInt(neighbour) == m) return neighbour;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<PhaseOnDay> phaseOnDisplayedDay(const Frame& frame) {
@@ -27,8 +48,8 @@ std::optional<PhaseOnDay> phaseOnDisplayedDay(const Frame& frame) {
     // At most one phase is marked: the first match in this order wins.
     for (PhaseKind kind : {PhaseKind::FullMoon, PhaseKind::LastQuarter, PhaseKind::NewMoon,
                            PhaseKind::FirstQuarter}) {
-        const double local = jdeToLocalMjd(frame, findPhaseInstant(frame, kind));
-        if (truncToInt(local) == m) return PhaseOnDay{kind, local};
+        if (const std::optional<double> local = phaseOfKindOnDay(frame, kind, m))
+            return PhaseOnDay{kind, *local};
     }
     return std::nullopt;
 }

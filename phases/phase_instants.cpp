@@ -145,6 +145,10 @@ double quarterJde(double estimate, double offset) {
     return addPlanetaryCorrections(jde, a.t, a.k);
 }
 
+double phaseInstantOfLunation(PhaseKind kind, std::int64_t k) {
+    return instantOf(kind, static_cast<double>(k));
+}
+
 double addPlanetaryCorrections(double jde, double t, double k) {
     for (const AdditionalCorrection& c : additionalCorrections) {
         jde += c.coefficient * sinDeg(c.constant + c.perK * k + c.perT2 * t * t);
@@ -175,6 +179,7 @@ PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind) {
         }
         ++search.candidates;
     } while (truncToInt(search.jde) < threshold && shift <= 2);
+    search.lunation = lunation;
     return search;
 }
 

@@ -33,6 +33,9 @@ double newMoonJde(double estimate);
 double fullMoonJde(double estimate);
 double quarterJde(double estimate, double offset);  // W added for 0.25 only, else subtracted
 
+// The phase of this kind in lunation k (k = 0: the new moon of 2000-01-06).
+double phaseInstantOfLunation(PhaseKind kind, std::int64_t k);
+
 // jde plus the fourteen additional corrections A1..A14.
 double addPlanetaryCorrections(double jde, double t, double k);
 
@@ -42,10 +45,11 @@ double addPlanetaryCorrections(double jde, double t, double k);
 double findPhaseInstant(const Frame& frame, PhaseKind kind);
 
 // The same search with the number of candidates it computed (4 at most from 2000 on,
-// 38 at most before).
+// 38 at most before) and the lunation of the instant it returns.
 struct PhaseSearch {
     double jde;
     int candidates;
+    std::int64_t lunation = 0;
 };
 PhaseSearch searchPhaseInstant(const Frame& frame, PhaseKind kind);
 

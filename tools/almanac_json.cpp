@@ -22,7 +22,11 @@ std::string jsonRecord(const DayRecord& r) {
         out += (k == 0 ? "\"" : ", \"") + intText(static_cast<std::int64_t>(k) + 1) +
                "\": {\"riseHours\": " + jsonNumber(e.riseHours) +
                ", \"setHours\": " + jsonNumber(e.setHours) +
-               ", \"upAtLastStep\": " + jsonBool(e.upAtLastStep) + "}";
+               ", \"upAtLastStep\": " + jsonBool(e.upAtLastStep) + ", \"crossings\": [";
+        for (const Crossing& c : e.crossings)
+            out += (&c == e.crossings.begin() ? "{\"hours\": " : ", {\"hours\": ") +
+                   jsonNumber(c.hours) + ", \"rising\": " + jsonBool(c.rising) + "}";
+        out += "]}";
     }
     out += "}, \"illuminatedFraction\": " + jsonNumber(r.illuminatedFraction) + ", \"phase\": ";
     if (r.phase)

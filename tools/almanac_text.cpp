@@ -38,6 +38,23 @@ constexpr int eventPrintOrder[5] = {1, 2, 3, 4, 0};
 constexpr std::size_t titleWidth = 26;
 constexpr const char* notOnThisDay = "–";
 
+// The crossings of the day beyond the first rising and setting, in time order: "außerdem
+// Untergang 23:50, Aufgang 23:58".
+std::string furtherCrossings(const EventRow& row, const EventTimes& e) {
+    bool riseShown = e.riseHours == 0.0, setShown = e.setHours == 0.0;
+    std::string text;
+    for (const Crossing& c : e.crossings) {
+        bool& shown = c.rising ? riseShown : setShown;
+        if (!shown && c.hours == (c.rising ? e.riseHours : e.setHours)) {
+            shown = true;
+            continue;
+        }
+        text += (text.empty() ? "   außerdem " : ", ") +
+                std::string(c.rising ? row.riseWord : row.setWord) + " " + hoursText(c.hours);
+    }
+    return text;
+}
+
 std::string eventLine(const EventRow& row, const EventTimes& e) {
     std::string line = "  " + padded(row.title, titleWidth);
     // A search that found nothing at all tells from the state at its last step whether
@@ -46,7 +63,7 @@ std::string eventLine(const EventRow& row, const EventTimes& e) {
         return line + (e.upAtLastStep ? row.alwaysUp : row.alwaysDown);
     const auto time = [](double h) { return h == 0.0 ? std::string(notOnThisDay) : hoursText(h); };
     return line + padded(row.riseWord, 8) + rightAligned(time(e.riseHours), 5) + "   " +
-           padded(row.setWord, 10) + rightAligned(time(e.setHours), 5);
+           padded(row.setWord, 10) + rightAligned(time(e.setHours), 5) + furtherCrossings(row, e);
 }
 
 std::string timeOfDayText(int seconds) {
@@ -98,7 +115,9 @@ std::string percentText(double fraction) {
 
 std::string hoursText(double hours) {
     if (!std::isfinite(hours) || hours < 0.0 || hours > 48.0) return "?";
-    const std::int64_t minutes = roundToInt(hours * 60.0);
+    std::int64_t minutes = roundToInt(hours * 60.0);
+    // A crossing in the day's last half minute is still the day's: 23:59, not 24:00.
+    if (hours < 24.0 && minutes > 1439) minutes = 1439;
     return intText(minutes / 60) + ":" + twoDigits(static_cast<int>(minutes % 60));
 }
 

@@ -10,7 +10,8 @@
 
 namespace dorvalen {
 
-// Local clock hours as "H:MM", rounded to the minute; "?" for what is not a number.
+// Local clock hours as "H:MM", rounded to the minute, but a time before 24:00 stays 23:59;
+// "?" for what is not a number.
 std::string hoursText(double hours);
 
 std::string almanacText(const std::vector<DayRecord>& records, const ClockSettings& settings,

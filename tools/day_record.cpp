@@ -29,7 +29,7 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
     record.summerTime = frame.moment.summerTime;
     for (std::size_t k = 0; k < record.events.size(); ++k) {
         const DayEvents e = computeDayEvents(frame, static_cast<EventKind>(k + 1));
-        record.events[k] = {e.riseHours, e.setHours, e.upAtLastStep};
+        record.events[k] = {e.riseHours, e.setHours, e.upAtLastStep, e.crossings};
     }
     record.illuminatedFraction = moonIlluminatedFractionAt(frame.moment.julianDayUT);
     if (const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(frame))

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/rise_set.h"
 #include "core/date_value.h"
 #include "core/settings.h"
 #include "phases/phase_instants.h"
@@ -16,10 +17,12 @@
 
 namespace dorvalen {
 
+// The first rising and setting as the dial's search has them, and every crossing of the day.
 struct EventTimes {
     double riseHours = 0.0;
     double setHours = 0.0;
     bool upAtLastStep = false;
+    Crossings crossings;
 };
 
 struct PhaseOfDay {

@@ -4,6 +4,8 @@
 // stands at 3:05, so the hands point to 316 and 300 degrees and the sampled angles avoid them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "astro/rise_set.h"
 #include "phases/phase_event.h"
 #include "tests/face/sky_face.h"
@@ -179,6 +181,73 @@ TEST(Shades, PolarNightShadesTheWholeDialButTheRing) {
     EXPECT_EQ(at(image, 60.0, shadeOut), sunShade) << dump;
     EXPECT_EQ(at(image, 270.0, shadeIn), twilightShade) << "midnight, dark " << dump;
     EXPECT_EQ(at(image, 200.0, shadeOut), twilightShade) << dump;
+}
+
+// Default place, 2043-07-17, astronomical twilight: the evening's darkness ends at 0:00, the
+// morning's twilight begins at 2:29 and the next darkness starts at 23:57. The dark shade
+// covers 0:00..2:29 and the thin wedge 23:57..24:00 (0.73 degrees), and nothing before it.
+TEST(Shades, ShortAstronomicalNightShowsTheWedgeBeforeMidnight) {
+    constexpr int big = 400;
+    ClockState state = stateAt(2043, 7, 17, 3, 5, 48.47, -12.52, 1.0, 1);
+    state.settings.twilightKind = AstronomicalTwilight;
+    const Crossings deep = computeDayEvents(state, AstronomicalTwilight).crossings;
+    ASSERT_EQ(deep.count, 3);
+    const Crossing* c = deep.begin();
+    ASSERT_TRUE(!c[0].rising && c[1].rising && !c[2].rising);
+    ASSERT_GT(c[2].hours, 23.9);
+    const double wedgeFrom = dialAngleOfHours(c[2].hours);
+    const Image image = renderFace(state, big);
+    const std::string dump = test::dumpImage(image, "shades_wedge_20430717");
+    // Inside and outside the moon ring (0.5 r .. 0.565 r), within a degree and a half
+    // pixels' width of the set line the colour is left open.
+    int wedge = 0, wrong = 0;
+    for (int y = 0; y < big; ++y) {
+        for (int x = 0; x < 2 * big; ++x) {
+            const double dx = x - big, dy = y - big, d = std::hypot(dx, dy);
+            if (!((d > 0.36 * big && d < 0.48 * big) || (d > 0.58 * big && d < 0.64 * big))) continue;
+            const double angle = std::atan2(dy, dx) * 57.29577951308232 + 360.0;
+            if (angle < wedgeFrom - 4.0 || angle >= 270.0) continue;
+            const double gap = (angle - wedgeFrom) / 57.29577951308232 * d;  // pixels
+            if (std::fabs(gap) < 1.5) continue;
+            const Colour expected = gap > 0.0 ? twilightShade : sunShade;
+            if (gap > 0.0) ++wedge;
+            if (image.pixel(x, y) != expected) ++wrong;
+        }
+    }
+    EXPECT_GT(wedge, 20) << dump;
+    EXPECT_EQ(wrong, 0) << dump;
+    EXPECT_EQ(at(image, 285.0, 0.4 * big, big), twilightShade) << "0:00..2:29 " << dump;
+}
+
+// 77 51' S 166 40' E at zone 13 on 2100-02-25: the moon rises at 0:34, sets at 4:19 and
+// rises again at 22:23. The ring shows both pieces, not the night between.
+TEST(MoonRing, SecondRisingBeforeMidnightKeepsItsPiece) {
+    ClockState state = stateAt(2100, 2, 25, 16, 35, -77.51, -166.40, 13.0);
+    const Crossings moon = computeDayEvents(state, MoonRiseSet).crossings;
+    ASSERT_EQ(moon.count, 3);
+    const Crossing* c = moon.begin();
+    ASSERT_TRUE(c[0].rising && !c[1].rising && c[2].rising);
+    // A phase marker (black outline) stands on the ring that day, at about 4:48.
+    const double marker = dayFractionAngle(phaseEventOnDisplayedDay(state));
+    const Image image = renderFace(state);
+    const std::string dump = test::dumpImage(image, "ring_three_crossings_21000225");
+    const struct {
+        const char* fault;
+        double hours;
+        bool yellow;
+    } rows[] = {
+        {"ring before the first rising", c[0].hours / 2.0, false},
+        {"first piece lost", (c[0].hours + c[1].hours) / 2.0, true},
+        {"ring through the day", 12.0, false},
+        {"ring just before the second rising", c[2].hours - 0.3, false},
+        {"second piece lost", (c[2].hours + 24.0) / 2.0, true},
+    };
+    for (const auto& row : rows) {
+        const bool yellow = at(image, dialAngleOfHours(row.hours), ringMid) == moonYellow;
+        EXPECT_EQ(yellow, row.yellow) << row.fault << ", see " << dump;
+    }
+    EXPECT_EQ(countInRing(image, 60.0, 125.0, is(black), {158.75, 120.0, marker}), 0)
+        << "a boundary line left black, see " << dump;
 }
 
 }  // namespace

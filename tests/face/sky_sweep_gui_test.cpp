@@ -4,6 +4,7 @@
 // DORVALEN_FULL_SWEEP=1 takes every day and every phase and prints the counts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -65,11 +66,15 @@ ClockState noonOf(const Place& place, std::int64_t dayIndex) {
 const std::int64_t firstDay = dayIndexOf(makeDate(1975, 1, 1, 0, 0, 0));
 const std::int64_t lastDay = dayIndexOf(makeDate(2037, 12, 31, 0, 0, 0));
 
-// One layer's interval on the dial, clockwise from `from` to `to`, as the events give it.
+// One layer's interval on the dial, clockwise from `from` to `to`, as the events give it. On
+// a day with more than one rising or setting every crossing bounds it: the body's state at
+// an hour is the one the last crossing before it left.
 struct Interval {
     bool any = false;   // some part of the day
     bool all = false;   // the whole day, no border
     double from = 0.0, to = 0.0;
+    bool up = false;    // the state the interval stands for
+    std::vector<Crossing> crossings;
 };
 
 double clockwise(double from, double to) {
@@ -78,6 +83,14 @@ double clockwise(double from, double to) {
 }
 
 bool inside(const Interval& i, double angle) {
+    if (!i.crossings.empty()) {
+        const double hours = std::fmod(angle + 450.0, 360.0) / 15.0;
+        bool up = !i.crossings.front().rising;
+        for (const Crossing& c : i.crossings) {
+            if (c.hours <= hours) up = c.rising;
+        }
+        return up == i.up;
+    }
     if (i.all) return true;
     if (!i.any) return false;
     return clockwise(i.from, angle) <= clockwise(i.from, i.to);
@@ -85,10 +98,26 @@ bool inside(const Interval& i, double angle) {
 
 // The moon's up interval runs from rising to setting; a shade from setting to rising.
 Interval intervalOf(const DayEvents& e, bool up) {
+    if (e.crossings.beyondFirstPair())
+        return {true, false, 0.0, 0.0, up, {e.crossings.begin(), e.crossings.end()}};
     const bool crosses = !(e.riseHours == 0.0 && e.setHours == 0.0);
-    if (!crosses) return {e.upAtLastStep == up, e.upAtLastStep == up, 0.0, 0.0};
-    return up ? Interval{true, false, e.riseAngle, e.setAngle}
-              : Interval{true, false, e.setAngle, e.riseAngle};
+    if (!crosses) return {e.upAtLastStep == up, e.upAtLastStep == up, 0.0, 0.0, up, {}};
+    return up ? Interval{true, false, e.riseAngle, e.setAngle, up, {}}
+              : Interval{true, false, e.setAngle, e.riseAngle, up, {}};
+}
+
+// The border angles of an interval: its two ends, or every crossing and the top of the dial.
+std::vector<double> bordersOf(const Interval& i) {
+    if (i.crossings.empty()) return {i.from, i.to};
+    std::vector<double> borders{270.0};
+    for (const Crossing& c : i.crossings) borders.push_back(dialAngleOfHours(c.hours));
+    return borders;
+}
+
+std::string describe(const Interval& i) {
+    std::string text;
+    for (const double border : bordersOf(i)) text += " " + std::to_string(border);
+    return text;
 }
 
 // Distance in pixels of a point from the ray at `angle` from the centre.
@@ -102,7 +131,9 @@ double distanceFromRay(double dx, double dy, double angle) {
 // A border line's pixels lie within about a pixel of its ray (its raster, its rounded end).
 bool nearBorder(const Interval& i, double dx, double dy, double tolerance = 2.0) {
     if (!i.any || i.all) return false;
-    return distanceFromRay(dx, dy, i.from) < tolerance || distanceFromRay(dx, dy, i.to) < tolerance;
+    for (const double border : bordersOf(i))
+        if (distanceFromRay(dx, dy, border) < tolerance) return true;
+    return false;
 }
 
 struct ArcCheck {
@@ -132,12 +163,12 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
     std::vector<double> angles;
     for (const Interval* i : {&moon, &night, &dark}) {
         if (!i->any || i->all) continue;
-        const double width = clockwise(i->from, i->to);
-        angles.push_back(i->from + width / 2.0);
-        angles.push_back(i->to + (360.0 - width) / 2.0);
-        for (const double step : {-4.0, -1.0, 1.0, 4.0}) {
-            angles.push_back(i->from + step);
-            angles.push_back(i->to + step);
+        std::vector<double> borders = bordersOf(*i);
+        std::sort(borders.begin(), borders.end());
+        for (std::size_t b = 0; b < borders.size(); ++b) {
+            const double next = b + 1 < borders.size() ? borders[b + 1] : borders[0] + 360.0;
+            angles.push_back((borders[b] + next) / 2.0);
+            for (const double step : {-4.0, -1.0, 1.0, 4.0}) angles.push_back(borders[b] + step);
         }
     }
     if (angles.empty()) angles = {0.0, 90.0, 180.0, 270.0};
@@ -179,11 +210,9 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
                                    std::to_string(dayOf(day)) + " at " + std::to_string(angle) +
                                    " deg, " + std::to_string(distance) + " px: colour " +
                                    std::to_string(image.pixel(p.x, p.y)) + ", expected " +
-                                   std::to_string(expected) + "; moon " + std::to_string(moon.from) +
-                                   ".." + std::to_string(moon.to) + ", night " +
-                                   std::to_string(night.from) + ".." + std::to_string(night.to) +
-                                   ", dark " + std::to_string(dark.from) + ".." +
-                                   std::to_string(dark.to);
+                                   std::to_string(expected) + "; borders of moon " +
+                                   describe(moon) + ", night " + describe(night) + ", dark " +
+                                   describe(dark);
             }
             dayWrong = true;
         }

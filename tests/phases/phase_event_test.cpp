@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <string>
 
 #include "core/calendar.h"
 
@@ -37,22 +39,70 @@ TEST(PhaseEvent, SummerTimeOfTheDisplayedDay) {
     EXPECT_EQ(phaseTimeText(phaseEventOnDisplayedDay(state)), "5:04");
 }
 
-// Last quarter 1977-03-12 11:35:13 UT (JDE 2443214.98285) falls in the first hours of the
-// 13th east of +12: the search that began at noon UT of the day before passed it by, and it
-// was marked on no day at all.
-TEST(PhaseEvent, ZonesEastOfTwelveKeepTheFirstHoursOfTheDay) {
+// Phases in the first or last hours of a local day at the zones' edges. Last quarter
+// 1977-03-12 11:35:13 UT (JDE 2443214.98285) falls on the 13th east of +12: the search that
+// began at noon UT of the day before passed it by. Last quarter 2087-03-27 11:06 UT falls on
+// the 28th at +13 and beyond, where the estimate already names April's lunation.
+TEST(PhaseEvent, ZonesAtTheEdgesKeepTheFirstAndLastHoursOfTheDay) {
     const struct {
+        int year, month, day;
         double zone;
         const char* text;
-    } rows[] = {{12.75, "0:20"}, {13.0, "0:35"}, {14.0, "1:35"}, {-12.0, "23:35"}};
+    } rows[] = {
+        {1977, 3, 13, 12.75, "0:20"}, {1977, 3, 13, 13.0, "0:35"}, {1977, 3, 13, 14.0, "1:35"},
+        {1977, 3, 11, -12.0, "23:35"}, {2087, 3, 28, 13.0, "0:06"}, {2087, 3, 28, 13.75, "0:51"},
+        {2087, 3, 28, 14.0, "1:06"},   {2087, 3, 26, -12.0, "23:06"},
+    };
     for (const auto& row : rows) {
-        ClockState state = stateAt(1977, 3, row.zone > 0 ? 13 : 11);
+        ClockState state = stateAt(row.year, row.month, row.day);
         state.settings.timeZone = row.zone;
+        state.settings.autoSummerTime = 0;
         const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(state);
-        ASSERT_TRUE(phase.has_value()) << "zone " << row.zone;
-        EXPECT_EQ(phase->kind, PhaseKind::LastQuarter) << "zone " << row.zone;
-        EXPECT_EQ(phaseTimeText(phase->localMjd), row.text) << "zone " << row.zone;
+        ASSERT_TRUE(phase.has_value()) << row.year << " zone " << row.zone;
+        EXPECT_EQ(phase->kind, PhaseKind::LastQuarter) << row.year << " zone " << row.zone;
+        EXPECT_EQ(phaseTimeText(phase->localMjd), row.text) << row.year << " zone " << row.zone;
     }
+}
+
+// Every principal phase 1970-2100 at the zones where the estimate and the local day drift
+// furthest apart is marked on its own local day, at its time. A day marks only a phase
+// whose local time lies on it, so no other day can show it.
+TEST(PhaseEvent, EveryPhaseOf130YearsOnExactlyOneLocalDay) {
+    struct Zone {
+        double hours;
+        int summer;
+    };
+    const Zone zones[] = {{13.0, 0},  {13.0, 1},  {13.75, 0}, {13.75, 1},
+                          {14.0, 0},  {14.0, 1},  {-12.0, 0}};
+    int phases = 0, wrong = 0;
+    std::string firstWrong;
+    for (const Zone& zone : zones) {
+        ClockSettings settings;
+        settings.timeZone = zone.hours;
+        settings.autoSummerTime = zone.summer;
+        // Lunation -370 is the new moon of 1970-01-07, 1249 that of 2100-12-01.
+        for (std::int64_t k = -370; k <= 1249; ++k) {
+            for (PhaseKind kind : {PhaseKind::NewMoon, PhaseKind::FirstQuarter,
+                                   PhaseKind::FullMoon, PhaseKind::LastQuarter}) {
+                const double local =
+                    localMjdOfUT(settings, phaseInstantOfLunation(kind, k) - 2400000.5);
+                const auto day = static_cast<std::int64_t>(std::floor(local)) - mjdOfDayIndexZero;
+                ++phases;
+                ClockState state;
+                state.settings = settings;
+                state.now = day * 86400 + 43200;
+                const std::optional<PhaseOnDay> found = phaseOnDisplayedDay(state);
+                if (found && found->kind == kind && found->localMjd == local) continue;
+                ++wrong;
+                if (firstWrong.empty())
+                    firstWrong = "zone " + std::to_string(zone.hours) + " summer " +
+                                 std::to_string(zone.summer) + ", lunation " + std::to_string(k) +
+                                 " kind " + std::to_string(static_cast<int>(kind));
+            }
+        }
+    }
+    EXPECT_EQ(phases, 7 * 1620 * 4);
+    EXPECT_EQ(wrong, 0) << firstWrong;
 }
 
 TEST(PhaseEvent, NoPhaseOnOrdinaryDays) {

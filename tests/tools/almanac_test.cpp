@@ -275,6 +275,46 @@ TEST(AlmanacText, ReadableTimesMarksAndCrewPeriods) {
     EXPECT_NE(textOf("--from 2015-02-04 --days 1").find("Vollmond um 0:10 Uhr"), std::string::npos);
 }
 
+// 69 N on 2055-07-25: the sun sets just after midnight, rises at 1:42 and sets again before
+// midnight. Text and JSON keep the first pair as they were and add the whole list.
+TEST(AlmanacText, FurtherCrossingsBesideTheFirstPair) {
+    ClockSettings north;
+    north.latitude = 69.0;
+    north.longitude = -18.57;
+    const AlmanacOptions options =
+        *parseAlmanacArguments(split("--from 2055-07-25 --days 1")).options;
+    const std::vector<DayRecord> records = computeAlmanac(north, options);
+    const EventTimes& sun = records.at(0).events[1];
+    ASSERT_EQ(sun.crossings.count, 3);
+    const Crossing* c = sun.crossings.begin();
+    ASSERT_TRUE(!c[0].rising && c[1].rising && !c[2].rising);
+    EXPECT_EQ(sun.setHours, c[0].hours);
+    EXPECT_EQ(sun.riseHours, c[1].hours);
+    EXPECT_GT(c[2].hours, 23.5);
+
+    const std::string text = almanacText(records, north, options);
+    const std::size_t line = text.find("  Sonne ");
+    const std::string sunLine = text.substr(line, text.find('\n', line) - line);
+    EXPECT_NE(sunLine.find("Aufgang  " + hoursText(c[1].hours) + "   Untergang  " +
+                           hoursText(c[0].hours) + "   außerdem Untergang " +
+                           hoursText(c[2].hours)),
+              std::string::npos)
+        << sunLine;
+    // Only that row has a third crossing.
+    EXPECT_EQ(text.find("außerdem"), text.rfind("außerdem")) << text;
+
+    const std::string json = almanacJson(records);
+    const auto number = [](double x) { return jsonNumber(x); };
+    EXPECT_NE(json.find("\"2\": {\"riseHours\": " + number(sun.riseHours) + ", \"setHours\": " +
+                        number(sun.setHours) + ", \"upAtLastStep\": " +
+                        (sun.upAtLastStep ? "true" : "false") + ", \"crossings\": [{\"hours\": " +
+                        number(c[0].hours) + ", \"rising\": false}, {\"hours\": " +
+                        number(c[1].hours) + ", \"rising\": true}, {\"hours\": " +
+                        number(c[2].hours) + ", \"rising\": false}]}"),
+              std::string::npos)
+        << json;
+}
+
 // The stored coordinates are degrees.minutes: 48.47 is 48°47', not 48.47 degrees.
 TEST(AlmanacText, HeaderShowsThePlaceInDegreesAndMinutes) {
     ClockSettings nepal;
@@ -303,7 +343,9 @@ TEST(AlmanacText, HoursRoundToTheMinute) {
         {"minutes padded", 0.9333, "0:56"},
         {"rounded, not truncated", 6.1758, "6:11"},
         {"rounding carries into the hour", 9.9999, "10:00"},
-        {"end of the day", 23.9999, "24:00"},
+        {"last half minute rounded into the next day", 23.9999, "23:59"},
+        {"23:59:30 rounded into the next day", 23.0 + 59.5 * minute, "23:59"},
+        {"the day's end itself", 24.0, "24:00"},
         {"not a number", std::numeric_limits<double>::quiet_NaN(), "?"},
     };
     for (const auto& row : rows) EXPECT_EQ(hoursText(row.hours), row.text) << row.fault;

@@ -337,7 +337,8 @@ TEST(AlmanacTool, JsonHasExactlyTheFieldsAndTheClocksNumbers) {
     // Worked examples: sunrise 6.1758 h, sunset 18.3619 h; civil 5:40 / 18:53;
     // astronomical 4:24 / 20:09.
     const QJsonObject sun = events["2"].toObject();
-    EXPECT_EQ(sortedKeys(sun), (QStringList{"riseHours", "setHours", "upAtLastStep"}));
+    EXPECT_EQ(sortedKeys(sun),
+              (QStringList{"crossings", "riseHours", "setHours", "upAtLastStep"}));
     EXPECT_NEAR(sun["riseHours"].toDouble(), 6.1758, 2e-4);
     EXPECT_NEAR(sun["setHours"].toDouble(), 18.3619, 2e-4);
     EXPECT_NEAR(events["3"].toObject()["riseHours"].toDouble(), 5 + 40 * minute, 0.6 * minute);
@@ -354,6 +355,15 @@ TEST(AlmanacTool, JsonHasExactlyTheFieldsAndTheClocksNumbers) {
         EXPECT_EQ(got["riseHours"].toDouble(), e.riseHours) << kind;
         EXPECT_EQ(got["setHours"].toDouble(), e.setHours) << kind;
         EXPECT_EQ(got["upAtLastStep"].toBool(), e.upAtLastStep) << kind;
+        const QJsonArray crossings = got["crossings"].toArray();
+        ASSERT_EQ(crossings.size(), e.crossings.count) << kind;
+        for (int i = 0; i < e.crossings.count; ++i) {
+            const QJsonObject c = crossings[i].toObject();
+            const Crossing& expected = e.crossings.items[static_cast<std::size_t>(i)];
+            EXPECT_EQ(sortedKeys(c), (QStringList{"hours", "rising"})) << kind;
+            EXPECT_EQ(c["hours"].toDouble(), expected.hours) << kind;
+            EXPECT_EQ(c["rising"].toBool(), expected.rising) << kind;
+        }
     }
     const double light = day["illuminatedFraction"].toDouble();
     EXPECT_GT(light, 0.0);
