@@ -207,6 +207,51 @@ void fillRing(Canvas& canvas, int r, std::span<const PixelPoint> dividerEnds,
     for (const SectorPaint& fill : fills) canvas.floodFill(fill.seed.x, fill.seed.y, fill.colour);
 }
 
+// A file's rota: each ring pixel takes the colour of the crew working at the moment its
+// angle stands for in the window. Crews working at once share the visible ring's width
+// from the dial outwards in plan order; a time nobody works keeps the background.
+Colour arcColourAt(const ShiftRingPlan& plan, int r, int x, int y, std::vector<const CrewArc*>& working) {
+    const double dx = x - r, dy = y - r;
+    double angleDeg = std::atan2(dy, dx) / radiansPerDegree;
+    if (angleDeg < 0.0) angleDeg += 360.0;
+    // Screen degrees to seconds of the day (hour h at 15h - 90), then from the window start.
+    double offset = std::fmod((angleDeg + 90.0) * 240.0 - plan.windowStartSeconds, 86400.0);
+    if (offset < 0.0) offset += 86400.0;
+    working.clear();
+    for (const CrewArc& arc : plan.arcs)
+        if (arc.fromSeconds <= offset && offset < arc.toSeconds) working.push_back(&arc);
+    if (working.empty()) return faceBackground;
+    std::size_t lane = 0;
+    if (working.size() > 1) {
+        const double inner = dialDiscRadius(r), outer = faceDiscRadius(r);
+        const double share = (std::hypot(dx, dy) - inner) / (outer - inner);
+        lane = static_cast<std::size_t>(
+            std::clamp(truncToInt(share * static_cast<double>(working.size())), std::int64_t{0},
+                       static_cast<std::int64_t>(working.size()) - 1));
+    }
+    const CrewArc& arc = *working[lane];
+    return rgb(arc.red, arc.green, arc.blue);
+}
+
+void paintCrewArcs(Canvas& canvas, int r, const ShiftRingPlan& plan,
+                   std::span<const PixelPoint> dividerEnds) {
+    const int top = std::max(r - faceDiscRadius(r), 0);
+    const RunRows ring = ringRuns(r, top, dividerEnds);
+    std::vector<const CrewArc*> working;
+    for (const Run& run : ring.runs) {
+        // Each stretch of one colour is one box.
+        int from = run.xl;
+        Colour colour = arcColourAt(plan, r, from, run.y, working);
+        for (int x = run.xl + 1; x <= run.xr + 1; ++x) {
+            const Colour next = x <= run.xr ? arcColourAt(plan, r, x, run.y, working) : colour + 1;
+            if (next == colour) continue;
+            canvas.fillBox(from, run.y, x - from, 1, colour);
+            from = x;
+            colour = next;
+        }
+    }
+}
+
 }  // namespace
 
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
@@ -229,6 +274,10 @@ void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
     for (double angleDeg : plan.dividersDeg) {
         dividerEnds.push_back(dividerEnd(angleDeg));
         canvas.drawLine(r, r, dividerEnds.back().x, dividerEnds.back().y, dividerColour);
+    }
+    if (plan.fromFile) {
+        paintCrewArcs(canvas, r, plan, dividerEnds);
+        return;
     }
     std::vector<SectorPaint> fills;
     for (const SectorFill& fill : plan.fills)
