@@ -3,7 +3,12 @@
 // the read, so a refused file never leaves part of a plan behind.
 #include "rota/rota_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -200,11 +205,12 @@ constexpr SectionName sectionNames[] = {
 // One pass over the lines; `error` holds the first fault and stops the pass.
 class Reader {
 public:
+    explicit Reader(std::string_view fileName) : fileName_(fileName) {}
     RotaReadResult read(std::string_view bytes, bool truncated);
 
 private:
     bool fail(int line, const std::string& what) {
-        error_ = std::string(rotaFileName) + ", Zeile " + std::to_string(line) + ": " + what;
+        error_ = std::string(fileName_) + ", Zeile " + std::to_string(line) + ": " + what;
         return false;
     }
     bool readLine(int line, std::string_view text);
@@ -213,6 +219,7 @@ private:
     bool readPlan(int line, std::string_view key, std::string_view value);
     bool checkPattern();
 
+    std::string_view fileName_;
     RotaFile rota_;
     Section section_ = Section::None;
     int beginLine_ = 0;
@@ -364,18 +371,55 @@ std::int64_t floorMod(std::int64_t a, std::int64_t m) {
 
 }  // namespace
 
-RotaReadResult readRotaFile(std::string_view bytes, bool truncated) {
-    return Reader().read(bytes, truncated);
+RotaReadResult readRotaFile(std::string_view bytes, bool truncated, std::string_view fileName) {
+    return Reader(fileName).read(bytes, truncated);
+}
+
+RotaLoad loadRotaFile(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // The name opens a one-line message: no control character may break it.
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    const auto refused = [&](const std::string& why) {
+        return RotaLoad{RotaLoad::Status::Refused, nullptr, name + ": " + why};
+    };
+    // O_NONBLOCK keeps a FIFO under the file's name from blocking the open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT ? RotaLoad{} : refused("nicht lesbar");
+    struct stat info {};
+    std::string bytes;
+    bool readable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool regular = readable;
+    while (readable && bytes.size() <= maxRotaFileBytes) {
+        const std::size_t filled = bytes.size();
+        bytes.resize(maxRotaFileBytes + 1);
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        bytes.resize(filled + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (got < 0 && errno != EINTR) readable = false;
+        if (got == 0) break;
+    }
+    ::close(fd);
+    if (!regular) return refused("keine gewöhnliche Datei");
+    if (!readable) return refused("nicht lesbar");
+    const bool truncated = bytes.size() > maxRotaFileBytes;
+    if (truncated) bytes.resize(maxRotaFileBytes);
+    RotaReadResult read = readRotaFile(bytes, truncated, name);
+    if (!read.ok) return {RotaLoad::Status::Refused, nullptr, read.error};
+    return {RotaLoad::Status::Read, std::make_shared<const RotaFile>(std::move(read.rota)), ""};
+}
+
+char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex) {
+    if (rota.pattern.empty() || crew >= rota.crews.size()) return '-';
+    const auto length = static_cast<std::int64_t>(rota.pattern.size());
+    const std::int64_t position = floorMod(dayIndex - rota.beginDay - rota.crews[crew].offsetDays, length);
+    return rota.pattern[static_cast<std::size_t>(position)];
 }
 
 std::vector<FileShift> fileShiftsBeginningOn(const RotaFile& rota, std::int64_t dayIndex) {
     std::vector<FileShift> shifts;
-    if (rota.pattern.empty()) return shifts;
-    const auto length = static_cast<std::int64_t>(rota.pattern.size());
     for (std::size_t crew = 0; crew < rota.crews.size(); ++crew) {
-        const std::int64_t position =
-            floorMod(dayIndex - rota.beginDay - rota.crews[crew].offsetDays, length);
-        const char code = rota.pattern[static_cast<std::size_t>(position)];
+        const char code = fileCodeOn(rota, crew, dayIndex);
         const auto kind = std::find_if(rota.shifts.begin(), rota.shifts.end(),
                                        [&](const RotaShiftKind& k) { return k.code == code; });
         if (kind == rota.shifts.end()) continue;  // '-': free

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,7 +53,23 @@ struct RotaReadResult {
 
 // Reads the whole text (UTF-8, or Windows-1252 where it is not valid UTF-8). `truncated`
 // says the file went on past the bytes given, which refuses it when nothing else does.
-RotaReadResult readRotaFile(std::string_view bytes, bool truncated = false);
+// `fileName` opens every message.
+RotaReadResult readRotaFile(std::string_view bytes, bool truncated = false,
+                            std::string_view fileName = rotaFileName);
+
+// The rota file at `path`: missing (the built-in rota holds), read, or refused with one
+// line. Only a regular file is opened, never more than maxRotaFileBytes + 1 bytes are read,
+// so a directory, a FIFO or an endless file cannot hang or flood the reader.
+struct RotaLoad {
+    enum class Status { Missing, Read, Refused };
+    Status status = Status::Missing;
+    std::shared_ptr<const RotaFile> rota;  // when Read
+    std::string error;                     // when Refused
+};
+RotaLoad loadRotaFile(const std::string& path);
+
+// The code crew `crew` works on local day `dayIndex` ('-' when free).
+char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex);
 
 // One shift of the file's rota: crew and kind as indices into the RotaFile's tables.
 struct FileShift {

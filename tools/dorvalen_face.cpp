@@ -54,7 +54,7 @@ bool writeOut(const QByteArray& png, Destination destination, const std::string&
     return false;
 }
 
-int render(int argc, char** argv, const dorvalen::FaceOptions& options,
+int render(int argc, char** argv, const dorvalen::FaceOptions& options, const dorvalen::ShiftRota& rota,
            const dorvalen::ClockSettings& settings, Destination destination) {
     using namespace dorvalen;
     // Our own arguments are parsed already; Qt sees only the program name.
@@ -65,6 +65,7 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
     state.settings = settings;
     state.now = options.at;
     state.displayedDay = 0.0;
+    state.rotaFile = rota.file();
     // A square client of side `size` on a screen of ratio `scale`: the window's own radius
     // and font rules, in device pixels.
     const int r = deviceRadiusFor(clockRadiusFor(options.size, options.size, largestClientSideCap),
@@ -92,6 +93,8 @@ int main(int argc, char** argv) {
     }
     const Parsed<ClockSettings> settings = loadToolSettings(parsed.options->settingsPath);
     if (!settings.options) return fail(exitBadArguments, settings.error);
+    const Parsed<ShiftRota> rota = loadToolRota(parsed.options->rotaPath, parsed.options->settingsPath);
+    if (!rota.options) return fail(exitBadArguments, rota.error);
 
     // Judged before Qt starts, so a bad path is one line of our own and nothing else.
     const std::string& outPath = parsed.options->outPath;
@@ -118,7 +121,7 @@ int main(int argc, char** argv) {
     // No display needed: Qt only rasterises the glyphs into our own image.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     try {
-        return render(argc, argv, *parsed.options, *settings.options, destination);
+        return render(argc, argv, *parsed.options, *rota.options, *settings.options, destination);
     } catch (const std::bad_alloc&) {
         // The largest faces (side 32000) need several gigabytes.
         return fail(exitFailed, "zu wenig Speicher für ein Bild dieser Größe");
