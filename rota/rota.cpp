@@ -69,6 +69,7 @@ ShiftRingPlan planFileRing(const RotaFile& rota, const Frame& frame) {
     // A shift lasts at most a day: the ones that can touch the window begin from the day
     // before yesterday (running now, window start) to tomorrow.
     std::vector<FileShift> near;
+    near.reserve(4 * rota.crews.size());
     for (std::int64_t day = today - 2; day <= today + 1; ++day)
         for (const FileShift& s : fileShiftsBeginningOn(rota, day)) near.push_back(s);
     // With no shift running the window starts at the whole minute, so the ring changes

@@ -418,17 +418,20 @@ char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex) {
 
 std::vector<FileShift> fileShiftsBeginningOn(const RotaFile& rota, std::int64_t dayIndex) {
     std::vector<FileShift> shifts;
+    shifts.reserve(rota.crews.size());
     for (std::size_t crew = 0; crew < rota.crews.size(); ++crew) {
         const char code = fileCodeOn(rota, crew, dayIndex);
         const auto kind = std::find_if(rota.shifts.begin(), rota.shifts.end(),
                                        [&](const RotaShiftKind& k) { return k.code == code; });
         if (kind == rota.shifts.end()) continue;  // '-': free
         const std::int64_t start = dayIndex * 86400 + kind->startMinutes * 60;
-        shifts.push_back({static_cast<int>(crew), static_cast<int>(kind - rota.shifts.begin()), start,
-                          start + kind->lengthMinutes * 60});
+        const FileShift shift{static_cast<int>(crew), static_cast<int>(kind - rota.shifts.begin()), start,
+                              start + kind->lengthMinutes * 60};
+        // By start, crews of one start in their order: after every shift that starts no later.
+        auto at = shifts.end();
+        while (at != shifts.begin() && (at - 1)->startSeconds > start) --at;
+        shifts.insert(at, shift);
     }
-    std::stable_sort(shifts.begin(), shifts.end(),
-                     [](const FileShift& a, const FileShift& b) { return a.startSeconds < b.startSeconds; });
     return shifts;
 }
 
