@@ -375,6 +375,33 @@ RotaReadResult readRotaFile(std::string_view bytes, bool truncated, std::string_
     return Reader(fileName).read(bytes, truncated);
 }
 
+namespace {
+
+enum class FileRead { Missing, Read, NotRegular, Unreadable };
+
+// Up to maxBytes + 1 bytes of a regular file, so the caller sees whether there was more.
+// O_NONBLOCK keeps a FIFO under the file's name from blocking the open.
+FileRead readBounded(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    bool readable = regular;
+    while (readable && bytes.size() <= maxBytes) {
+        const std::size_t filled = bytes.size();
+        bytes.resize(maxBytes + 1);
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        bytes.resize(filled + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (got < 0 && errno != EINTR) readable = false;
+        if (got == 0) break;
+    }
+    ::close(fd);
+    if (!regular) return FileRead::NotRegular;
+    return readable ? FileRead::Read : FileRead::Unreadable;
+}
+
+}  // namespace
+
 RotaLoad loadRotaFile(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -384,29 +411,33 @@ RotaLoad loadRotaFile(const std::string& path) {
     const auto refused = [&](const std::string& why) {
         return RotaLoad{RotaLoad::Status::Refused, nullptr, name + ": " + why};
     };
-    // O_NONBLOCK keeps a FIFO under the file's name from blocking the open.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? RotaLoad{} : refused("nicht lesbar");
-    struct stat info {};
     std::string bytes;
-    bool readable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    const bool regular = readable;
-    while (readable && bytes.size() <= maxRotaFileBytes) {
-        const std::size_t filled = bytes.size();
-        bytes.resize(maxRotaFileBytes + 1);
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        bytes.resize(filled + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-        if (got < 0 && errno != EINTR) readable = false;
-        if (got == 0) break;
+    switch (readBounded(path, maxRotaFileBytes, bytes)) {
+        case FileRead::Missing: return {};
+        case FileRead::NotRegular: return refused("keine gewöhnliche Datei");
+        case FileRead::Unreadable: return refused("nicht lesbar");
+        case FileRead::Read: break;
     }
-    ::close(fd);
-    if (!regular) return refused("keine gewöhnliche Datei");
-    if (!readable) return refused("nicht lesbar");
     const bool truncated = bytes.size() > maxRotaFileBytes;
     if (truncated) bytes.resize(maxRotaFileBytes);
     RotaReadResult read = readRotaFile(bytes, truncated, name);
     if (!read.ok) return {RotaLoad::Status::Refused, nullptr, read.error};
     return {RotaLoad::Status::Read, std::make_shared<const RotaFile>(std::move(read.rota)), ""};
+}
+
+RotaChoice readRotaChoice(const std::string& path) {
+    std::string bytes;
+    if (readBounded(path, 256, bytes) != FileRead::Read) return RotaChoice::File;
+    const std::size_t equals = bytes.find('=');
+    if (equals == std::string::npos || !sameCaseBlind(trimmed(std::string_view(bytes).substr(0, equals)), "Schichtplan"))
+        return RotaChoice::File;
+    std::string_view value = std::string_view(bytes).substr(equals + 1);
+    value = trimmed(value.substr(0, value.find_first_of("\r\n")));
+    return sameCaseBlind(value, "eingebaut") ? RotaChoice::BuiltIn : RotaChoice::File;
+}
+
+std::string rotaChoiceText(RotaChoice choice) {
+    return choice == RotaChoice::BuiltIn ? "Schichtplan = eingebaut\r\n" : "Schichtplan = Datei\r\n";
 }
 
 char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex) {

@@ -68,6 +68,15 @@ struct RotaLoad {
 };
 RotaLoad loadRotaFile(const std::string& path);
 
+// Which rota the user chose, stored in a small file of its own beside the rota file
+// (Schichtplanwahl.txt, one line "Schichtplan = eingebaut" or "Schichtplan = Datei"), so the
+// ten lines of the settings file stay as they are. No choice: the rota file when there is
+// one, else the built-in rota.
+inline constexpr const char* rotaChoiceFileName = "Schichtplanwahl.txt";
+enum class RotaChoice { File, BuiltIn };
+RotaChoice readRotaChoice(const std::string& path);
+std::string rotaChoiceText(RotaChoice choice);  // the file's bytes
+
 // The code crew `crew` works on local day `dayIndex` ('-' when free).
 char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex);
 

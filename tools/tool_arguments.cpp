@@ -260,13 +260,16 @@ Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path) {
     return {parseSettings(*bytes), ""};
 }
 
-std::string toolRotaPath(const std::optional<std::string>& settingsPath) {
-    return siblingPath(settingsPath.value_or(settingsFileName), rotaFileName);
+std::string toolRotaPath(const std::optional<std::string>& settingsPath, const char* name) {
+    return siblingPath(settingsPath.value_or(settingsFileName), name);
 }
 
 Parsed<ShiftRota> loadToolRota(const std::optional<std::string>& rotaPath,
                                const std::optional<std::string>& settingsPath) {
-    const RotaLoad load = loadRotaFile(rotaPath.value_or(toolRotaPath(settingsPath)));
+    // The clock's dialog may have chosen the built-in rota over the file beside it.
+    if (!rotaPath && readRotaChoice(toolRotaPath(settingsPath, rotaChoiceFileName)) == RotaChoice::BuiltIn)
+        return {ShiftRota(), ""};
+    const RotaLoad load = loadRotaFile(rotaPath.value_or(toolRotaPath(settingsPath, rotaFileName)));
     switch (load.status) {
         case RotaLoad::Status::Read: return {ShiftRota(load.rota), ""};
         case RotaLoad::Status::Refused: return {std::nullopt, load.error};

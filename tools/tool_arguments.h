@@ -66,13 +66,15 @@ extern const char* const almanacUsage;
 // is read, and a missing default file gives the defaults, as in the clock.
 Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path);
 
-// Where the tools look for Schichtplan.txt when no --rota names a file: beside the settings
-// file they read (the --settings path, or the default settings file).
-std::string toolRotaPath(const std::optional<std::string>& settingsPath);
+// Where the tools look for Schichtplan.txt (and the stored rota choice) when no --rota
+// names a file: beside the settings file they read (the --settings path, or the default
+// settings file). The one place that knows that folder.
+std::string toolRotaPath(const std::optional<std::string>& settingsPath, const char* name);
 
-// The rota in force for a tool: the --rota file, which must exist, or else the rota file
-// beside the settings, or the built-in rota when there is none. A refused file is the
-// error (its one line), never the built-in rota in silence.
+// The rota in force for a tool: the --rota file, which must exist; else the built-in rota
+// when the clock's dialog chose it; else the rota file beside the settings, or the built-in
+// rota when there is none. A refused file is the error (its one line), never the built-in
+// rota in silence.
 Parsed<ShiftRota> loadToolRota(const std::optional<std::string>& rotaPath,
                                const std::optional<std::string>& settingsPath);
 

@@ -34,7 +34,7 @@ TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
     const std::string other = (dir / "anders.txt").string();
     write(other, fourCrews);
 
-    enum class Beside { None, Good, Bad, Directory };
+    enum class Beside { None, Good, Bad, Directory, GoodButBuiltInChosen };
     const struct {
         const char* fault;
         Beside beside;
@@ -59,6 +59,8 @@ TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
          "UID:20270104T060000-crewA-F@dorvalen.invalid", ""},
         {"a file's JSON names crew and shift", Beside::Good, "--days 1 --json", 0,
          "{\"crew\": \"A\", \"shift\": \"F\", \"start\": \"2027-01-04T06:00:00\", \"end\": \"2027-01-04T14:00:00\"}", ""},
+        {"the clock's stored choice of the built-in rota holds for the tools", Beside::GoodButBuiltInChosen,
+         "--days 1", 0, "Früh 5:45: 4 Orange", ""},
         {"a refused file is an error, not the built-in rota", Beside::Bad, "--days 1", 2, "",
          "dorvalen-almanac: Schichtplan.txt, Zeile 2: Länge „0“ muss über 0 und höchstens 24 Stunden sein\n"},
         {"a directory under the file's name", Beside::Directory, "--days 1", 2, "",
@@ -70,7 +72,11 @@ TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
     };
     for (const auto& row : rows) {
         fs::remove_all(dir / "Schichtplan.txt");
-        if (row.beside == Beside::Good) write(dir / "Schichtplan.txt", fourCrews);
+        fs::remove(dir / rotaChoiceFileName);
+        if (row.beside == Beside::Good || row.beside == Beside::GoodButBuiltInChosen)
+            write(dir / "Schichtplan.txt", fourCrews);
+        if (row.beside == Beside::GoodButBuiltInChosen)
+            write(dir / rotaChoiceFileName, rotaChoiceText(RotaChoice::BuiltIn));
         if (row.beside == Beside::Bad) write(dir / "Schichtplan.txt", "[Schichten]\nF = Früh, 06:00, 0\n");
         if (row.beside == Beside::Directory) fs::create_directory(dir / "Schichtplan.txt");
         std::vector<std::string> args = {"--from", "2027-01-04", "--settings", settings};
