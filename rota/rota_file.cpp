@@ -193,14 +193,15 @@ std::optional<std::int64_t> dayOfDate(std::string_view s) {
     return dayIndexOf(date);
 }
 
-enum class Section { None, Shifts, Crews, Plan };
+enum class Section { None, Shifts, Crews, Plan, Exceptions };
 
 struct SectionName {
     const char* name;
     Section section;
 };
 constexpr SectionName sectionNames[] = {
-    {"Schichten", Section::Shifts}, {"Gruppen", Section::Crews}, {"Plan", Section::Plan}};
+    {"Schichten", Section::Shifts}, {"Gruppen", Section::Crews}, {"Plan", Section::Plan},
+    {"Ausnahmen", Section::Exceptions}};
 
 // One pass over the lines; `error` holds the first fault and stops the pass.
 class Reader {
@@ -218,6 +219,9 @@ private:
     bool readCrew(int line, std::string_view key, std::string_view value);
     bool readPlan(int line, std::string_view key, std::string_view value);
     bool checkPattern();
+    bool readExceptions(int line, std::string_view key, std::string_view value);
+    bool checkExceptions();
+    bool knownCode(char code) const;
 
     std::string_view fileName_;
     RotaFile rota_;
@@ -225,6 +229,14 @@ private:
     int beginLine_ = 0;
     int patternLine_ = 0;
     std::string patternText_;
+    // Exceptions as written; crews and codes are checked once the whole file is known.
+    struct WrittenException {
+        int line;
+        std::int64_t day;
+        std::string crew;
+        std::string code;
+    };
+    std::vector<WrittenException> writtenExceptions_;
     std::string error_;
 };
 
@@ -255,6 +267,7 @@ bool Reader::readLine(int line, std::string_view text) {
         case Section::Shifts: return readShift(line, key, value);
         case Section::Crews: return readCrew(line, key, value);
         case Section::Plan: return readPlan(line, key, value);
+        case Section::Exceptions: return readExceptions(line, key, value);
         case Section::None: break;
     }
     return fail(line, "Eintrag vor dem ersten Abschnitt");
@@ -315,6 +328,49 @@ bool Reader::readPlan(int line, std::string_view key, std::string_view value) {
     return fail(line, "unbekannter Schlüssel " + quoted(key) + " im Abschnitt [Plan]");
 }
 
+bool Reader::knownCode(char code) const {
+    return code == '-' || std::any_of(rota_.shifts.begin(), rota_.shifts.end(),
+                                      [&](const RotaShiftKind& k) { return k.code == code; });
+}
+
+bool Reader::readExceptions(int line, std::string_view key, std::string_view value) {
+    const std::optional<std::int64_t> day = dayOfDate(key);
+    if (!day) return fail(line, "Ausnahme " + quoted(key) + " ist kein Datum JJJJ-MM-TT (1970 bis 9999)");
+    for (std::string_view pair : fields(value)) {
+        const std::size_t colon = pair.find(':');
+        if (colon == std::string_view::npos) return fail(line, "erwartet Gruppe: Kürzel, nicht " + quoted(pair));
+        writtenExceptions_.push_back({line, *day, std::string(trimmed(pair.substr(0, colon))),
+                                      std::string(trimmed(pair.substr(colon + 1)))});
+    }
+    return true;
+}
+
+// The exceptions' crews and codes, once every crew and shift kind is known. Sorted once at
+// the end, so even a file full of them is read in n log n.
+bool Reader::checkExceptions() {
+    std::vector<std::pair<RotaException, int>> found;  // with the line that wrote it
+    for (const WrittenException& w : writtenExceptions_) {
+        if (w.code.size() != 1 || !knownCode(upperAscii(w.code[0])))
+            return fail(w.line, "unbekanntes Kürzel " + quoted(w.code));
+        const bool all = sameCaseBlind(w.crew, "alle");
+        const std::size_t before = found.size();
+        for (std::size_t crew = 0; crew < rota_.crews.size(); ++crew)
+            if (all || sameCaseBlind(rota_.crews[crew].name, w.crew))
+                found.push_back({{w.day, static_cast<int>(crew), upperAscii(w.code[0])}, w.line});
+        if (found.size() == before) return fail(w.line, "unbekannte Gruppe " + quoted(w.crew));
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
+    });
+    for (std::size_t i = 1; i < found.size(); ++i)
+        if (!(found[i - 1].first < found[i].first))
+            return fail(found[i].second, "zwei Ausnahmen für " +
+                                             quoted(rota_.crews[static_cast<std::size_t>(found[i].first.crew)].name) +
+                                             " an einem Tag");
+    for (const auto& [exception, line] : found) rota_.exceptions.push_back(exception);
+    return true;
+}
+
 // The cycle's codes, once every shift kind is known.
 bool Reader::checkPattern() {
     std::string pattern;
@@ -322,9 +378,7 @@ bool Reader::checkPattern() {
         const char c = patternText_[i];
         if (isBlank(c)) continue;
         const char code = upperAscii(c);
-        const bool known = code == '-' || std::any_of(rota_.shifts.begin(), rota_.shifts.end(),
-                                                      [&](const RotaShiftKind& k) { return k.code == code; });
-        if (!known) {
+        if (!knownCode(code)) {
             std::size_t end = i + 1;
             while (end < patternText_.size() && (static_cast<unsigned char>(patternText_[end]) & 0xC0) == 0x80)
                 ++end;
@@ -360,6 +414,7 @@ RotaReadResult Reader::read(std::string_view bytes, bool truncated) {
     if (good && beginLine_ == 0) good = fail(lastLine, "Dateiende ohne „Beginn“ im Abschnitt [Plan]");
     if (good && patternLine_ == 0) good = fail(lastLine, "Dateiende ohne „Muster“ im Abschnitt [Plan]");
     if (good) good = checkPattern();
+    if (good) good = checkExceptions();
     if (!good) return {false, {}, error_};
     return {true, std::move(rota_), ""};
 }
@@ -442,6 +497,9 @@ std::string rotaChoiceText(RotaChoice choice) {
 
 char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex) {
     if (rota.pattern.empty() || crew >= rota.crews.size()) return '-';
+    const RotaException wanted{dayIndex, static_cast<int>(crew), '-'};
+    const auto exception = std::lower_bound(rota.exceptions.begin(), rota.exceptions.end(), wanted);
+    if (exception != rota.exceptions.end() && !(wanted < *exception)) return exception->code;
     const auto length = static_cast<std::int64_t>(rota.pattern.size());
     const std::int64_t position = floorMod(dayIndex - rota.beginDay - rota.crews[crew].offsetDays, length);
     return rota.pattern[static_cast<std::size_t>(position)];

@@ -38,11 +38,23 @@ struct RotaCrew {
     int offsetDays = 0;
 };
 
+// One day on which a crew works another code than its cycle says (a swap, a day off, a
+// plant holiday): "[Ausnahmen]" lines "2027-05-01 = Rot: -, Blau: F" or "= alle: -".
+struct RotaException {
+    std::int64_t day = 0;  // day index
+    int crew = 0;
+    char code = '-';
+    friend bool operator<(const RotaException& a, const RotaException& b) {
+        return a.day != b.day ? a.day < b.day : a.crew < b.crew;
+    }
+};
+
 struct RotaFile {
     std::vector<RotaShiftKind> shifts;
     std::vector<RotaCrew> crews;  // 1 .. maxRotaCrews
     std::int64_t beginDay = 0;    // day index of "Beginn"
     std::string pattern;          // one code per day, upper case; '-' is free
+    std::vector<RotaException> exceptions;  // sorted by day and crew, one per both
 };
 
 struct RotaReadResult {
@@ -77,7 +89,8 @@ enum class RotaChoice { File, BuiltIn };
 RotaChoice readRotaChoice(const std::string& path);
 std::string rotaChoiceText(RotaChoice choice);  // the file's bytes
 
-// The code crew `crew` works on local day `dayIndex` ('-' when free).
+// The code crew `crew` works on local day `dayIndex` ('-' when free): its exception of
+// that day, else its cycle's code.
 char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex);
 
 // One shift of the file's rota: crew and kind as indices into the RotaFile's tables.

@@ -72,6 +72,15 @@ TEST(RotaFile, RefusesABadFileWholeNamingTheLine) {
          "Schichtplan.txt, Zeile 6: Versatz „100001“ ist keine ganze Zahl von -100000 bis 100000"},
         {"a date that does not exist", shifts + crews + "[Plan]\nBeginn = 2027-02-29\n", false,
          "Schichtplan.txt, Zeile 9: Beginn „2027-02-29“ ist kein Datum JJJJ-MM-TT (1970 bis 9999)"},
+        {"an exception for a crew the file does not have", shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = Grün: -\n",
+         false, "Schichtplan.txt, Zeile 12: unbekannte Gruppe „Grün“"},
+        {"an exception to an unknown code", shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = Rot: X\n",
+         false, "Schichtplan.txt, Zeile 12: unbekanntes Kürzel „X“"},
+        {"an exception on no date", shifts + crews + plan + "[Ausnahmen]\n2027-13-01 = Rot: -\n",
+         false, "Schichtplan.txt, Zeile 12: Ausnahme „2027-13-01“ ist kein Datum JJJJ-MM-TT (1970 bis 9999)"},
+        {"two exceptions for one crew and day, one through alle",
+         shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = alle: -\n2027-05-01 = blau: F\n",
+         false, "Schichtplan.txt, Zeile 13: zwei Ausnahmen für „Blau“ an einem Tag"},
         {"an unknown key in [Plan]", shifts + crews + "[Plan]\nStart = 2027-01-04\n", false,
          "Schichtplan.txt, Zeile 9: unbekannter Schlüssel „Start“ im Abschnitt [Plan]"},
     };
@@ -154,6 +163,27 @@ TEST(RotaFile, CountsTheCycleWithATrueModulusAndWallClockTimes) {
         EXPECT_TRUE(found) << row.fault;
     }
     EXPECT_EQ(rota.fileCrewNamed("bLAU"), 1);
+
+    // Exceptions, before the crews they name: a swap, and a plant holiday for all.
+    const RotaReadResult withExceptions = readRotaFile(
+        "[Ausnahmen]\n2027-01-04 = Rot: -, blau: F\n2027-01-05 = ALLE: -\n" + shifts + crews + plan);
+    ASSERT_TRUE(withExceptions.ok) << withExceptions.error;
+    struct CodeRow {
+        const char* fault;
+        int year, month, day;
+        const char* codes;  // Rot, Blau
+    };
+    const CodeRow codeRows[] = {
+        {"the cycle before the exceptions", 2026, 12, 31, "-N"},
+        {"Rot and Blau swapped: the cycle has F and -", 2027, 1, 4, "-F"},
+        {"a plant holiday for every crew", 2027, 1, 5, "--"},
+        {"the cycle again after them", 2027, 1, 6, "SF"},
+    };
+    for (const CodeRow& row : codeRows) {
+        const std::int64_t day = dayOf(row.year, row.month, row.day);
+        const std::string codes = {fileCodeOn(withExceptions.rota, 0, day), fileCodeOn(withExceptions.rota, 1, day)};
+        EXPECT_EQ(codes, row.codes) << row.fault;
+    }
     EXPECT_EQ(rota.fileCrewNamed("Grün"), std::nullopt);
     EXPECT_EQ(ShiftRota().fileCrewNamed("Rot"), std::nullopt);
 }
