@@ -242,13 +242,14 @@ void paintCrewArcs(Canvas& canvas, int r, const ShiftRingPlan& plan,
         // Each stretch of one colour is one box.
         int from = run.xl;
         Colour colour = arcColourAt(plan, r, from, run.y, working);
-        for (int x = run.xl + 1; x <= run.xr + 1; ++x) {
-            const Colour next = x <= run.xr ? arcColourAt(plan, r, x, run.y, working) : colour + 1;
+        for (int x = run.xl + 1; x <= run.xr; ++x) {
+            const Colour next = arcColourAt(plan, r, x, run.y, working);
             if (next == colour) continue;
             canvas.fillBox(from, run.y, x - from, 1, colour);
             from = x;
             colour = next;
         }
+        canvas.fillBox(from, run.y, run.xr + 1 - from, 1, colour);
     }
 }
 

@@ -15,6 +15,8 @@
 namespace dorvalen {
 namespace {
 
+using namespace std::string_literals;
+
 const std::string shifts = "[Schichten]\nF = Früh, 05:45, 8\nS = Spät, 13:45, 8\nN = Nacht, 21:45, 8\n";
 const std::string crews = "[Gruppen]\nRot = #FF0000, 0\nBlau = #3232FF, 2\n";
 const std::string plan = "[Plan]\nBeginn = 2027-01-04\nMuster = FFSSNN----\n";
@@ -54,7 +56,7 @@ TEST(RotaFile, RefusesABadFileWholeNamingTheLine) {
          false, "Schichtplan.txt, Zeile 7: Gruppe „ROT“ ist doppelt"},
         {"a 2 MB line", shifts + std::string(2'000'000, 'x') + "\n", false,
          "Schichtplan.txt, Zeile 5: Zeile ist länger als 1000 Zeichen"},
-        {"NUL bytes", shifts + crews + std::string("[Plan]\nBeginn = 2027-01-04\0\nMuster = F\n", 41),
+        {"NUL bytes", shifts + crews + "[Plan]\nBeginn = 2027-01-04\0\nMuster = F\n"s,
          false, "Schichtplan.txt, Zeile 9: unerlaubtes Steuerzeichen"},
         {"a file cut at the size limit", shifts + crews + plan, true,
          "Schichtplan.txt, Zeile 10: Datei ist größer als 64 KiB"},
