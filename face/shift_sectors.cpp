@@ -18,6 +18,7 @@
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
 #include "face/pixel_runs.h"
+#include "rota/rota_file.h"
 #include "rota/rota_tables.h"
 #include "rota/shift_rota.h"
 
@@ -243,7 +244,7 @@ private:
         double offset = std::fmod((angleDeg + 90.0) * 240.0 - plan_.windowStartSeconds, 86400.0);
         if (offset < 0.0) offset += 86400.0;
         std::uint64_t working = 0;
-        for (std::size_t i = 0; i < plan_.arcs.size(); ++i)
+        for (std::size_t i = 0; i < arcCount(); ++i)
             if (plan_.arcs[i].fromSeconds <= offset && offset < plan_.arcs[i].toSeconds)
                 working |= std::uint64_t{1} << i;
         return {angleDeg, working};
@@ -270,6 +271,10 @@ private:
 
     Colour colourOf(const CrewArc& arc) const { return rgb(arc.red, arc.green, arc.blue); }
 
+    // A plan has at most one arc per crew and day of the four it looks at: 36 bits.
+    static_assert(4 * maxRotaCrews <= 64);
+    std::size_t arcCount() const { return std::min<std::size_t>(plan_.arcs.size(), 64); }
+
     // Columns xl .. xr of row y, all seeing the crews `working`.
     void fillSpan(int y, int xl, int xr, std::uint64_t working) {
         const int count = std::popcount(working);
@@ -280,7 +285,7 @@ private:
             return;
         }
         std::vector<const CrewArc*> lanes;
-        for (std::size_t i = 0; i < plan_.arcs.size(); ++i)
+        for (std::size_t i = 0; i < arcCount(); ++i)
             if ((working >> i) & 1u) lanes.push_back(&plan_.arcs[i]);
         const double inner = dialDiscRadius(r_), outer = faceDiscRadius(r_);
         const auto laneColour = [&](int x) {
