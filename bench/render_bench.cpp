@@ -138,8 +138,9 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond);
     }
     for (const int r : {200, 490}) {
-        benchmark::RegisterBenchmark(("renderClockFace/rotaFile/" + std::to_string(r)).c_str(),
-                                     [r](benchmark::State& bench) { dorvalen::renderClockFaceAt(bench, r, true); })
+        benchmark::RegisterBenchmark(
+            ("renderClockFace/rotaFile/" + std::to_string(r)).c_str(),
+            [r](benchmark::State& bench) { dorvalen::renderClockFaceAt(bench, r, true); })
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("fill980x980", dorvalen::fillOnce)->Unit(benchmark::kMillisecond);

@@ -218,7 +218,8 @@ void fillRing(Canvas& canvas, int r, std::span<const PixelPoint> dividerEnds,
 // until that holds, and only the ends of the halves are asked for their angle.
 class ArcPainter {
 public:
-    ArcPainter(Canvas& canvas, int r, const ShiftRingPlan& plan) : canvas_(canvas), r_(r), plan_(plan) {
+    ArcPainter(Canvas& canvas, int r, const ShiftRingPlan& plan)
+        : canvas_(canvas), r_(r), plan_(plan) {
         const auto atanDeg = [](double secondsOfDay) {  // screen degrees in (-180, 180]
             const double deg = std::fmod(secondsOfDay / 240.0 - 90.0, 360.0);
             return deg > 180.0 ? deg - 360.0 : (deg <= -180.0 ? deg + 360.0 : deg);
@@ -230,7 +231,9 @@ public:
         }
     }
 
-    void paintRun(const Run& run) { paintSpan(run.y, run.xl, run.xr, probe(run.xl, run.y), probe(run.xr, run.y)); }
+    void paintRun(const Run& run) {
+        paintSpan(run.y, run.xl, run.xr, probe(run.xl, run.y), probe(run.xr, run.y));
+    }
 
 private:
     struct Probe {
@@ -279,8 +282,10 @@ private:
     void fillSpan(int y, int xl, int xr, std::uint64_t working) {
         const int count = std::popcount(working);
         if (count <= 1) {
-            const Colour c = count == 0 ? faceBackground
-                                        : colourOf(plan_.arcs[static_cast<std::size_t>(std::countr_zero(working))]);
+            const Colour c =
+                count == 0
+                    ? faceBackground
+                    : colourOf(plan_.arcs[static_cast<std::size_t>(std::countr_zero(working))]);
             canvas_.fillBox(xl, y, xr - xl + 1, 1, c);
             return;
         }

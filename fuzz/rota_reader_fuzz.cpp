@@ -26,12 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.ok) {
         if (read.error.rfind("Schichtplan.txt, Zeile ", 0) != 0) fail("a refusal without its line");
         if (read.error.find('\n') != std::string::npos) fail("a refusal of more than one line");
-        if (!read.rota.crews.empty() || !read.rota.pattern.empty()) fail("a refused file left a plan");
+        if (!read.rota.crews.empty() || !read.rota.pattern.empty())
+            fail("a refused file left a plan");
         return 0;
     }
     const RotaFile& rota = read.rota;
     if (rota.crews.empty() || rota.crews.size() > maxRotaCrews) fail("crews out of bounds");
-    if (rota.pattern.empty() || rota.pattern.size() > maxRotaPatternDays) fail("cycle out of bounds");
+    if (rota.pattern.empty() || rota.pattern.size() > maxRotaPatternDays)
+        fail("cycle out of bounds");
     for (const RotaShiftKind& kind : rota.shifts)
         if (kind.startMinutes < 0 || kind.startMinutes >= 1440 || kind.lengthMinutes < 1 ||
             kind.lengthMinutes > 1440)
@@ -43,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const WorkedShift& s : model.shiftsBeginningOn(day)) {
             if (s.crew < 0 || s.crew >= model.crewCount() || model.fileKind(s) == nullptr)
                 fail("a shift of no crew or kind");
-            if (s.end <= s.start || s.end - s.start > 86400) fail("a shift of no or over a day's length");
+            if (s.end <= s.start || s.end - s.start > 86400)
+                fail("a shift of no or over a day's length");
         }
     }
     ClockState state;

@@ -76,13 +76,17 @@ ShiftRingPlan planFileRing(const RotaFile& rota, const Frame& frame) {
     // only when the frame's minute does (a tick of seconds alone redraws only the time).
     DateValue windowStart = now - ((now % 60) + 60) % 60;
     for (const FileShift& s : near)
-        if (s.startSeconds <= now && now < s.endSeconds) windowStart = std::min(windowStart, s.startSeconds);
+        if (s.startSeconds <= now && now < s.endSeconds)
+            windowStart = std::min(windowStart, s.startSeconds);
     const DateValue windowEnd = windowStart + secondsPerDay;
-    plan.windowStartSeconds = static_cast<int>(((windowStart % secondsPerDay) + secondsPerDay) % secondsPerDay);
+    plan.windowStartSeconds =
+        static_cast<int>(((windowStart % secondsPerDay) + secondsPerDay) % secondsPerDay);
 
     const auto dividerAt = [&](std::int64_t secondsOfDay) {
-        const double deg = dialAngleOfHours(static_cast<double>(secondsOfDay % secondsPerDay) / 3600.0);
-        if (std::find(plan.dividersDeg.begin(), plan.dividersDeg.end(), deg) == plan.dividersDeg.end())
+        const double deg =
+            dialAngleOfHours(static_cast<double>(secondsOfDay % secondsPerDay) / 3600.0);
+        if (std::find(plan.dividersDeg.begin(), plan.dividersDeg.end(), deg) ==
+            plan.dividersDeg.end())
             plan.dividersDeg.push_back(deg);
     };
     for (const FileShift& s : near) {
@@ -91,7 +95,8 @@ ShiftRingPlan planFileRing(const RotaFile& rota, const Frame& frame) {
         const DateValue from = std::max(s.startSeconds, windowStart);
         const DateValue to = std::min(s.endSeconds, windowEnd);
         plan.arcs.push_back({s.crew, crew.red, crew.green, crew.blue,
-                             static_cast<int>(from - windowStart), static_cast<int>(to - windowStart)});
+                             static_cast<int>(from - windowStart),
+                             static_cast<int>(to - windowStart)});
         dividerAt(from - windowStart + plan.windowStartSeconds);
         dividerAt(to - windowStart + plan.windowStartSeconds);
     }

@@ -294,7 +294,8 @@ bool Reader::readShift(int line, std::string_view key, std::string_view value) {
 bool Reader::readCrew(int line, std::string_view key, std::string_view value) {
     if (key.empty()) return fail(line, "Name der Gruppe fehlt");
     for (const RotaCrew& crew : rota_.crews)
-        if (sameCaseBlind(crew.name, key)) return fail(line, "Gruppe " + quoted(key) + " ist doppelt");
+        if (sameCaseBlind(crew.name, key))
+            return fail(line, "Gruppe " + quoted(key) + " ist doppelt");
     if (static_cast<int>(rota_.crews.size()) == maxRotaCrews)
         return fail(line, "mehr als " + std::to_string(maxRotaCrews) + " Gruppen");
     const std::vector<std::string_view> f = fields(value);
@@ -304,7 +305,8 @@ bool Reader::readCrew(int line, std::string_view key, std::string_view value) {
     if (!readColour(f[0], crew)) return fail(line, "Farbe " + quoted(f[0]) + " ist nicht #RRGGBB");
     const std::optional<int> offset = offsetOf(f[1]);
     if (!offset)
-        return fail(line, "Versatz " + quoted(f[1]) + " ist keine ganze Zahl von -100000 bis 100000");
+        return fail(line,
+                    "Versatz " + quoted(f[1]) + " ist keine ganze Zahl von -100000 bis 100000");
     crew.offsetDays = *offset;
     rota_.crews.push_back(std::move(crew));
     return true;
@@ -314,7 +316,9 @@ bool Reader::readPlan(int line, std::string_view key, std::string_view value) {
     if (sameCaseBlind(key, "Beginn")) {
         if (beginLine_ != 0) return fail(line, "„Beginn“ ist doppelt");
         const std::optional<std::int64_t> day = dayOfDate(value);
-        if (!day) return fail(line, "Beginn " + quoted(value) + " ist kein Datum JJJJ-MM-TT (1970 bis 9999)");
+        if (!day)
+            return fail(line,
+                        "Beginn " + quoted(value) + " ist kein Datum JJJJ-MM-TT (1970 bis 9999)");
         rota_.beginDay = *day;
         beginLine_ = line;
         return true;
@@ -335,10 +339,12 @@ bool Reader::knownCode(char code) const {
 
 bool Reader::readExceptions(int line, std::string_view key, std::string_view value) {
     const std::optional<std::int64_t> day = dayOfDate(key);
-    if (!day) return fail(line, "Ausnahme " + quoted(key) + " ist kein Datum JJJJ-MM-TT (1970 bis 9999)");
+    if (!day)
+        return fail(line, "Ausnahme " + quoted(key) + " ist kein Datum JJJJ-MM-TT (1970 bis 9999)");
     for (std::string_view pair : fields(value)) {
         const std::size_t colon = pair.find(':');
-        if (colon == std::string_view::npos) return fail(line, "erwartet Gruppe: Kürzel, nicht " + quoted(pair));
+        if (colon == std::string_view::npos)
+            return fail(line, "erwartet Gruppe: Kürzel, nicht " + quoted(pair));
         writtenExceptions_.push_back({line, *day, std::string(trimmed(pair.substr(0, colon))),
                                       std::string(trimmed(pair.substr(colon + 1)))});
     }
@@ -364,9 +370,11 @@ bool Reader::checkExceptions() {
     });
     for (std::size_t i = 1; i < found.size(); ++i)
         if (!(found[i - 1].first < found[i].first))
-            return fail(found[i].second, "zwei Ausnahmen für " +
-                                             quoted(rota_.crews[static_cast<std::size_t>(found[i].first.crew)].name) +
-                                             " an einem Tag");
+            return fail(
+                found[i].second,
+                "zwei Ausnahmen für " +
+                    quoted(rota_.crews[static_cast<std::size_t>(found[i].first.crew)].name) +
+                    " an einem Tag");
     for (const auto& [exception, line] : found) rota_.exceptions.push_back(exception);
     return true;
 }
@@ -380,15 +388,19 @@ bool Reader::checkPattern() {
         const char code = upperAscii(c);
         if (!knownCode(code)) {
             std::size_t end = i + 1;
-            while (end < patternText_.size() && (static_cast<unsigned char>(patternText_[end]) & 0xC0) == 0x80)
+            while (end < patternText_.size() &&
+                   (static_cast<unsigned char>(patternText_[end]) & 0xC0) == 0x80)
                 ++end;
-            return fail(patternLine_, "unbekanntes Kürzel " + quoted(std::string_view(patternText_).substr(i, end - i)));
+            return fail(
+                patternLine_,
+                "unbekanntes Kürzel " + quoted(std::string_view(patternText_).substr(i, end - i)));
         }
         pattern += code;
     }
     if (pattern.empty()) return fail(patternLine_, "„Muster“ ist leer");
     if (pattern.size() > maxRotaPatternDays)
-        return fail(patternLine_, "„Muster“ ist länger als " + std::to_string(maxRotaPatternDays) + " Tage");
+        return fail(patternLine_,
+                    "„Muster“ ist länger als " + std::to_string(maxRotaPatternDays) + " Tage");
     rota_.pattern = std::move(pattern);
     return true;
 }
@@ -409,10 +421,14 @@ RotaReadResult Reader::read(std::string_view bytes, bool truncated) {
     }
     const int lastLine = std::max(line, 1);
     if (good && truncated)
-        good = fail(lastLine, "Datei ist größer als " + std::to_string(maxRotaFileBytes / 1024) + " KiB");
-    if (good && rota_.crews.empty()) good = fail(lastLine, "Dateiende ohne Gruppe im Abschnitt [Gruppen]");
-    if (good && beginLine_ == 0) good = fail(lastLine, "Dateiende ohne „Beginn“ im Abschnitt [Plan]");
-    if (good && patternLine_ == 0) good = fail(lastLine, "Dateiende ohne „Muster“ im Abschnitt [Plan]");
+        good = fail(lastLine,
+                    "Datei ist größer als " + std::to_string(maxRotaFileBytes / 1024) + " KiB");
+    if (good && rota_.crews.empty())
+        good = fail(lastLine, "Dateiende ohne Gruppe im Abschnitt [Gruppen]");
+    if (good && beginLine_ == 0)
+        good = fail(lastLine, "Dateiende ohne „Beginn“ im Abschnitt [Plan]");
+    if (good && patternLine_ == 0)
+        good = fail(lastLine, "Dateiende ohne „Muster“ im Abschnitt [Plan]");
     if (good) good = checkPattern();
     if (good) good = checkExceptions();
     if (!good) return {false, {}, error_};
@@ -484,7 +500,8 @@ RotaChoice readRotaChoice(const std::string& path) {
     std::string bytes;
     if (readBounded(path, 256, bytes) != FileRead::Read) return RotaChoice::File;
     const std::size_t equals = bytes.find('=');
-    if (equals == std::string::npos || !sameCaseBlind(trimmed(std::string_view(bytes).substr(0, equals)), "Schichtplan"))
+    if (equals == std::string::npos ||
+        !sameCaseBlind(trimmed(std::string_view(bytes).substr(0, equals)), "Schichtplan"))
         return RotaChoice::File;
     std::string_view value = std::string_view(bytes).substr(equals + 1);
     value = trimmed(value.substr(0, value.find_first_of("\r\n")));
@@ -492,7 +509,8 @@ RotaChoice readRotaChoice(const std::string& path) {
 }
 
 std::string rotaChoiceText(RotaChoice choice) {
-    return choice == RotaChoice::BuiltIn ? "Schichtplan = eingebaut\r\n" : "Schichtplan = Datei\r\n";
+    return choice == RotaChoice::BuiltIn ? "Schichtplan = eingebaut\r\n"
+                                         : "Schichtplan = Datei\r\n";
 }
 
 char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex) {
@@ -501,7 +519,8 @@ char fileCodeOn(const RotaFile& rota, std::size_t crew, std::int64_t dayIndex) {
     const auto exception = std::lower_bound(rota.exceptions.begin(), rota.exceptions.end(), wanted);
     if (exception != rota.exceptions.end() && !(wanted < *exception)) return exception->code;
     const auto length = static_cast<std::int64_t>(rota.pattern.size());
-    const std::int64_t position = floorMod(dayIndex - rota.beginDay - rota.crews[crew].offsetDays, length);
+    const std::int64_t position =
+        floorMod(dayIndex - rota.beginDay - rota.crews[crew].offsetDays, length);
     return rota.pattern[static_cast<std::size_t>(position)];
 }
 
@@ -514,8 +533,8 @@ std::vector<FileShift> fileShiftsBeginningOn(const RotaFile& rota, std::int64_t 
                                        [&](const RotaShiftKind& k) { return k.code == code; });
         if (kind == rota.shifts.end()) continue;  // '-': free
         const std::int64_t start = dayIndex * 86400 + kind->startMinutes * 60;
-        const FileShift shift{static_cast<int>(crew), static_cast<int>(kind - rota.shifts.begin()), start,
-                              start + kind->lengthMinutes * 60};
+        const FileShift shift{static_cast<int>(crew), static_cast<int>(kind - rota.shifts.begin()),
+                              start, start + kind->lengthMinutes * 60};
         // By start, crews of one start in their order: after every shift that starts no later.
         auto at = shifts.end();
         while (at != shifts.begin() && (at - 1)->startSeconds > start) --at;

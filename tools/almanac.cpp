@@ -39,16 +39,19 @@ ToolRun runAlmanac(const std::vector<std::string>& args, std::int64_t nowUtcSeco
         const std::vector<CrewShiftEntry> plan =
             crewPlan(settings, crew, options.from, options.days, rota);
         if (options.ics) {
-            const std::optional<std::string> calendar = crewPlanIcs(plan, crew, nowUtcSeconds, rota);
+            const std::optional<std::string> calendar =
+                crewPlanIcs(plan, crew, nowUtcSeconds, rota);
             if (!calendar) return failure(exitFailed, "Kalenderdatei konnte nicht erzeugt werden");
             out = *calendar;
         } else {
-            out = options.json ? crewPlanJson(plan, rota)
-                               : crewPlanText(plan, settings, crew, options.from, options.days, rota);
+            out = options.json
+                      ? crewPlanJson(plan, rota)
+                      : crewPlanText(plan, settings, crew, options.from, options.days, rota);
         }
     } else {
         const std::vector<DayRecord> records = computeAlmanac(settings, options, rota);
-        out = options.json ? almanacJson(records, rota) : almanacText(records, settings, options, rota);
+        out = options.json ? almanacJson(records, rota)
+                           : almanacText(records, settings, options, rota);
     }
 
     if (!options.outPath) return {exitOk, out, ""};

@@ -18,8 +18,8 @@ const char* jsonBool(bool b) { return b ? "true" : "false"; }
 
 // "2027-01-04T05:45:00", a local wall-clock time.
 std::string localIso(DateValue local) {
-    return isoDateOf(local) + "T" + twoDigits(hourOf(local)) + ":" + twoDigits(minuteOf(local)) + ":" +
-           twoDigits(secondOf(local));
+    return isoDateOf(local) + "T" + twoDigits(hourOf(local)) + ":" + twoDigits(minuteOf(local)) +
+           ":" + twoDigits(secondOf(local));
 }
 
 std::string jsonRecord(const DayRecord& r, const ShiftRota& rota) {
@@ -54,8 +54,10 @@ std::string jsonRecord(const DayRecord& r, const ShiftRota& rota) {
         const RotaShiftKind* kind = rota.fileKind(s);
         out += (i == 0 ? "{\"crew\": " : ", {\"crew\": ") +
                (rota.isBuiltIn() ? intText(s.crew) : jsonString(rota.crew(s.crew).name)) +
-               ", \"shift\": " + jsonString(kind != nullptr ? std::string(1, kind->code) : shiftKindId(s.kind)) +
-               ", \"start\": " + jsonString(localIso(s.start)) + ", \"end\": " + jsonString(localIso(s.end)) + "}";
+               ", \"shift\": " +
+               jsonString(kind != nullptr ? std::string(1, kind->code) : shiftKindId(s.kind)) +
+               ", \"start\": " + jsonString(localIso(s.start)) +
+               ", \"end\": " + jsonString(localIso(s.end)) + "}";
     }
     return out + "]}";
 }

@@ -74,11 +74,13 @@ std::string crewLine(const DayRecord& record, const ShiftRota& rota) {
         const WorkedShift& shift = record.shifts[i];
         const int startSeconds = static_cast<int>(shift.start % 86400);
         const RotaShiftKind* kind = rota.fileKind(shift);
-        const std::string crew = rota.isBuiltIn()
-                                     ? intText(shift.crew) + " " + crewTable[static_cast<std::size_t>(shift.crew)].colourName
-                                     : rota.crew(shift.crew).name;
-        line += (i == 0 ? "" : "   ") + (kind != nullptr ? kind->name : std::string(shortShiftName(shift.kind))) +
-                " " + timeOfDayText(startSeconds) + ": " + crew;
+        const std::string crew =
+            rota.isBuiltIn() ? intText(shift.crew) + " " +
+                                   crewTable[static_cast<std::size_t>(shift.crew)].colourName
+                             : rota.crew(shift.crew).name;
+        line += (i == 0 ? "" : "   ") +
+                (kind != nullptr ? kind->name : std::string(shortShiftName(shift.kind))) + " " +
+                timeOfDayText(startSeconds) + ": " + crew;
     }
     return record.shifts.empty() ? line + "keine" : line;
 }

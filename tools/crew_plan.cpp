@@ -128,7 +128,8 @@ std::string crewChoices(const ShiftRota& rota) {
     std::string names;
     for (int crew = 0; crew < rota.crewCount(); ++crew)
         names += (crew == 0 ? "" : ", ") + rota.crew(crew).name;
-    return rota.isBuiltIn() ? "Crew 0 bis 4 oder " + names : "Gruppe des Schichtplans (" + names + ")";
+    return rota.isBuiltIn() ? "Crew 0 bis 4 oder " + names
+                            : "Gruppe des Schichtplans (" + names + ")";
 }
 
 std::string crewTitle(int crew, const ShiftRota& rota) {
@@ -182,7 +183,8 @@ std::string crewPlanJson(const std::vector<CrewShiftEntry>& plan, const ShiftRot
         const CrewShiftEntry& e = plan[i];
         const std::string crew = rota.isBuiltIn() ? intText(e.shift.crew)
                                                   : jsonString(rota.crew(e.shift.crew).name);
-        const std::string name = rota.isBuiltIn() ? "" : ", \"name\": " + jsonString(shiftTitle(e.shift, rota));
+        const std::string name =
+            rota.isBuiltIn() ? "" : ", \"name\": " + jsonString(shiftTitle(e.shift, rota));
         out += (i == 0 ? "\n  " : ",\n  ") + std::string("{\"crew\": ") + crew +
                ", \"kind\": " + jsonString(shiftId(e.shift, rota)) + name +
                ", \"start\": " + jsonString(isoLocalWithOffset(e.shift.start, e.startOffsetSeconds)) +

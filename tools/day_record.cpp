@@ -51,8 +51,8 @@ std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const Alman
     for (int day = 0; day < options.days; ++day) {
         const DateValue midnight = addToDate(options.from, DateUnit::Days, day);
         if (midnight == invalidDate) break;
-        records.push_back(
-            computeDayRecord(settings, addToDate(midnight, DateUnit::Seconds, options.timeSeconds), rota));
+        records.push_back(computeDayRecord(
+            settings, addToDate(midnight, DateUnit::Seconds, options.timeSeconds), rota));
     }
     return records;
 }

@@ -54,8 +54,9 @@ bool writeOut(const QByteArray& png, Destination destination, const std::string&
     return false;
 }
 
-int render(int argc, char** argv, const dorvalen::FaceOptions& options, const dorvalen::ShiftRota& rota,
-           const dorvalen::ClockSettings& settings, Destination destination) {
+int render(int argc, char** argv, const dorvalen::FaceOptions& options,
+           const dorvalen::ShiftRota& rota, const dorvalen::ClockSettings& settings,
+           Destination destination) {
     using namespace dorvalen;
     // Our own arguments are parsed already; Qt sees only the program name.
     int qtArgc = argc > 0 ? 1 : 0;
@@ -93,7 +94,8 @@ int main(int argc, char** argv) {
     }
     const Parsed<ClockSettings> settings = loadToolSettings(parsed.options->settingsPath);
     if (!settings.options) return fail(exitBadArguments, settings.error);
-    const Parsed<ShiftRota> rota = loadToolRota(parsed.options->rotaPath, parsed.options->settingsPath);
+    const Parsed<ShiftRota> rota =
+        loadToolRota(parsed.options->rotaPath, parsed.options->settingsPath);
     if (!rota.options) return fail(exitBadArguments, rota.error);
 
     // Judged before Qt starts, so a bad path is one line of our own and nothing else.

@@ -68,8 +68,10 @@ icalcomponent* shiftEvent(const CrewShiftEntry& entry, int crew, const icaltimet
 }  // namespace
 
 std::string shiftUid(const WorkedShift& shift, const ShiftRota& rota) {
-    const std::string crew = rota.isBuiltIn() ? intText(shift.crew) : uidToken(rota.crew(shift.crew).name);
-    return compactLocal(shift.start) + "-crew" + crew + "-" + shiftId(shift, rota) + "@" + uidDomain;
+    const std::string crew =
+        rota.isBuiltIn() ? intText(shift.crew) : uidToken(rota.crew(shift.crew).name);
+    return compactLocal(shift.start) + "-crew" + crew + "-" + shiftId(shift, rota) + "@" +
+           uidDomain;
 }
 
 std::optional<std::string> crewPlanIcs(const std::vector<CrewShiftEntry>& plan, int crew,

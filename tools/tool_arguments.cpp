@@ -267,7 +267,8 @@ std::string toolRotaPath(const std::optional<std::string>& settingsPath, const c
 Parsed<ShiftRota> loadToolRota(const std::optional<std::string>& rotaPath,
                                const std::optional<std::string>& settingsPath) {
     // The clock's dialog may have chosen the built-in rota over the file beside it.
-    if (!rotaPath && readRotaChoice(toolRotaPath(settingsPath, rotaChoiceFileName)) == RotaChoice::BuiltIn)
+    if (!rotaPath &&
+        readRotaChoice(toolRotaPath(settingsPath, rotaChoiceFileName)) == RotaChoice::BuiltIn)
         return {ShiftRota(), ""};
     const RotaLoad load = loadRotaFile(rotaPath.value_or(toolRotaPath(settingsPath, rotaFileName)));
     switch (load.status) {

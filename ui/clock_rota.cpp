@@ -35,7 +35,8 @@ WriteResult storeRotaChoice(RotaChoice choice) {
 std::string rotaInForceText(const ClockState& state) {
     if (!state.rotaFile) return "eingebauter Schichtplan";
     const std::size_t crews = state.rotaFile->crews.size();
-    return std::string(rotaFileName) + " (" + std::to_string(crews) + (crews == 1 ? " Gruppe)" : " Gruppen)");
+    return std::string(rotaFileName) + " (" + std::to_string(crews) +
+           (crews == 1 ? " Gruppe)" : " Gruppen)");
 }
 
 }  // namespace dorvalen

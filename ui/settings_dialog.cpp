@@ -125,7 +125,8 @@ constexpr ControlRow controlRows[] = {
     {RotaRefusalLabel, K::Label, "", 2, 22, 60, nullptr},
     {SaveButton, K::Button, "Speichern", 1, 25, 13,
      "Speichert Koordinaten und verlässt das Eingabefenster"},
-    {ShowButton, K::Button, "Anzeigen", 17.5, 25, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
+    {ShowButton, K::Button, "Anzeigen", 17.5, 25, 13,
+     "Koordinaten nur anzeigen, ohne sie zu speichern"},
     {InfoButton, K::Button, "Info", 33.5, 25, 13, "Infos zur Eingabe und zum Programm"},
     {CancelButton, K::Button, "Abbruch", 50, 25, 13,
      "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
@@ -525,9 +526,10 @@ void openSettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsD
         if (result == ResultSave) {
             const WriteResult stored = storeRotaChoice(chosen);
             if (!stored.ok)
-                showInfoMessage(seams, clockWindow,
-                                QStringLiteral("Die Wahl des Schichtplans konnte nicht gespeichert werden.\n") +
-                                    QString::fromStdString(stored.reason));
+                showInfoMessage(
+                    seams, clockWindow,
+                    QStringLiteral("Die Wahl des Schichtplans konnte nicht gespeichert werden.\n") +
+                        QString::fromStdString(stored.reason));
         }
         reloadClockRota(state, shown, chosen);
         if (rota != nullptr) *rota = shown;

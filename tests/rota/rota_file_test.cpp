@@ -17,11 +17,14 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string shifts = "[Schichten]\nF = Früh, 05:45, 8\nS = Spät, 13:45, 8\nN = Nacht, 21:45, 8\n";
+const std::string shifts =
+    "[Schichten]\nF = Früh, 05:45, 8\nS = Spät, 13:45, 8\nN = Nacht, 21:45, 8\n";
 const std::string crews = "[Gruppen]\nRot = #FF0000, 0\nBlau = #3232FF, 2\n";
 const std::string plan = "[Plan]\nBeginn = 2027-01-04\nMuster = FFSSNN----\n";
 
-std::int64_t dayOf(int year, int month, int day) { return dayIndexOf(makeDate(year, month, day, 0, 0, 0)); }
+std::int64_t dayOf(int year, int month, int day) {
+    return dayIndexOf(makeDate(year, month, day, 0, 0, 0));
+}
 
 struct BadRow {
     const char* fault;
@@ -32,14 +35,16 @@ struct BadRow {
 
 TEST(RotaFile, RefusesABadFileWholeNamingTheLine) {
     const BadRow rows[] = {
-        {"unknown code in the cycle", shifts + crews + "[Plan]\nBeginn = 2027-01-04\nMuster = FFXSS\n",
-         false, "Schichtplan.txt, Zeile 10: unbekanntes Kürzel „X“"},
-        {"an unknown non-ASCII code names the whole letter", shifts + crews + "[Plan]\nBeginn = 2027-01-04\nMuster = FÜ\n",
-         false, "Schichtplan.txt, Zeile 10: unbekanntes Kürzel „Ü“"},
+        {"unknown code in the cycle",
+         shifts + crews + "[Plan]\nBeginn = 2027-01-04\nMuster = FFXSS\n", false,
+         "Schichtplan.txt, Zeile 10: unbekanntes Kürzel „X“"},
+        {"an unknown non-ASCII code names the whole letter",
+         shifts + crews + "[Plan]\nBeginn = 2027-01-04\nMuster = FÜ\n", false,
+         "Schichtplan.txt, Zeile 10: unbekanntes Kürzel „Ü“"},
         {"no Muster", shifts + crews + "[Plan]\nBeginn = 2027-01-04\n", false,
          "Schichtplan.txt, Zeile 9: Dateiende ohne „Muster“ im Abschnitt [Plan]"},
-        {"a Muster of blanks only", shifts + crews + "[Plan]\nBeginn = 2027-01-04\nMuster =   \n", false,
-         "Schichtplan.txt, Zeile 10: „Muster“ ist leer"},
+        {"a Muster of blanks only", shifts + crews + "[Plan]\nBeginn = 2027-01-04\nMuster =   \n",
+         false, "Schichtplan.txt, Zeile 10: „Muster“ ist leer"},
         {"length 0", "[Schichten]\nF = Früh, 05:45, 0\n" + crews + plan, false,
          "Schichtplan.txt, Zeile 2: Länge „0“ muss über 0 und höchstens 24 Stunden sein"},
         {"length over 24", "[Schichten]\nF = Früh, 05:45, 24.5\n" + crews + plan, false,
@@ -48,22 +53,28 @@ TEST(RotaFile, RefusesABadFileWholeNamingTheLine) {
          "Schichtplan.txt, Zeile 2: Beginn „24:00“ ist keine Uhrzeit HH:MM"},
         {"colour #GGG", shifts + "[Gruppen]\nRot = #GGG, 0\n" + plan, false,
          "Schichtplan.txt, Zeile 6: Farbe „#GGG“ ist nicht #RRGGBB"},
-        {"ten crews", shifts + "[Gruppen]\nA=#000000,0\nB=#000000,0\nC=#000000,0\nD=#000000,0\n"
-                               "E=#000000,0\nF=#000000,0\nG=#000000,0\nH=#000000,0\nI=#000000,0\n"
-                               "J=#000000,0\n" + plan,
+        {"ten crews",
+         shifts +
+             "[Gruppen]\nA=#000000,0\nB=#000000,0\nC=#000000,0\nD=#000000,0\n"
+             "E=#000000,0\nF=#000000,0\nG=#000000,0\nH=#000000,0\nI=#000000,0\n"
+             "J=#000000,0\n" +
+             plan,
          false, "Schichtplan.txt, Zeile 15: mehr als 9 Gruppen"},
-        {"a crew named twice, other case", shifts + "[Gruppen]\nRot = #FF0000, 0\nROT = #FF0000, 1\n" + plan,
-         false, "Schichtplan.txt, Zeile 7: Gruppe „ROT“ ist doppelt"},
+        {"a crew named twice, other case",
+         shifts + "[Gruppen]\nRot = #FF0000, 0\nROT = #FF0000, 1\n" + plan, false,
+         "Schichtplan.txt, Zeile 7: Gruppe „ROT“ ist doppelt"},
         {"a 2 MB line", shifts + std::string(2'000'000, 'x') + "\n", false,
          "Schichtplan.txt, Zeile 5: Zeile ist länger als 1000 Zeichen"},
-        {"NUL bytes", shifts + crews + "[Plan]\nBeginn = 2027-01-04\0\nMuster = F\n"s,
-         false, "Schichtplan.txt, Zeile 9: unerlaubtes Steuerzeichen"},
+        {"NUL bytes", shifts + crews + "[Plan]\nBeginn = 2027-01-04\0\nMuster = F\n"s, false,
+         "Schichtplan.txt, Zeile 9: unerlaubtes Steuerzeichen"},
         {"a file cut at the size limit", shifts + crews + plan, true,
          "Schichtplan.txt, Zeile 10: Datei ist größer als 64 KiB"},
-        {"an empty file", "", false, "Schichtplan.txt, Zeile 1: Dateiende ohne Gruppe im Abschnitt [Gruppen]"},
+        {"an empty file", "", false,
+         "Schichtplan.txt, Zeile 1: Dateiende ohne Gruppe im Abschnitt [Gruppen]"},
         {"an entry before any section", "F = Früh, 05:45, 8\n", false,
          "Schichtplan.txt, Zeile 1: Eintrag vor dem ersten Abschnitt"},
-        {"an unknown section", "[Urlaub]\n", false, "Schichtplan.txt, Zeile 1: unbekannter Abschnitt „Urlaub“"},
+        {"an unknown section", "[Urlaub]\n", false,
+         "Schichtplan.txt, Zeile 1: unbekannter Abschnitt „Urlaub“"},
         {"a code of two letters", "[Schichten]\nFR = Früh, 05:45, 8\n", false,
          "Schichtplan.txt, Zeile 2: Kürzel muss ein Buchstabe oder eine Ziffer sein, nicht „FR“"},
         {"the free sign as a code", "[Schichten]\n- = Frei, 05:45, 8\n", false,
@@ -74,15 +85,19 @@ TEST(RotaFile, RefusesABadFileWholeNamingTheLine) {
          "Schichtplan.txt, Zeile 6: Versatz „100001“ ist keine ganze Zahl von -100000 bis 100000"},
         {"a date that does not exist", shifts + crews + "[Plan]\nBeginn = 2027-02-29\n", false,
          "Schichtplan.txt, Zeile 9: Beginn „2027-02-29“ ist kein Datum JJJJ-MM-TT (1970 bis 9999)"},
-        {"an exception for a crew the file does not have", shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = Grün: -\n",
-         false, "Schichtplan.txt, Zeile 12: unbekannte Gruppe „Grün“"},
-        {"an exception to an unknown code", shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = Rot: X\n",
-         false, "Schichtplan.txt, Zeile 12: unbekanntes Kürzel „X“"},
+        {"an exception for a crew the file does not have",
+         shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = Grün: -\n", false,
+         "Schichtplan.txt, Zeile 12: unbekannte Gruppe „Grün“"},
+        {"an exception to an unknown code",
+         shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = Rot: X\n", false,
+         "Schichtplan.txt, Zeile 12: unbekanntes Kürzel „X“"},
         {"an exception on no date", shifts + crews + plan + "[Ausnahmen]\n2027-13-01 = Rot: -\n",
-         false, "Schichtplan.txt, Zeile 12: Ausnahme „2027-13-01“ ist kein Datum JJJJ-MM-TT (1970 bis 9999)"},
+         false,
+         "Schichtplan.txt, Zeile 12: Ausnahme „2027-13-01“ ist kein Datum JJJJ-MM-TT (1970 bis "
+         "9999)"},
         {"two exceptions for one crew and day, one through alle",
-         shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = alle: -\n2027-05-01 = blau: F\n",
-         false, "Schichtplan.txt, Zeile 13: zwei Ausnahmen für „Blau“ an einem Tag"},
+         shifts + crews + plan + "[Ausnahmen]\n2027-05-01 = alle: -\n2027-05-01 = blau: F\n", false,
+         "Schichtplan.txt, Zeile 13: zwei Ausnahmen für „Blau“ an einem Tag"},
         {"an unknown key in [Plan]", shifts + crews + "[Plan]\nStart = 2027-01-04\n", false,
          "Schichtplan.txt, Zeile 9: unbekannter Schlüssel „Start“ im Abschnitt [Plan]"},
     };
@@ -123,7 +138,8 @@ TEST(RotaFile, ReadsTheGrammarsFreedomsAlike) {
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(read.rota.shifts[i].code, reference.rota.shifts[i].code) << row.freedom;
             EXPECT_EQ(read.rota.shifts[i].name, reference.rota.shifts[i].name) << row.freedom;
-            EXPECT_EQ(read.rota.shifts[i].startMinutes, reference.rota.shifts[i].startMinutes) << row.freedom;
+            EXPECT_EQ(read.rota.shifts[i].startMinutes, reference.rota.shifts[i].startMinutes)
+                << row.freedom;
         }
         ASSERT_EQ(read.rota.crews.size(), 2u) << row.freedom;
         EXPECT_EQ(read.rota.crews[1].blue, 255) << row.freedom;
@@ -149,10 +165,11 @@ TEST(RotaFile, CountsTheCycleWithATrueModulusAndWallClockTimes) {
     const Row rows[] = {
         {"Beginn is position 0", begin, 0, 5, 45, 8},
         {"a negative offset reads the next position", begin, 1, 21, 45, 8},
-        {"one day before Beginn is the last position, not a negative index", begin - 1, 0, 7, 0, 24},
+        {"one day before Beginn is the last position, not a negative index", begin - 1, 0, 7, 0,
+         24},
         {"nine days before Beginn still counts in whole cycles", begin - 9, 0, 7, 0, 24},
-        {"summer time starts: 24 hours from 7:00 end at 7:00 on the wall clock",
-         dayOf(2027, 3, 27), 1, 7, 0, 24},
+        {"summer time starts: 24 hours from 7:00 end at 7:00 on the wall clock", dayOf(2027, 3, 27),
+         1, 7, 0, 24},
     };
     for (const Row& row : rows) {
         bool found = false;
@@ -167,8 +184,9 @@ TEST(RotaFile, CountsTheCycleWithATrueModulusAndWallClockTimes) {
     EXPECT_EQ(rota.fileCrewNamed("bLAU"), 1);
 
     // Exceptions, before the crews they name: a swap, and a plant holiday for all.
-    const RotaReadResult withExceptions = readRotaFile(
-        "[Ausnahmen]\n2027-01-04 = Rot: -, blau: F\n2027-01-05 = ALLE: -\n" + shifts + crews + plan);
+    const RotaReadResult withExceptions =
+        readRotaFile("[Ausnahmen]\n2027-01-04 = Rot: -, blau: F\n2027-01-05 = ALLE: -\n" + shifts +
+                     crews + plan);
     ASSERT_TRUE(withExceptions.ok) << withExceptions.error;
     struct CodeRow {
         const char* fault;
@@ -183,7 +201,8 @@ TEST(RotaFile, CountsTheCycleWithATrueModulusAndWallClockTimes) {
     };
     for (const CodeRow& row : codeRows) {
         const std::int64_t day = dayOf(row.year, row.month, row.day);
-        const std::string codes = {fileCodeOn(withExceptions.rota, 0, day), fileCodeOn(withExceptions.rota, 1, day)};
+        const std::string codes = {fileCodeOn(withExceptions.rota, 0, day),
+                                   fileCodeOn(withExceptions.rota, 1, day)};
         EXPECT_EQ(codes, row.codes) << row.fault;
     }
     EXPECT_EQ(rota.fileCrewNamed("Grün"), std::nullopt);
@@ -192,7 +211,8 @@ TEST(RotaFile, CountsTheCycleWithATrueModulusAndWallClockTimes) {
 
 std::string sourceFile(const std::string& relative) {
     const char* source = std::getenv("DORVALEN_SOURCE_DIR");
-    std::ifstream in(std::string(source != nullptr ? source : ".") + "/" + relative, std::ios::binary);
+    std::ifstream in(std::string(source != nullptr ? source : ".") + "/" + relative,
+                     std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();

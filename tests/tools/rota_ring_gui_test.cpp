@@ -48,9 +48,11 @@ using PlanKey = std::vector<std::int64_t>;
 PlanKey planKey(const ShiftRingPlan& plan) {
     PlanKey key{plan.saturdayNightWedge ? 1 : 0};
     for (double d : plan.dividersDeg) key.push_back(std::llround(d * 100.0));
-    for (const SectorFill& f : plan.fills) key.insert(key.end(), {std::llround(f.sectorDeg), f.crew});
+    for (const SectorFill& f : plan.fills)
+        key.insert(key.end(), {std::llround(f.sectorDeg), f.crew});
     for (const CrewArc& a : plan.arcs)
-        key.insert(key.end(), {a.crew, (plan.windowStartSeconds + a.fromSeconds) % 86400, a.toSeconds - a.fromSeconds});
+        key.insert(key.end(), {a.crew, (plan.windowStartSeconds + a.fromSeconds) % 86400,
+                               a.toSeconds - a.fromSeconds});
     return key;
 }
 
@@ -61,7 +63,8 @@ public:
     const Image& at(const ClockState& state) {
         const PlanKey key = planKey(planShiftRing(state));
         auto it = pictures_.find(key);
-        if (it == pictures_.end()) it = pictures_.emplace(key, test::paintedRing(state, radius)).first;
+        if (it == pictures_.end())
+            it = pictures_.emplace(key, test::paintedRing(state, radius)).first;
         return it->second;
     }
 
@@ -95,8 +98,9 @@ TEST(RotaRing, BuiltInPatternAsAFileShowsTheBuiltInCrewsOutsideTheSwapWindow) {
         const Colour builtInColour = pixelAt(builtInPictures.at(state), handDeg, 0.8 * radius);
         state.rotaFile = file.file();
         const Colour fileColour = pixelAt(filePictures.at(state), handDeg, 0.8 * radius);
-        ASSERT_EQ(fileColour, builtInColour) << yearOf(local) << "-" << monthOf(local) << "-"
-                                             << dayOf(local) << " " << hourOf(local) << ":" << minuteOf(local);
+        ASSERT_EQ(fileColour, builtInColour)
+            << yearOf(local) << "-" << monthOf(local) << "-" << dayOf(local) << " " << hourOf(local)
+            << ":" << minuteOf(local);
         ++compared;
     }
     EXPECT_GT(compared, 200 * 96);
@@ -134,12 +138,14 @@ TEST(RotaRing, EveryHourOfTheRingShowsTheModelsCrews) {
         const DateValue first = makeDate(2027, 1, 1, 0, 0, 0);
         std::vector<WorkedShift> shifts;  // of the year and a day either side, by start
         for (std::int64_t day = dayIndexOf(first) - 1; day <= dayIndexOf(first) + 366; ++day)
-            for (const WorkedShift& s : rota.shiftsBeginningOn(static_cast<std::int32_t>(day))) shifts.push_back(s);
+            for (const WorkedShift& s : rota.shiftsBeginningOn(static_cast<std::int32_t>(day)))
+                shifts.push_back(s);
         // Crews working at a moment; no shift is longer than a day.
         const auto working = [&](DateValue moment) {
             std::vector<const WorkedShift*> on;
-            auto it = std::lower_bound(shifts.begin(), shifts.end(), moment - 86400,
-                                       [](const WorkedShift& s, DateValue t) { return s.start < t; });
+            auto it =
+                std::lower_bound(shifts.begin(), shifts.end(), moment - 86400,
+                                 [](const WorkedShift& s, DateValue t) { return s.start < t; });
             for (; it != shifts.end() && it->start <= moment; ++it)
                 if (moment < it->end) on.push_back(&*it);
             return on;
@@ -155,22 +161,26 @@ TEST(RotaRing, EveryHourOfTheRingShowsTheModelsCrews) {
             state.rotaFile = rota.file();
             // The ring shows 24 hours from the start of the earliest shift running now.
             DateValue windowStart = local;
-            for (const WorkedShift* s : working(local)) windowStart = std::min(windowStart, s->start);
+            for (const WorkedShift* s : working(local))
+                windowStart = std::min(windowStart, s->start);
             const PlanKey key = planKey(planShiftRing(state));
             if (!checked.emplace(key, windowStart).second) continue;
             auto it = pictures.find(key);
-            if (it == pictures.end()) it = pictures.emplace(key, test::paintedRing(state, radius)).first;
+            if (it == pictures.end())
+                it = pictures.emplace(key, test::paintedRing(state, radius)).first;
             const Image& picture = it->second;
             for (int hour = 0; hour < 24; ++hour) {
                 const DateValue moment = windowStart + hour * 3600 + 1200;
                 std::set<Colour> expected;
-                for (const WorkedShift* s : working(moment)) expected.insert(colourOf(rota.crew(s->crew)));
+                for (const WorkedShift* s : working(moment))
+                    expected.insert(colourOf(rota.crew(s->crew)));
                 const double angleDeg = dialAngleOfHours((moment % 86400) / 3600.0);
                 const double inner = dialDiscRadius(radius), outer = faceDiscRadius(radius);
                 const int lanes = std::max<int>(static_cast<int>(expected.size()), 1);
                 std::set<Colour> shown;
                 for (int lane = 0; lane < lanes; ++lane)
-                    shown.insert(pixelAt(picture, angleDeg, inner + (lane + 0.5) * (outer - inner) / lanes));
+                    shown.insert(
+                        pixelAt(picture, angleDeg, inner + (lane + 0.5) * (outer - inner) / lanes));
                 gaps += expected.empty() ? 1 : 0;
                 overlaps += expected.size() > 1 ? 1 : 0;
                 if (expected.empty()) expected.insert(faceBackground);

@@ -26,7 +26,8 @@ void write(const fs::path& path, const std::string& bytes) {
 }
 
 TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
-    const fs::path dir = fs::temp_directory_path() / ("dorvalen_rota_tools_" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("dorvalen_rota_tools_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string settings = (dir / "Dorvalen.dat").string();
@@ -58,17 +59,21 @@ TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
         {"a file's crew in the calendar's UIDs", Beside::Good, "--crew a --days 1 --ics", 0,
          "UID:20270104T060000-crewA-F@dorvalen.invalid", ""},
         {"a file's JSON names crew and shift", Beside::Good, "--days 1 --json", 0,
-         "{\"crew\": \"A\", \"shift\": \"F\", \"start\": \"2027-01-04T06:00:00\", \"end\": \"2027-01-04T14:00:00\"}", ""},
-        {"the clock's stored choice of the built-in rota holds for the tools", Beside::GoodButBuiltInChosen,
-         "--days 1", 0, "Früh 5:45: 4 Orange", ""},
+         "{\"crew\": \"A\", \"shift\": \"F\", \"start\": \"2027-01-04T06:00:00\", \"end\": "
+         "\"2027-01-04T14:00:00\"}",
+         ""},
+        {"the clock's stored choice of the built-in rota holds for the tools",
+         Beside::GoodButBuiltInChosen, "--days 1", 0, "Früh 5:45: 4 Orange", ""},
         {"a refused file is an error, not the built-in rota", Beside::Bad, "--days 1", 2, "",
-         "dorvalen-almanac: Schichtplan.txt, Zeile 2: Länge „0“ muss über 0 und höchstens 24 Stunden sein\n"},
+         "dorvalen-almanac: Schichtplan.txt, Zeile 2: Länge „0“ muss über 0 und höchstens 24 "
+         "Stunden sein\n"},
         {"a directory under the file's name", Beside::Directory, "--days 1", 2, "",
          "dorvalen-almanac: Schichtplan.txt: keine gewöhnliche Datei\n"},
         {"--rota takes another file over a bad one", Beside::Bad, "--days 1 --rota " + other, 0,
          "Nacht 22:00: C", ""},
-        {"--rota names a file that is not there", Beside::None, "--rota " + (dir / "fehlt.txt").string(),
-         2, "", "dorvalen-almanac: Schichtplan nicht gefunden: " + (dir / "fehlt.txt").string() + "\n"},
+        {"--rota names a file that is not there", Beside::None,
+         "--rota " + (dir / "fehlt.txt").string(), 2, "",
+         "dorvalen-almanac: Schichtplan nicht gefunden: " + (dir / "fehlt.txt").string() + "\n"},
     };
     for (const auto& row : rows) {
         fs::remove_all(dir / "Schichtplan.txt");
@@ -77,7 +82,8 @@ TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
             write(dir / "Schichtplan.txt", fourCrews);
         if (row.beside == Beside::GoodButBuiltInChosen)
             write(dir / rotaChoiceFileName, rotaChoiceText(RotaChoice::BuiltIn));
-        if (row.beside == Beside::Bad) write(dir / "Schichtplan.txt", "[Schichten]\nF = Früh, 06:00, 0\n");
+        if (row.beside == Beside::Bad)
+            write(dir / "Schichtplan.txt", "[Schichten]\nF = Früh, 06:00, 0\n");
         if (row.beside == Beside::Directory) fs::create_directory(dir / "Schichtplan.txt");
         std::vector<std::string> args = {"--from", "2027-01-04", "--settings", settings};
         std::string word;
@@ -88,7 +94,8 @@ TEST(AlmanacRota, TheRotaInForceNamesTheCrewsAndRefusesBadFiles) {
         const ToolRun run = runAlmanac(args, 0);
         EXPECT_EQ(run.exitCode, row.exitCode) << row.fault << ": " << run.err;
         EXPECT_EQ(run.err, row.err) << row.fault;
-        if (row.exitCode == 0) EXPECT_NE(run.out.find(row.outHas), std::string::npos) << row.fault << "\n" << run.out;
+        if (row.exitCode == 0)
+            EXPECT_NE(run.out.find(row.outHas), std::string::npos) << row.fault << "\n" << run.out;
         else EXPECT_TRUE(run.out.empty()) << row.fault;
     }
     fs::remove_all(dir);

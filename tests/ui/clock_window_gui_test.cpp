@@ -488,15 +488,27 @@ TEST_F(ClockWindowTest, HomeReadsTheRotaAgainAndARefusedFileKeepsTheRotaShown) {
         const char* refusal;
     } steps[] = {
         {"a good file is read", [&] { put("Schichtplan.txt", good); }, 2, ""},
-        {"NUL bytes keep the rota shown", [&] { put("Schichtplan.txt", QByteArray("[Plan]\0", 7)); }, -1,
+        {"NUL bytes keep the rota shown",
+         [&] { put("Schichtplan.txt", QByteArray("[Plan]\0", 7)); }, -1,
          "Schichtplan.txt, Zeile 1: unerlaubtes Steuerzeichen"},
         {"a directory keeps it too",
-         [&] { QFile::remove("Schichtplan.txt"); QDir().mkdir("Schichtplan.txt"); }, -1,
-         "Schichtplan.txt: keine gewöhnliche Datei"},
+         [&] {
+             QFile::remove("Schichtplan.txt");
+             QDir().mkdir("Schichtplan.txt");
+         },
+         -1, "Schichtplan.txt: keine gewöhnliche Datei"},
         {"the stored choice of the built-in rota wins over the file",
-         [&] { put("Schichtplan.txt", good); put(rotaChoiceFileName, "Schichtplan = eingebaut\r\n"); }, 0, ""},
+         [&] {
+             put("Schichtplan.txt", good);
+             put(rotaChoiceFileName, "Schichtplan = eingebaut\r\n");
+         },
+         0, ""},
         {"no file, no choice: the built-in rota",
-         [&] { QFile::remove("Schichtplan.txt"); QFile::remove(rotaChoiceFileName); }, 0, ""},
+         [&] {
+             QFile::remove("Schichtplan.txt");
+             QFile::remove(rotaChoiceFileName);
+         },
+         0, ""},
     };
     for (const auto& step : steps) {
         const std::shared_ptr<const RotaFile> before = state_.rotaFile;
@@ -505,7 +517,9 @@ TEST_F(ClockWindowTest, HomeReadsTheRotaAgainAndARefusedFileKeepsTheRotaShown) {
         if (step.crews < 0) {
             EXPECT_EQ(state_.rotaFile, before) << step.step;
         } else {
-            EXPECT_EQ(state_.rotaFile ? static_cast<int>(state_.rotaFile->crews.size()) : 0, step.crews) << step.step;
+            EXPECT_EQ(state_.rotaFile ? static_cast<int>(state_.rotaFile->crews.size()) : 0,
+                      step.crews)
+                << step.step;
         }
         EXPECT_EQ(window.rotaStatus().refusal, step.refusal) << step.step;
     }

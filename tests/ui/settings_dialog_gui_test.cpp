@@ -203,7 +203,8 @@ const LayoutRow layoutRows[] = {
 // The dialog says which rota is in force and why the file was refused; Speichern stores the
 // choice beside the file and applies it, Anzeigen only applies it, Abbruch does neither.
 TEST_F(SettingsDialogTest, RotaChoiceIsShownAppliedAndStoredOnlyBySpeichern) {
-    std::ofstream("Schichtplan.txt") << "[Gruppen]\nA = #FF0000, 0\n[Plan]\nBeginn = 2024-01-01\nMuster = -\n";
+    std::ofstream("Schichtplan.txt")
+        << "[Gruppen]\nA = #FF0000, 0\n[Plan]\nBeginn = 2024-01-01\nMuster = -\n";
     ClockRotaStatus status;
     status.choice = RotaChoice::BuiltIn;
     status.refusal = "Schichtplan.txt, Zeile 7: unbekanntes Kürzel „X“";
@@ -221,15 +222,17 @@ TEST_F(SettingsDialogTest, RotaChoiceIsShownAppliedAndStoredOnlyBySpeichern) {
         const char* stored;
     } rows[] = {
         {"Abbruch takes no choice over", 329, 311, "In Kraft: eingebauter Schichtplan", false, ""},
-        {"Anzeigen applies the file without storing", 329, 322, "In Kraft: eingebauter Schichtplan", true, ""},
-        {"Speichern stores and applies the built-in rota", 328, 309, "In Kraft: Schichtplan.txt (1 Gruppe)",
-         false, "Schichtplan = eingebaut\r\n"},
+        {"Anzeigen applies the file without storing", 329, 322, "In Kraft: eingebauter Schichtplan",
+         true, ""},
+        {"Speichern stores and applies the built-in rota", 328, 309,
+         "In Kraft: Schichtplan.txt (1 Gruppe)", false, "Schichtplan = eingebaut\r\n"},
         {"Speichern stores the file again", 329, 309, "In Kraft: eingebauter Schichtplan", true,
          "Schichtplan = Datei\r\n"},
     };
     for (const auto& row : rows) {
         runDialog([&](QDialog& dialog) {
-            EXPECT_EQ(control<QLabel>(dialog, 330)->text(), QString::fromUtf8(row.inForceShown)) << row.fault;
+            EXPECT_EQ(control<QLabel>(dialog, 330)->text(), QString::fromUtf8(row.inForceShown))
+                << row.fault;
             if (!status.refusal.empty()) {
                 EXPECT_EQ(control<QLabel>(dialog, 331)->toolTip(),
                           QString::fromStdString("Abgelehnt: " + status.refusal)) << row.fault;
