@@ -209,6 +209,35 @@ TEST(RotaFile, CountsTheCycleWithATrueModulusAndWallClockTimes) {
     EXPECT_EQ(ShiftRota().fileCrewNamed("Rot"), std::nullopt);
 }
 
+// The ring of a file's rota follows the displayed moment (the keypad's days) and the
+// switch of the shift colours, as the built-in ring does.
+TEST(RotaFile, RingFollowsTheDisplayedDayAndTheColourSwitch) {
+    const RotaReadResult read = readRotaFile(shifts + crews + plan);
+    ASSERT_TRUE(read.ok) << read.error;
+    const auto rota = std::make_shared<const RotaFile>(read.rota);
+    const auto planAt = [&](DateValue now, double displayedDay, int colours) {
+        ClockState state;
+        state.now = now;
+        state.displayedDay = displayedDay;
+        state.rotaFile = rota;
+        state.settings.showShiftColors = static_cast<std::int8_t>(colours);
+        return planShiftRing(state);
+    };
+    const DateValue monday = makeDate(2027, 1, 4, 10, 0, 0);
+    const auto arcsOf = [](const ShiftRingPlan& p) {
+        std::vector<int> out;
+        for (const CrewArc& a : p.arcs) out.insert(out.end(), {a.crew, a.fromSeconds, a.toSeconds});
+        return out;
+    };
+    const ShiftRingPlan browsed = planAt(monday, 3.0, 1);
+    EXPECT_EQ(arcsOf(browsed), arcsOf(planAt(monday + 3 * 86400, 0.0, 1)));
+    EXPECT_NE(arcsOf(browsed), arcsOf(planAt(monday, 0.0, 1)));
+    EXPECT_EQ(browsed.windowStartSeconds, 5 * 3600 + 45 * 60);  // Rot's early shift runs
+    const ShiftRingPlan plain = planAt(monday, 0.0, 0);
+    EXPECT_TRUE(plain.fromFile && !plain.showShiftColors && plain.arcs.empty() &&
+                plain.dividersDeg.empty());
+}
+
 std::string sourceFile(const std::string& relative) {
     const char* source = std::getenv("DORVALEN_SOURCE_DIR");
     std::ifstream in(std::string(source != nullptr ? source : ".") + "/" + relative,
