@@ -22,32 +22,49 @@ ToolRun runAlmanac(const std::vector<std::string>& args, std::int64_t nowUtcSeco
     if (!parsed.options) return failure(exitBadArguments, parsed.error);
     const AlmanacOptions& options = *parsed.options;
     const SettingsLocation location = toolSettingsLocation(options.settingsPath);
-    if (options.help) return {exitOk, almanacUsage + location.description() + "\n", ""};
+    const Parsed<ToolRota> rotaLoaded = loadToolRota(options.rotaPath, location);
+    if (options.help) {
+        const std::string rotaLine = rotaLoaded.options ? rotaLoaded.options->description
+                                                        : rotaLoaded.error;
+        return {exitOk, almanacUsage + location.description() + "\n" + rotaLine + "\n", ""};
+    }
     const Parsed<ClockSettings> loaded = loadToolSettings(location);
     if (!loaded.options) return failure(exitBadArguments, loaded.error);
     const ClockSettings& settings = *loaded.options;
+    if (!rotaLoaded.options) return failure(exitBadArguments, rotaLoaded.error);
+    const ShiftRota& rota = rotaLoaded.options->rota;
 
     std::string out;
     if (options.crew) {
-        const int crew = *options.crew;
-        const std::vector<CrewShiftEntry> plan = crewPlan(settings, crew, options.from, options.days);
+        const std::optional<int> chosen = crewOfRota(rota, *options.crew);
+        if (!chosen)
+            return failure(exitBadArguments, "--crew: keine " + crewChoices(rota) + ": " +
+                                                 printable(*options.crew));
+        const int crew = *chosen;
+        const std::vector<CrewShiftEntry> plan =
+            crewPlan(settings, crew, options.from, options.days, rota);
         if (options.ics && plan.empty())
-            return failure(exitBadArguments, "keine Schicht von " + crewTitle(crew) +
+            return failure(exitBadArguments, "keine Schicht von " + crewTitle(crew, rota) +
                                                  " in diesem Zeitraum, also keine Kalenderdatei");
         if (options.ics) {
-            const std::optional<std::string> calendar = crewPlanIcs(plan, crew, nowUtcSeconds);
+            const std::optional<std::string> calendar =
+                crewPlanIcs(plan, crew, nowUtcSeconds, rota);
             if (!calendar) return failure(exitFailed, "Kalenderdatei konnte nicht erzeugt werden");
             out = *calendar;
         } else {
-            out = options.json ? crewPlanJson(plan)
-                               : crewPlanText(plan, settings, crew, options.from, options.days);
+            out = options.json
+                      ? crewPlanJson(plan, rota)
+                      : crewPlanText(plan, settings, crew, options.from, options.days, rota);
         }
     } else {
-        const std::vector<DayRecord> records = computeAlmanac(settings, options);
-        out = options.json ? almanacJson(records) : almanacText(records, settings, options);
+        const std::vector<DayRecord> records = computeAlmanac(settings, options, rota);
+        out = options.json ? almanacJson(records, rota)
+                           : almanacText(records, settings, options, rota);
     }
-    // The tables say under their title which settings they were computed from.
-    if (!options.json && !options.ics) out.insert(out.find('\n') + 1, location.description() + "\n");
+    // The tables say under their title which settings and rota they were computed from.
+    if (!options.json && !options.ics)
+        out.insert(out.find('\n') + 1,
+                   location.description() + "\n" + rotaLoaded.options->description + "\n");
 
     if (!options.outPath) return {exitOk, out, ""};
     // Written beside the target and renamed over it: a failed run leaves no partial file.

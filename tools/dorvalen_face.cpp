@@ -56,7 +56,8 @@ bool writeOut(const QByteArray& png, Destination destination, const std::string&
 }
 
 int render(int argc, char** argv, const dorvalen::FaceOptions& options,
-           const dorvalen::ClockSettings& settings, Destination destination) {
+           const dorvalen::ShiftRota& rota, const dorvalen::ClockSettings& settings,
+           Destination destination) {
     using namespace dorvalen;
     // Our own arguments are parsed already; Qt sees only the program name.
     int qtArgc = argc > 0 ? 1 : 0;
@@ -66,6 +67,7 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
     state.settings = settings;
     state.now = options.at;
     state.displayedDay = 0.0;
+    state.rotaFile = rota.file();
     // A square client of side `size` on a screen of ratio `scale`: the window's own radius
     // and font rules, in device pixels.
     const int r = deviceRadiusFor(clockRadiusFor(options.size, options.size, largestClientSideCap),
@@ -90,12 +92,15 @@ int main(int argc, char** argv) {
     const Parsed<FaceOptions> parsed = parseFaceArguments(args);
     if (!parsed.options) return fail(exitBadArguments, parsed.error);
     const SettingsLocation location = toolSettingsLocation(parsed.options->settingsPath);
+    const Parsed<ToolRota> rota = loadToolRota(parsed.options->rotaPath, location);
     if (parsed.options->help) {
-        std::printf("%s%s\n", faceUsage, location.description().c_str());
+        std::printf("%s%s\n%s\n", faceUsage, location.description().c_str(),
+                    (rota.options ? rota.options->description : rota.error).c_str());
         return exitOk;
     }
     const Parsed<ClockSettings> settings = loadToolSettings(location);
     if (!settings.options) return fail(exitBadArguments, settings.error);
+    if (!rota.options) return fail(exitBadArguments, rota.error);
 
     // Judged before Qt starts, so a bad path is one line of our own and nothing else.
     const std::string& outPath = parsed.options->outPath;
@@ -122,7 +127,7 @@ int main(int argc, char** argv) {
     // No display needed: Qt only rasterises the glyphs into our own image.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     try {
-        return render(argc, argv, *parsed.options, *settings.options, destination);
+        return render(argc, argv, *parsed.options, rota.options->rota, *settings.options, destination);
     } catch (const std::bad_alloc&) {
         // The largest faces (side 32000) need several gigabytes.
         return fail(exitFailed, "zu wenig Speicher für ein Bild dieser Größe");

@@ -15,8 +15,9 @@ namespace dorvalen {
 inline constexpr const char* uidDomain = "dorvalen.invalid";
 
 // Stable for the same shift on every export: crew, kind and the local start time, which
-// the time zone setting does not move.
-std::string shiftUid(const WorkedShift& shift);
+// the time zone setting does not move. A file's rota gives its crew's name (bytes other
+// than ASCII letters and digits as %XX) and the shift's code.
+std::string shiftUid(const WorkedShift& shift, const ShiftRota& rota = {});
 
 // A re-import keeps, of two events with one UID, the one with the higher SEQUENCE; so every
 // event of an export carries the export's seconds since 2020 (31 bits last until 2088), and
@@ -27,6 +28,6 @@ int exportSequence(std::int64_t stampUtcSeconds);
 // LAST-MODIFIED and gives its SEQUENCE. Nothing for an empty plan (a calendar needs at least
 // one component) or when libical cannot produce the text.
 std::optional<std::string> crewPlanIcs(const std::vector<CrewShiftEntry>& plan, int crew,
-                                       std::int64_t stampUtcSeconds);
+                                       std::int64_t stampUtcSeconds, const ShiftRota& rota = {});
 
 }  // namespace dorvalen

@@ -22,19 +22,21 @@ namespace dorvalen {
 
 const char* const faceUsage =
     "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM[:SS] [--size 400] [--scale 1]"
-    " [--settings DATEI] [--coordinates] --out BILD.png\n"
+    " [--settings DATEI] [--rota DATEI] [--coordinates] --out BILD.png\n"
     "Zeichnet das Ziffernblatt, das die Uhr zu dieser Ortszeit zeigt, als PNG-Bild;\n"
     "--scale: Bildpunkte je Fensterpunkt eines skalierten Bildschirms (0.5 bis 8);\n"
     "--out - schreibt das Bild auf die Standardausgabe.\n";
 
 const char* const almanacUsage =
     "Aufruf: dorvalen-almanac --from JJJJ-MM-TT [--days 31] [--time 12:00:00]"
-    " [--settings DATEI] [--json] [--out DATEI]\n"
+    " [--settings DATEI] [--rota DATEI] [--json] [--out DATEI]\n"
     "        dorvalen-almanac --crew N --from JJJJ-MM-TT [--days 31] [--settings DATEI]"
-    " [--json | --ics] [--out DATEI]\n"
+    " [--rota DATEI] [--json | --ics] [--out DATEI]\n"
     "Schreibt für jeden Tag Sonne, Dämmerung, Mond, Mondphase und Schichten; mit --crew"
-    " (0 bis 4 oder Rot, Blau, Gelb, Grün, Orange) die Schichten dieser Crew, mit --ics"
-    " als Kalenderdatei.\n";
+    " (0 bis 4 oder Rot, Blau, Gelb, Grün, Orange; bei einem Schichtplan der Name der"
+    " Gruppe) die Schichten dieser Crew, mit --ics als Kalenderdatei.\n"
+    "Der Schichtplan ist Schichtplan.txt neben der Einstellungsdatei, sonst der eingebaute;"
+    " --rota nimmt eine andere Datei.\n";
 
 namespace {
 
@@ -154,6 +156,13 @@ OptionRule settingsOption(std::optional<std::string>& path) {
     return {"--settings", true, [&path](const std::string& v) { path = v; return std::string(); }};
 }
 
+OptionRule rotaOption(std::optional<std::string>& path) {
+    return {"--rota", true, [&path](const std::string& v) {
+                path = v;
+                return v.empty() ? std::string("--rota braucht einen Dateinamen") : std::string();
+            }};
+}
+
 // Target: a std::string or a std::optional<std::string>.
 template <typename Target>
 OptionRule outOption(Target& path) {
@@ -194,6 +203,7 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
          }},
         {"--scale", true, [&](const std::string& v) { return scaleError(v, o.scale); }},
         settingsOption(o.settingsPath),
+        rotaOption(o.rotaPath),
         {"--coordinates", false, [&](const std::string&) { o.showCoordinates = true; return std::string(); }},
         outOption(o.outPath),
     };
@@ -238,13 +248,12 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
                         : std::string();
          }},
         settingsOption(o.settingsPath),
+        rotaOption(o.rotaPath),
         {"--json", false, [&](const std::string&) { o.json = true; return std::string(); }},
         {"--crew", true,
          [&](const std::string& v) {
-             o.crew = parseCrew(v);
-             return o.crew ? std::string()
-                           : "--crew: keine Crew 0 bis 4 oder Rot, Blau, Gelb, Grün, Orange: " +
-                                 printable(v);
+             o.crew = v;
+             return v.empty() ? std::string("--crew braucht eine Crew") : std::string();
          }},
         {"--ics", false, [&](const std::string&) { o.ics = true; return std::string(); }},
         outOption(o.outPath),
@@ -275,6 +284,25 @@ Parsed<ClockSettings> loadToolSettings(const SettingsLocation& location) {
     const std::optional<std::string> bytes = readFilePrefix(location.file);
     if (!bytes) return {std::nullopt, "Einstellungsdatei nicht lesbar: " + printable(location.file)};
     return {parseSettings(*bytes), ""};
+}
+
+Parsed<ToolRota> loadToolRota(const std::optional<std::string>& rotaPath,
+                              const SettingsLocation& settings) {
+    // The clock's dialog may have chosen the built-in rota over the file beside it.
+    const std::string choicePath = settings.beside(rotaChoiceFileName);
+    if (!rotaPath && readRotaChoice(choicePath) == RotaChoice::BuiltIn)
+        return {ToolRota{ShiftRota(), "Schichtplan: eingebaut, so gewählt in " + printable(choicePath)},
+                ""};
+    const std::string path = rotaPath.value_or(settings.beside(rotaFileName));
+    const RotaLoad load = loadRotaFile(path);
+    switch (load.status) {
+        case RotaLoad::Status::Read:
+            return {ToolRota{ShiftRota(load.rota), "Schichtplan aus " + printable(path)}, ""};
+        case RotaLoad::Status::Refused: return {std::nullopt, load.error};
+        case RotaLoad::Status::Missing: break;
+    }
+    if (rotaPath) return {std::nullopt, "Schichtplan nicht gefunden: " + printable(*rotaPath)};
+    return {ToolRota{ShiftRota(), "Schichtplan: eingebaut, keine " + printable(path)}, ""};
 }
 
 }  // namespace dorvalen

@@ -171,8 +171,8 @@ DesktopRect desktopRect(const QRect& rect) {
 
 }  // namespace
 
-ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
-    : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius) {
+ClockWindow::ClockWindow(ClockState& state, const WallClock& clock, const ClockRotaStatus& rota)
+    : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius), rotaStatus_(rota) {
     setWindowTitle(QStringLiteral("Dorvalen"));
     // Keys reach the window itself: it has no other control that could take the focus.
     setFocusPolicy(Qt::StrongFocus);
@@ -333,6 +333,8 @@ void ClockWindow::runCommand(ClockCommand command) {
     // The dialog's loop keeps our keys and clicks away and turns Esc into its Abbruch; this
     // guards the calls that do not come through the event loop.
     if (settingsOpen_) return;
+    // Home reads the settings file again, and with it the rota file beside it.
+    if (command == ClockCommand::Home) reloadClockRota(state_, rotaStatus_);
     const CommandOutcome outcome =
         applyCommand(state_, view_, command, [] { return loadSettings(); });
     if (outcome.quit) {
@@ -346,7 +348,7 @@ void ClockWindow::runCommand(ClockCommand command) {
 
 void ClockWindow::openSettings() {
     settingsOpen_ = true;
-    openSettingsDialog(this, state_);
+    openSettingsDialog(this, state_, {}, &rotaStatus_);
     settingsOpen_ = false;
 }
 
@@ -444,7 +446,9 @@ int runClockWindow(ClockState& state, const WallClock& clock) {
     // Leftovers of a save that was killed half way; the file itself is whole either way.
     removeStaleTemporaries(settingsFileName);
     state.settings = loadSettings();
-    ClockWindow window(state, clock);
+    ClockRotaStatus rota;
+    reloadClockRota(state, rota);
+    ClockWindow window(state, clock, rota);
     QEventLoop loop;
     QObject::connect(&window, &ClockWindow::quitRequested, &loop, &QEventLoop::quit,
                      Qt::QueuedConnection);

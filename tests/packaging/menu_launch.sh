@@ -40,7 +40,7 @@ icon=$(xprop -id "$window" _NET_WM_ICON)  # whole: grep -q would cut it off with
 grep -q 'Icon (' <<<"$icon" || fail "the window has no icon of its own: $icon"
 echo "the window carries the program's icon (_NET_WM_ICON)"
 
-# E opens the dialog with the name field focused; Speichern is the 14th Tab stop.
+# E opens the dialog with the name field focused; Speichern is the 15th Tab stop (the rota option comes before it).
 xdotool windowfocus --sync "$window" key e || fail "xdotool could not send E"
 for _ in $(seq 50); do
     dialog=$(xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | head -n1)
@@ -49,7 +49,7 @@ for _ in $(seq 50); do
 done
 [ -n "$dialog" ] || fail "E did not open the settings dialog"
 xdotool windowfocus --sync "$dialog" key ctrl+a type Menuort
-xdotool key --delay 30 $(printf 'Tab %.0s' $(seq 13)) space
+xdotool key --delay 30 $(printf 'Tab %.0s' $(seq 14)) space
 saved=$work/config/dorvalen/Dorvalen.dat
 for _ in $(seq 50); do
     [ -s "$saved" ] && break

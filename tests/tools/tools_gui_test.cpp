@@ -325,8 +325,8 @@ TEST(AlmanacTool, JsonHasExactlyTheFieldsAndTheClocksNumbers) {
     ASSERT_EQ(days.size(), 1);
     const QJsonObject day = days[0].toObject();
     EXPECT_EQ(sortedKeys(day), (QStringList{"calendarWeek", "crews", "date", "events",
-                                            "illuminatedFraction", "phase", "summerTime",
-                                            "weekday"}));
+                                            "illuminatedFraction", "phase", "shifts",
+                                            "summerTime", "weekday"}));
     EXPECT_EQ(day["date"].toString(), "2024-03-20");
     EXPECT_EQ(day["calendarWeek"].toInt(), 12);
     EXPECT_EQ(day["summerTime"], QJsonValue(false));
@@ -417,13 +417,17 @@ TEST(AlmanacTool, ReadsTheMenuStartedClocksSettingsAndSaysWhich) {
         bool inWorkDir, inLauncherFolder;  // zone 1 here, zone 0 in the launcher's folder
         const char* said;                  // "@" stands for the launcher's folder
         const char* fullMoon;              // 2015-02-03 23:10 UT
+        const char* rotaSaid;              // the rota file is looked for beside the settings
     } rows[] = {
         {"silent defaults", false, false,
-         "Voreinstellungen: keine Dorvalen.dat im Arbeitsverzeichnis oder in @", "0:10"},
+         "Voreinstellungen: keine Dorvalen.dat im Arbeitsverzeichnis oder in @", "0:10",
+         "Schichtplan: eingebaut, keine @/Schichtplan.txt"},
         {"the menu-started clock's file not read", false, true,
-         "Einstellungen aus @/Dorvalen.dat", "23:10"},
+         "Einstellungen aus @/Dorvalen.dat", "23:10",
+         "Schichtplan: eingebaut, keine @/Schichtplan.txt"},
         {"the working folder's own file not preferred", true, true,
-         "Einstellungen aus Dorvalen.dat im Arbeitsverzeichnis", "0:10"},
+         "Einstellungen aus Dorvalen.dat im Arbeitsverzeichnis", "0:10",
+         "Schichtplan: eingebaut, keine Schichtplan.txt"},
     };
     for (const auto& row : rows) {
         QTemporaryDir dir;
@@ -433,11 +437,13 @@ TEST(AlmanacTool, ReadsTheMenuStartedClocksSettingsAndSaysWhich) {
         if (row.inWorkDir) writeSettings(dir.filePath("Dorvalen.dat"), ClockSettings{});
         if (row.inLauncherFolder && QDir().mkpath(launcher)) writeSettings(launcher + "/Dorvalen.dat", zone0);
         const QString said = QString::fromUtf8(row.said).replace("@", launcher);
+        const QString rotaSaid = QString::fromUtf8(row.rotaSaid).replace("@", launcher);
         const QString out = runTool(DORVALEN_ALMANAC_TOOL, {"--from", "2015-02-03", "--days", "2"}, dir.path()).out;
         EXPECT_EQ(out.section('\n', 1, 1), said) << row.fault;
+        EXPECT_EQ(out.section('\n', 2, 2), rotaSaid) << row.fault;
         EXPECT_TRUE(out.contains(QString("Vollmond um %1 Uhr").arg(row.fullMoon))) << row.fault;
         const QString help = runTool(DORVALEN_ALMANAC_TOOL, {"--help"}, dir.path()).out;
-        EXPECT_TRUE(help.endsWith(said + "\n")) << row.fault;
+        EXPECT_TRUE(help.endsWith(said + "\n" + rotaSaid + "\n")) << row.fault;
     }
 }
 
