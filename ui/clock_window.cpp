@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -27,6 +28,7 @@
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
 #include "settings/files.h"
+#include "settings/help_text.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {
@@ -132,6 +134,7 @@ PixelRect changedArea(const Image& a, const Image& b) {
     return {minX, minY, maxX - minX + 1, maxY - minY + 1};
 }
 constexpr int repaintAfterAskingMs = 250;  // a window manager answers well within this
+constexpr int onTopHintMs = 12000;  // long enough to read four lines, then out of the way
 
 // The keys of the twelve commands. Shift, Ctrl and Alt held: no command. The keypad's
 // + - * / are told apart from the main keyboard's by Qt's keypad flag; the other keys count
@@ -306,6 +309,11 @@ void ClockWindow::runCommand(ClockCommand command) {
     // The dialog's loop keeps our keys and clicks away and turns Esc into its Abbruch; this
     // guards the calls that do not come through the event loop.
     if (settingsOpen_) return;
+    // Where the desktop keeps windows on top, F12 changes nothing and says once how to.
+    if (command == ClockCommand::ToggleOnTop && desktopKeepsOnTop()) {
+        sayHowTheDesktopKeepsOnTop();
+        return;
+    }
     const CommandOutcome outcome =
         applyCommand(state_, view_, command, [] { return loadSettings(); });
     if (outcome.quit) {
@@ -315,6 +323,15 @@ void ClockWindow::runCommand(ClockCommand command) {
     if (outcome.restack) applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
     if (outcome.openSettings) openSettings();
     if (outcome.redraw) scheduleRedraw();
+}
+
+void ClockWindow::sayHowTheDesktopKeepsOnTop() {
+    if (saidHowToKeepOnTop_) return;
+    saidHowToKeepOnTop_ = true;
+    QToolTip::showText(mapToGlobal(rect().center()),
+                       QString::fromUtf8(desktopOnTopHint.data(),
+                                         static_cast<qsizetype>(desktopOnTopHint.size())),
+                       this, QRect(), onTopHintMs);
 }
 
 void ClockWindow::openSettings() {
@@ -355,6 +372,9 @@ void ClockWindow::onSizeChanged() {
     resizing_ = true;
     while (resizePending_) {
         resizePending_ = false;
+        // A size asked for and given is no longer a request: a compositor that repeats the
+        // drag's last size when the drag ends (Wayland) has not refused anything.
+        if (size() == askedFor_) askedFrom_ = askedFor_ = QSize();
         const int r = clockRadiusFor(width(), height(), largestSide_);
         const QSize wanted = QSize(2 * r, 2 * r).expandedTo(minimumSize()).boundedTo(maximumSize());
         const bool refusedBefore = size() == askedFrom_ && wanted == askedFor_;

@@ -56,6 +56,8 @@ public:
     // Full frames drawn, and ticks that redrew only the clock time's text cell.
     std::int64_t redrawCount() const { return redrawCount_; }
     std::int64_t cellRedrawCount() const { return cellRedrawCount_; }
+    // F12 where the desktop keeps windows on top: it has said how, once.
+    bool saidHowToKeepOnTop() const { return saidHowToKeepOnTop_; }
 
     // The tick's redraw: only the clock time's cell when the seconds are all that changed,
     // else the full frame.
@@ -79,6 +81,7 @@ private:
     void onTick();
     void onSizeChanged();
     void openSettings();
+    void sayHowTheDesktopKeepsOnTop();
     void showFaceAt(int radius);
     double screenPixelRatio() const;
     void followDevicePixels();
@@ -114,6 +117,7 @@ private:
     QSize askedFor_;
     bool repaintOnTick_ = false;  // a size was asked for: paint the whole window once more
     bool settingsOpen_ = false;  // no redraws and no commands while the dialog is open
+    bool saidHowToKeepOnTop_ = false;
 };
 
 // Loads the settings, opens the window and runs the loop until Esc or Close.

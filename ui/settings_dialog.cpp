@@ -31,6 +31,7 @@
 #include "ui/window_glue.h"
 #include "settings/codepage.h"
 #include "settings/field_rules.h"
+#include "settings/help_text.h"
 #include "ui/info_window.h"
 #include "settings/settings_file.h"
 #include "ui/window_loop.h"
@@ -340,6 +341,15 @@ void SettingsDialog::setInitialStates() {
     for (int i = 0; i < 3; ++i)
         button(twilightOptions[i])->setChecked(s.twilightKind == firstTwilightKind + i);
     button(OnTopBox)->setChecked(s.alwaysOnTop == 1);
+    if (desktopKeepsOnTop()) {
+        // The box still shows the stored value, which confirming the dialog keeps; it only
+        // cannot be changed, and says why and what the desktop offers instead.
+        const QString why = QString::fromUtf8(desktopOnTopHint.data(),
+                                              static_cast<qsizetype>(desktopOnTopHint.size()));
+        button(OnTopBox)->setEnabled(false);
+        button(OnTopBox)->setToolTip(why);
+        button(OnTopBox)->setAccessibleDescription(why);
+    }
     button(ShiftColoursBox)->setChecked(s.showShiftColors == 1);
     button(SecondsHandBox)->setChecked(s.showSecondsHand == 1);
 

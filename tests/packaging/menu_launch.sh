@@ -15,7 +15,7 @@ require_tools Xvfb xdotool xprop
 [ -f "$entry" ] || fail "no installed desktop entry at $entry"
 
 # The command as the menu would run it, found inside the staged tree.
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
+exec_line=$(sed -n '/^\[Desktop Entry\]/,/^\[/ s/^Exec=//p' "$entry")
 [ -n "$exec_line" ] || fail "the desktop entry has no Exec line"
 command=$stage$exec_line
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")

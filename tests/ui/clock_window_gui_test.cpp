@@ -172,12 +172,16 @@ TEST_F(ClockWindowTest, DraggingTo600x300SettlesAtRadius225) {
     ClockWindow window(state_, clock_);
     window.show();
     settle();
-    window.resize(600, 300);
-    settle();
-    EXPECT_EQ(window.clockRadius(), 225);
-    EXPECT_EQ(window.size(), QSize(450, 450));
-    EXPECT_EQ(window.clockImage().width, 450);
-    EXPECT_EQ(window.clockImage().height, 450);
+    // The second time is a compositor repeating a drag's last size as the drag ends: the
+    // square size was given before, so this is no refusal.
+    for (int pass = 0; pass < 2; ++pass) {
+        window.resize(600, 300);
+        settle();
+        EXPECT_EQ(window.clockRadius(), 225) << "pass " << pass;
+        EXPECT_EQ(window.size(), QSize(450, 450)) << "pass " << pass;
+        EXPECT_EQ(window.clockImage().width, 450);
+        EXPECT_EQ(window.clockImage().height, 450);
+    }
 }
 
 TEST_F(ClockWindowTest, SmallestSizeKeepsTheImageEvenAndInsideTheLimit) {
