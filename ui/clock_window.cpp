@@ -3,6 +3,7 @@
 // pixels on the screen.
 #include "ui/clock_window.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -25,6 +26,8 @@
 #include "core/calendar.h"
 #include "canvas/qimage_view.h"
 #include "face/face_render.h"
+#include "face/spoken_face.h"
+#include "ui/clock_accessible.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
 #include "settings/files.h"
@@ -174,6 +177,7 @@ std::vector<ScreenSize> screenSizes() {
 ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
     : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius) {
     setWindowTitle(QStringLiteral("Dorvalen"));
+    installClockAccessibility();
     // Keys reach the window itself: it has no other control that could take the focus.
     setFocusPolicy(Qt::StrongFocus);
 
@@ -222,6 +226,11 @@ void ClockWindow::redraw() {
 }
 
 void ClockWindow::redrawForTick() {
+    redrawTickFrame();
+    announceSpokenFace();
+}
+
+void ClockWindow::redrawTickFrame() {
     if (redrawPending_) {  // a command's frame is due anyway
         redraw();
         return;
@@ -236,6 +245,27 @@ void ClockWindow::redrawForTick() {
     }
     imageView_->showImageArea(image_, *cell);
     ++cellRedrawCount_;
+}
+
+QString ClockWindow::spokenFace() const {
+    ClockState now = state_;  // the frame's own reading stays as it is
+    takeWallClockReading(now, clock_);
+    return QString::fromStdString(describeFace(Frame(now)));
+}
+
+void ClockWindow::announceSpokenFace() {
+    if (!QAccessible::isActive()) return;  // nobody listens: not even the words are built
+    const std::int64_t minute = state_.now >= 0 ? state_.now / 60 : -1 - (-1 - state_.now) / 60;
+    if (minute == spokenMinute_) return;
+    spokenMinute_ = minute;
+    QString text = spokenFace();
+    if (text == spokenText_) return;
+    const bool first = spokenText_.isNull();  // what is asked for now needs no announcement
+    spokenText_ = std::move(text);
+    if (first) return;
+    ++spokenFaceChanges_;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ClockWindow::scheduleRedraw() {

@@ -26,6 +26,7 @@
 #include <initializer_list>
 #include <map>
 #include <span>
+#include <utility>
 
 #include "core/conversions.h"
 #include "ui/window_glue.h"
@@ -122,6 +123,44 @@ constexpr ControlRow controlRows[] = {
      "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
 };
 
+// Keyboard mnemonics: the text with "&" before the underlined letter (Alt and the letter).
+// Only an underline is added; the letters stay as the table has them. A label's letter
+// moves the focus to its buddy field; the hemisphere options are reached from there.
+struct MnemonicRow {
+    int number;
+    const char* marked;  // UTF-8
+};
+constexpr MnemonicRow mnemonicRows[] = {
+    {NameLabel, "&Name:"},
+    {LongitudeLabel, "&Länge:"},
+    {LatitudeLabel, "&Breite:"},
+    {TimeZoneLabel, "&Zeitzone:"},
+    {TwilightLabel, "&Dämmerung:"},
+    {SummerTimeBox, " &Sommerzeit automatisch"},
+    {OnTopBox, " Die Uhr immer im &Vordergrund halten"},
+    {ShiftColoursBox, " Sc&hichtfarben des Ziffernblattes ein"},
+    {ColourButton, "&Farbe"},
+    {SecondsHandBox, " Se&kundenzeiger ein"},
+    {SaveButton, "S&peichern"},
+    {ShowButton, "&Anzeigen"},
+    {InfoButton, "&Info"},
+    {CancelButton, "Abb&ruch"},
+};
+
+// Each label names the field (or, for Dämmerung, the option group) beside it.
+constexpr std::pair<int, int> buddies[] = {{NameLabel, NameField},
+                                           {LongitudeLabel, LongitudeField},
+                                           {LatitudeLabel, LatitudeField},
+                                           {TimeZoneLabel, TimeZoneField},
+                                           {TwilightLabel, CivilOption}};
+
+// The two Ost/West pairs read alike: a screen reader hears which value each belongs to.
+constexpr std::pair<int, const char*> optionNames[] = {
+    {LongitudeEastOption, "Länge Ost"},   {LongitudeWestOption, "Länge West"},
+    {LatitudeNorthOption, "Breite Nord"}, {LatitudeSouthOption, "Breite Süd"},
+    {TimeZoneEastOption, "Zeitzone Ost"}, {TimeZoneWestOption, "Zeitzone West"},
+};
+
 // Exclusive option groups; the position in a group is what the option means.
 constexpr int longitudeOptions[] = {LongitudeEastOption, LongitudeWestOption};
 constexpr int latitudeOptions[] = {LatitudeNorthOption, LatitudeSouthOption};
@@ -197,6 +236,8 @@ protected:
 
 private:
     void createControls();
+    void makeAccessible();
+    void leaveFocusedField();
     int fittingCharWidth(int underscoreWidth) const;
     void placeControls();
     void setInitialStates();
@@ -284,8 +325,9 @@ void SettingsDialog::createControls() {
             case K::Option: control = new QRadioButton(text, this); break;
             case K::CheckBox: control = new QCheckBox(text, this); break;
             case K::Button: {
+                // Enter presses the focused button, elsewhere "Anzeigen" (see below).
                 auto* push = new QPushButton(text, this);
-                push->setAutoDefault(false);  // Enter in a field ends nothing
+                push->setAutoDefault(true);
                 control = push;
                 break;
             }
@@ -300,12 +342,34 @@ void SettingsDialog::createControls() {
         controls_[row.number] = control;
     }
 
+    makeAccessible();
+
     const std::span<const int> exclusiveGroups[] = {longitudeOptions, latitudeOptions,
                                                     timeZoneOptions, twilightOptions};
     for (const std::span<const int> group : exclusiveGroups) {
         auto* exclusive = new QButtonGroup(this);
         for (int number : group) exclusive->addButton(button(number));
     }
+}
+
+// Mnemonics, buddies and names for screen readers. The table's texts keep their leading
+// blanks on the screen; the names do without them (and without the mnemonic's "&").
+void SettingsDialog::makeAccessible() {
+    for (const MnemonicRow& row : mnemonicRows) {
+        const QString marked = QString::fromUtf8(row.marked);
+        QWidget* control = controls_.at(row.number);
+        if (auto* label = qobject_cast<QLabel*>(control)) label->setText(marked);
+        if (auto* box = qobject_cast<QAbstractButton*>(control)) box->setText(marked);
+        QString name = marked;
+        control->setAccessibleName(name.remove(u'&').trimmed());
+    }
+    for (const auto& [label, field] : buddies)
+        static_cast<QLabel*>(controls_.at(label))->setBuddy(controls_.at(field));
+    for (const auto& [number, name] : optionNames)
+        controls_.at(number)->setAccessibleName(QString::fromUtf8(name));
+    // Enter confirms as "Anzeigen": the entries are taken over without writing the file, so
+    // an Enter meant for something else never overwrites the stored settings.
+    static_cast<QPushButton*>(controls_.at(ShowButton))->setDefault(true);
 }
 
 void SettingsDialog::placeControls() {
@@ -371,9 +435,13 @@ bool SettingsDialog::leftAsShown(std::initializer_list<int> numbers) const {
 
 void SettingsDialog::connectActions() {
     connect(button(SaveButton), &QAbstractButton::clicked, this, [this] {
+        leaveFocusedField();
         if (nameCanBeStored()) done(ResultSave);
     });
-    connect(button(ShowButton), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
+    connect(button(ShowButton), &QAbstractButton::clicked, this, [this] {
+        leaveFocusedField();
+        done(ResultShow);
+    });
     connect(button(CancelButton), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
     connect(button(InfoButton), &QAbstractButton::clicked, this,
             [this] { showInfoWindow(clockWindow_ ? clockWindow_ : this, cw_, lh_); });
@@ -398,6 +466,13 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Enter or a mnemonic presses a button while the caret is still in a field: the field is
+// taken over as if it had been left first (a click would have moved the focus anyway).
+void SettingsDialog::leaveFocusedField() {
+    for (const ControlRow& row : controlRows)
+        if (row.kind == K::Field && field(row.number)->hasFocus()) leaveField(row.number);
 }
 
 void SettingsDialog::leaveField(int number) {
