@@ -74,6 +74,7 @@ enum ControlId : int {
     ShiftColoursBox = 324,
     ColourButton = 325,
     SecondsHandBox = 326,
+    CrewLabelsBox = 327,
 };
 
 enum class ControlKind { Label, Field, Option, CheckBox, Button };
@@ -115,6 +116,7 @@ constexpr ControlRow controlRows[] = {
     {ShiftColoursBox, K::CheckBox, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, nullptr},
     {ColourButton, K::Button, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
     {SecondsHandBox, K::CheckBox, " Sekundenzeiger ein", 2, 16, 25, nullptr},
+    {CrewLabelsBox, K::CheckBox, " Schichtnamen auf dem Ring", 28, 16, 33, nullptr},
     {SaveButton, K::Button, "Speichern", 1, 19, 13,
      "Speichert Koordinaten und verlässt das Eingabefenster"},
     {ShowButton, K::Button, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
@@ -141,6 +143,7 @@ constexpr MnemonicRow mnemonicRows[] = {
     {ShiftColoursBox, " Sc&hichtfarben des Ziffernblattes ein"},
     {ColourButton, "&Farbe"},
     {SecondsHandBox, " Se&kundenzeiger ein"},
+    {CrewLabelsBox, " Schichtna&men auf dem Ring"},
     {SaveButton, "S&peichern"},
     {ShowButton, "&Anzeigen"},
     {InfoButton, "&Info"},
@@ -416,6 +419,7 @@ void SettingsDialog::setInitialStates() {
     }
     button(ShiftColoursBox)->setChecked(s.showShiftColors == 1);
     button(SecondsHandBox)->setChecked(s.showSecondsHand == 1);
+    button(CrewLabelsBox)->setChecked(s.extra.crewLabels == 1);
 
     for (const ControlRow& row : controlRows) {
         if (row.kind == K::Field) shownTexts_[row.number] = field(row.number)->text();
@@ -561,6 +565,7 @@ void SettingsDialog::takeOver(int result) {
     if (clockWindow_) applyAlwaysOnTop(clockWindow_, s.alwaysOnTop != 0);
     if (!leftAsShown({ShiftColoursBox})) s.showShiftColors = checked(ShiftColoursBox) ? 1 : 0;
     if (!leftAsShown({SecondsHandBox})) s.showSecondsHand = checked(SecondsHandBox) ? 1 : 0;
+    if (!leftAsShown({CrewLabelsBox})) s.extra.crewLabels = checked(CrewLabelsBox) ? 1 : 0;
 }
 
 }  // namespace

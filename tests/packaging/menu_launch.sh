@@ -36,7 +36,7 @@ xprop -id "$window" WM_CLASS | grep -q "\"$wm_class\"\$" ||
     fail "the window class is not $wm_class: $(xprop -id "$window" WM_CLASS)"
 echo "the desktop entry's command started the clock; its window class is $wm_class"
 
-# E opens the dialog with the name field focused; Speichern is the 14th Tab stop.
+# E opens the dialog with the name field focused; Alt+P presses Speichern.
 xdotool windowfocus --sync "$window" key e || fail "xdotool could not send E"
 for _ in $(seq 50); do
     dialog=$(xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | head -n1)
@@ -45,7 +45,7 @@ for _ in $(seq 50); do
 done
 [ -n "$dialog" ] || fail "E did not open the settings dialog"
 xdotool windowfocus --sync "$dialog" key ctrl+a type Menuort
-xdotool key --delay 30 $(printf 'Tab %.0s' $(seq 13)) space
+xdotool key alt+p
 saved=$work/config/dorvalen/Dorvalen.dat
 for _ in $(seq 50); do
     [ -s "$saved" ] && break

@@ -191,6 +191,7 @@ const LayoutRow layoutRows[] = {
     {324, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, ""},
     {325, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
     {326, " Sekundenzeiger ein", 2, 16, 25, ""},
+    {327, " Schichtnamen auf dem Ring", 28, 16, 33, ""},
     {309, "Speichern", 1, 19, 13, "Speichert Koordinaten und verlässt das Eingabefenster"},
     {322, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
     {310, "Info", 33.5, 19, 13, "Infos zur Eingabe und zum Programm"},
@@ -264,7 +265,7 @@ TEST_F(SettingsDialogTest, NamesMnemonicsAndEnterForKeyboardAndScreenReaders) {
             EXPECT_FALSE(letters.contains(shown.at(at + 1).toLower())) << shown.toStdString();
             letters.insert(shown.at(at + 1).toLower());
         }
-        EXPECT_GE(letters.size(), 14);
+        EXPECT_GE(letters.size(), 15);
 
         auto* latitude = control<QLineEdit>(dialog, 305);
         latitude->setFocus(Qt::OtherFocusReason);
@@ -325,7 +326,7 @@ TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
 
 TEST_F(SettingsDialogTest, TabVisitsTheControlsInCreationOrder) {
     const std::vector<int> expected = {301, 303, 316, 305, 318, 307, 320, 308, 313,
-                                       323, 324, 325, 326, 309, 322, 310, 311, 301};
+                                       323, 324, 325, 326, 327, 309, 322, 310, 311, 301};
     runDialog([&](QDialog& dialog) {
         std::vector<int> visited;
         for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -498,13 +499,14 @@ TEST_F(SettingsDialogTest, AnzeigenSignsTheValuesByTheOptions) {
 
 TEST_F(SettingsDialogTest, AnzeigenTakesTheCheckBoxesOverAndPutsTheClockOnTop) {
     runDialog([&](QDialog& dialog) {
-        for (int number : {308, 323, 324, 326}) click(control(dialog, number));
+        for (int number : {308, 323, 324, 326, 327}) click(control(dialog, number));
         click(control(dialog, 322));
     });
     EXPECT_EQ(state_.settings.autoSummerTime, 0);
     EXPECT_EQ(state_.settings.alwaysOnTop, 1);
     EXPECT_EQ(state_.settings.showShiftColors, 0);
     EXPECT_EQ(state_.settings.showSecondsHand, 1);
+    EXPECT_EQ(state_.settings.extra.crewLabels, 1);
     EXPECT_TRUE(clockWindow_.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
