@@ -72,7 +72,7 @@ std::vector<Sector> paintedSectors(const ShiftRingPlan& plan) {
 
 // The box (with a one-pixel margin) lies between the dial disc and the face disc's rim,
 // and every pixel of it is `colour`.
-bool placeIsFree(const Canvas& canvas, int r, PixelRect box, Colour colour) {
+bool placeIsFree(Canvas& canvas, int r, PixelRect box, Colour colour) {
     const Image& image = *canvas.target();
     if (box.x < 0 || box.y < 0 || box.x + box.w > image.width || box.y + box.h > image.height)
         return false;
@@ -83,6 +83,8 @@ bool placeIsFree(const Canvas& canvas, int r, PixelRect box, Colour colour) {
     for (const int x : {box.x, box.x + box.w - 1})
         for (const int y : {box.y, box.y + box.h - 1})
             if (distance(x, y) >= faceDiscRadius(r) - 1) return false;
+    // The ring was read to choose the place: a later redraw depends on these pixels.
+    canvas.noteRead(box.x, box.y, box.x + box.w - 1, box.y + box.h - 1);
     for (int y = box.y; y < box.y + box.h; ++y)
         for (int x = box.x; x < box.x + box.w; ++x)
             if (rgbPart(image.pixel(x, y)) != rgbPart(colour)) return false;
@@ -90,7 +92,7 @@ bool placeIsFree(const Canvas& canvas, int r, PixelRect box, Colour colour) {
 }
 
 // The top-left corner of the text nearest the sector's middle where it fits, if any.
-std::optional<PixelPoint> freePlace(const Canvas& canvas, int r, const Sector& sector, int w,
+std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector, int w,
                                     int h) {
     const double inner = dialDiscRadius(r), outer = faceDiscRadius(r);
     const double middleDeg = sector.fromDeg + sector.spanDeg / 2;
@@ -146,9 +148,6 @@ void drawCrewLabels(Canvas& canvas, const Frame& frame, int r) {
             const int w = canvas.textWidth(text), h = canvas.textHeight(text);
             if (w <= 0 || h <= 0) break;
             const std::optional<PixelPoint> at = freePlace(canvas, r, sector, w, h);
-            // The ring was read to find the place: a later redraw depends on it.
-            canvas.noteRead(r - faceDiscRadius(r), r - faceDiscRadius(r), r + faceDiscRadius(r),
-                            r + faceDiscRadius(r));
             if (!at) continue;
             canvas.drawText(at->x, at->y, text, contrastingInk(crewRgb(sector.crew)));
             break;

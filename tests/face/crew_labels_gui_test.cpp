@@ -62,6 +62,21 @@ TEST(CrewLabels, EachSectorsCrewInItsSectorAtEveryRadius) {
     }
 }
 
+// Looking for a place reads only the ring: at the smallest face too, a tick between
+// minutes still redraws the clock time's cell alone.
+TEST(CrewLabels, TicksStillRedrawOnlyTheTimeCell) {
+    ClockState state = test::stateAt(2026, 5, 3, 6, 29, 40);
+    state.settings.extra.crewLabels = 1;
+    const int r = 102;
+    Image image(2 * r, 2 * r);
+    Font font = loadFont("Arial", static_cast<int>(truncToInt(r / 14.5)));
+    FaceMemory memory;
+    renderClockFace(state, image, font, r, false, &memory);
+    state.now += 1;
+    EXPECT_TRUE(redrawClockTimeOnly(state, image, font, r, false, memory).has_value());
+    releaseFont(font);
+}
+
 TEST(CrewLabels, ShortFormsTellTheCrewsApartAndInkStandsOut) {
     for (int form = 0; form < crewLabelForms; ++form) {
         std::set<std::string> seen;
