@@ -137,7 +137,7 @@ std::optional<std::string_view> entryKey(std::string_view line) {
 }
 
 // The text from the first group line on (the ten lines' reader sees nothing of it), and
-// the extra settings found in its "[Dorvalen]" group, the first entry of a key counting.
+// the extra settings found in its first "[Dorvalen]" group, the first entry of a key counting.
 ExtraSettings parseExtras(std::string_view text) {
     ExtraSettings extra;
     const std::vector<Line> lines = splitLines(text);
@@ -145,10 +145,12 @@ ExtraSettings parseExtras(std::string_view text) {
     while (first < lines.size() && !groupName(lines[first].text)) ++first;
     if (first == lines.size()) return extra;
     extra.tail = std::string(text.substr(lines[first].start));
-    bool inGroup = false, found = false;
+    bool inGroup = false, seenGroup = false, found = false;
     for (std::size_t i = first; i < lines.size(); ++i) {
         if (const auto group = groupName(lines[i].text)) {
-            inGroup = equalsIgnoringAsciiCase(*group, extraGroup);
+            // Only the first "[Dorvalen]" group counts, the one a save writes into.
+            inGroup = !seenGroup && equalsIgnoringAsciiCase(*group, extraGroup);
+            seenGroup = seenGroup || inGroup;
             continue;
         }
         const auto key = entryKey(lines[i].text);

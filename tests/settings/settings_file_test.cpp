@@ -117,9 +117,12 @@ TEST(ExtraSettings, CrewLabelsBelowTheGroupLineAndEverythingThereKept) {
          0, 1,
          "[Andere]\r\nSchichtnamen auf dem Ring = 1\r\n[Dorvalen]\r\n; Notiz\r\nRota = a.txt\r\n"
          "Schichtnamen auf dem Ring = 1\r\n[Rest]\r\nx = 1\r\n"},
-        {"a second entry counts", "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n"
-         "Schichtnamen auf dem Ring = 0\r\n", 1, 1,
-         "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\nSchichtnamen auf dem Ring = 0\r\n"},
+        {"a second entry or group counts", "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n"
+         "Schichtnamen auf dem Ring = 0\r\n[Dorvalen]\r\nSchichtnamen auf dem Ring = 0\r\n", 1, 1,
+         "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\nSchichtnamen auf dem Ring = 0\r\n"
+         "[Dorvalen]\r\nSchichtnamen auf dem Ring = 0\r\n"},
+        {"a later group's entry read", "[Dorvalen]\r\n[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n",
+         0, 0, "[Dorvalen]\r\n[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n"},
     };
     for (const auto& row : rows) {
         ClockSettings s = parseSettings(ten + row.tail);
