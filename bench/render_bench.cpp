@@ -5,6 +5,7 @@
 // Reference rows: filling the 980 x 980 image once (the full frame at r = 490 is measured
 // against it, also by turns in one loop: frameAgainstFill), and the tick that redraws only the clock time's cell at r = 200, handed to
 // Qt as the window does (the cell painted into a backing-store image of Qt's pixel order).
+// The rotaFile rows draw the frame with a rota file's ring, painted pixel by pixel.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -13,19 +14,29 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/conversions.h"
 #include "core/calendar.h"
 #include "face/face_render.h"
+#include "rota/rota_file.h"
 #include "canvas/qimage_view.h"
 
 namespace dorvalen {
 
-void renderClockFaceAt(benchmark::State& bench, int r) {
+void renderClockFaceAt(benchmark::State& bench, int r, bool rotaFile = false) {
     ClockState state;
     state.now = makeDate(2026, 5, 3, 6, 30, 15);
+    if (rotaFile) {
+        // Four crews on 8-hour shifts: the ring painted from a rota file's arcs.
+        const RotaReadResult read = readRotaFile(
+            "[Schichten]\nF = Früh, 06:00, 8\nS = Spät, 14:00, 8\nN = Nacht, 22:00, 8\n[Gruppen]\n"
+            "A = #E53935, 0\nB = #1E88E5, 2\nC = #FDD835, 4\nD = #43A047, 6\n[Plan]\n"
+            "Beginn = 2027-01-04\nMuster = FFSSNN--\n");
+        state.rotaFile = std::make_shared<const RotaFile>(read.rota);
+    }
     state.settings.showSecondsHand = 1;
     const Font font = loadFont("Arial", static_cast<int>(truncToInt(r / 14.5)));
     Image image(2 * r, 2 * r);
@@ -124,6 +135,12 @@ int main(int argc, char** argv) {
     for (const int r : {102, 200, 300, 400, 490}) {
         benchmark::RegisterBenchmark(("renderClockFace/" + std::to_string(r)).c_str(),
                                      [r](benchmark::State& bench) { dorvalen::renderClockFaceAt(bench, r); })
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const int r : {200, 490}) {
+        benchmark::RegisterBenchmark(
+            ("renderClockFace/rotaFile/" + std::to_string(r)).c_str(),
+            [r](benchmark::State& bench) { dorvalen::renderClockFaceAt(bench, r, true); })
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("fill980x980", dorvalen::fillOnce)->Unit(benchmark::kMillisecond);

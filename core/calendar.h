@@ -91,9 +91,12 @@ DisplayedMoment computeDisplayedMoment(const ClockState& state);
 // the tests) can pass the state itself.
 struct Frame {
     Frame(const ClockState& state)
-        : settings(state.settings), moment(computeDisplayedMoment(state)) {}
+        : settings(state.settings),
+          moment(computeDisplayedMoment(state)),
+          rotaFile(state.rotaFile) {}
     ClockSettings settings;
     DisplayedMoment moment;
+    std::shared_ptr<const RotaFile> rotaFile;  // none: the built-in rota
 };
 
 // Whole screen degrees of the hands at a displayed clock time, 0 = right, clockwise,

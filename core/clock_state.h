@@ -4,11 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/date_value.h"
 #include "core/settings.h"
 
 namespace dorvalen {
+
+// A rota read from the user's file (defined by the rota layer, which reads it); the state
+// only carries it to the layers that show crews.
+struct RotaFile;
 
 struct ClockState {
     ClockSettings settings;
@@ -19,6 +24,9 @@ struct ClockState {
     // The local wall clock as a DateValue, read once at the start of every frame (and
     // before every command that needs it), so one frame never sees two different days.
     DateValue now = 0;
+
+    // The user's rota file in force; none: the built-in rota.
+    std::shared_ptr<const RotaFile> rotaFile;
 };
 
 }  // namespace dorvalen

@@ -8,8 +8,9 @@
 #include <map>
 #include <optional>
 
+#include "core/angles.h"
 #include "face/dial_geometry.h"
-#include "rota/shift_rota.h"
+#include "rota/rota.h"
 
 namespace dorvalen {
 
@@ -43,17 +44,27 @@ std::size_t utf8Length(std::string_view text, std::size_t at) {
     return end - at;
 }
 
-// A sector of the ring: where it begins and how wide it is (clockwise), and its crew.
+// A sector of the ring: where it begins and how wide it is (clockwise), its crew and the
+// colour it is painted in.
 struct Sector {
     double fromDeg = 0.0;
     double spanDeg = 360.0;
     int crew = 0;
+    Colour colour = 0;
 };
 
-std::vector<Sector> paintedSectors(const ShiftRingPlan& plan) {
+std::vector<Sector> paintedSectors(const ShiftRingPlan& plan, const ShiftRota& rota) {
+    std::vector<Sector> sectors;
+    if (plan.fromFile) {  // a file's arcs: where crews overlap, the pixel test finds no place
+        for (const CrewArc& arc : plan.arcs)
+            sectors.push_back({dialAngleOfHours((plan.windowStartSeconds + arc.fromSeconds) / 3600.0),
+                               (arc.toSeconds - arc.fromSeconds) / 240.0, arc.crew,
+                               rgb(arc.red, arc.green, arc.blue)});
+        return sectors;
+    }
     std::map<double, Sector> byStart;  // a later fill of a sector wins, as on the ring
     for (const SectorFill& fill : plan.fills) {
-        Sector sector{fill.sectorDeg, 360.0, fill.crew};
+        Sector sector{fill.sectorDeg, 360.0, fill.crew, crewRgb(rota, fill.crew)};
         double before = 360.0, after = 360.0;
         for (double divider : plan.dividersDeg) {
             if (clockwise(divider, fill.sectorDeg) < before) {
@@ -65,7 +76,6 @@ std::vector<Sector> paintedSectors(const ShiftRingPlan& plan) {
         if (!plan.dividersDeg.empty()) sector.spanDeg = before + after;
         byStart[sector.fromDeg] = sector;
     }
-    std::vector<Sector> sectors;
     for (const auto& [start, sector] : byStart) sectors.push_back(sector);
     return sectors;
 }
@@ -92,8 +102,8 @@ bool placeIsFree(Canvas& canvas, int r, PixelRect box, Colour colour) {
 }
 
 // The top-left corner of the text nearest the sector's middle where it fits, if any.
-std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector, int w,
-                                    int h) {
+std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector,
+                                    Colour colour, int w, int h) {
     const double inner = dialDiscRadius(r), outer = faceDiscRadius(r);
     const double middleDeg = sector.fromDeg + sector.spanDeg / 2;
     for (double offset = 0; offset < sector.spanDeg / 2; offset += degreeStep) {
@@ -101,7 +111,7 @@ std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector,
             for (const double share : {0.5, 0.4, 0.6, 0.3, 0.7}) {
                 const PixelPoint centre = dialPoint(r, angle, inner + (outer - inner) * share);
                 const PixelRect box{centre.x - w / 2 - 1, centre.y - h / 2 - 1, w + 2, h + 2};
-                if (placeIsFree(canvas, r, box, crewRgb(sector.crew)))
+                if (placeIsFree(canvas, r, box, colour))
                     return PixelPoint{box.x + 1, box.y + 1};
             }
         }
@@ -111,27 +121,25 @@ std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector,
 
 }  // namespace
 
-Colour crewRgb(int crew) {
-    const Crew& c = crewTable.at(static_cast<std::size_t>(crew));
+Colour crewRgb(const ShiftRota& rota, int crew) {
+    const CrewLook c = rota.crew(crew);
     return rgb(c.red, c.green, c.blue);
 }
 
-std::string crewLabelText(int crew, int form) {
-    const std::string_view name = crewTable.at(static_cast<std::size_t>(crew)).colourName;
-    if (form == 0) return std::string(name);
+std::string crewLabelText(const ShiftRota& rota, int crew, int form) {
+    const std::string name = rota.crew(crew).name;
+    if (form == 0) return name;
     if (form == 1) {
         // Whole characters from the front until no other name starts the same way.
         for (std::size_t length = utf8Length(name, 0); length < name.size();
              length += utf8Length(name, length)) {
             bool unique = true;
-            for (int other = 0; other < crewCount; ++other)
-                if (other != crew &&
-                    std::string_view(crewTable.at(static_cast<std::size_t>(other)).colourName)
-                        .starts_with(name.substr(0, length)))
+            for (int other = 0; other < rota.crewCount(); ++other)
+                if (other != crew && rota.crew(other).name.starts_with(name.substr(0, length)))
                     unique = false;
-            if (unique) return std::string(name.substr(0, length));
+            if (unique) return name.substr(0, length);
         }
-        return std::string(name);
+        return name;
     }
     return std::to_string(crew + 1);
 }
@@ -140,16 +148,17 @@ void drawCrewLabels(Canvas& canvas, const Frame& frame, int r) {
     if (frame.settings.extra.crewLabels == 0 || canvas.target() == nullptr || r <= 0) return;
     const ShiftRingPlan plan = planShiftRing(frame);
     if (!plan.showShiftColors) return;
+    const ShiftRota rota = rotaOf(frame);
     const int mode = canvas.drawingMode();
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
-    for (const Sector& sector : paintedSectors(plan)) {
+    for (const Sector& sector : paintedSectors(plan, rota)) {
         for (int form = 0; form < crewLabelForms; ++form) {
-            const std::string text = crewLabelText(sector.crew, form);
+            const std::string text = crewLabelText(rota, sector.crew, form);
             const int w = canvas.textWidth(text), h = canvas.textHeight(text);
-            if (w <= 0 || h <= 0) break;
-            const std::optional<PixelPoint> at = freePlace(canvas, r, sector, w, h);
+            if (w <= 0 || h <= 0) continue;  // a file crew without a name: its number
+            const std::optional<PixelPoint> at = freePlace(canvas, r, sector, sector.colour, w, h);
             if (!at) continue;
-            canvas.drawText(at->x, at->y, text, contrastingInk(crewRgb(sector.crew)));
+            canvas.drawText(at->x, at->y, text, contrastingInk(sector.colour));
             break;
         }
     }

@@ -6,15 +6,16 @@
 
 #include "canvas/canvas.h"
 #include "core/calendar.h"
+#include "rota/rota.h"
 
 namespace dorvalen {
 
 // A crew's colour on the ring.
-Colour crewRgb(int crew);
+Colour crewRgb(const ShiftRota& rota, int crew);
 
 // What a sector can say of its crew, longest first: the name, the shortest start of the
-// name that no other crew's name starts with, the crew's number (1 .. 5).
-std::string crewLabelText(int crew, int form);
+// name that no other crew's name starts with, the crew's number (from 1).
+std::string crewLabelText(const ShiftRota& rota, int crew, int form);
 inline constexpr int crewLabelForms = 3;
 
 // When the settings ask for it (and the ring shows the crews): each painted sector gets the

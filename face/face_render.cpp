@@ -128,7 +128,8 @@ FaceInputs faceInputs(const ClockState& state, const Frame& frame, const Font& t
             m.timeZoneHours,
             m.midnightUT,
             m.julianDayUT,
-            m.julianDayUTDayBefore};
+            m.julianDayUTDayBefore,
+            frame.rotaFile};
 }
 
 }  // namespace

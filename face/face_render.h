@@ -7,6 +7,7 @@
 #include "canvas/canvas.h"
 #include "face/dial_geometry.h"
 
+#include <memory>
 #include <optional>
 
 namespace dorvalen {
@@ -27,6 +28,7 @@ struct FaceInputs {
     bool summerEnabled = false, summerTime = false;
     double summerStartMjd = 0.0, summerEndMjd = 0.0, timeZoneHours = 0.0;
     double midnightUT = 0.0, julianDayUT = 0.0, julianDayUTDayBefore = 0.0;
+    std::shared_ptr<const RotaFile> rotaFile;  // held, so a new rota never has the old address
     friend bool operator==(const FaceInputs&, const FaceInputs&) = default;
 };
 

@@ -7,6 +7,8 @@
 #include "face/shift_sectors.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <optional>
 #include <span>
@@ -16,6 +18,7 @@
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
 #include "face/pixel_runs.h"
+#include "rota/rota_file.h"
 #include "rota/rota_tables.h"
 #include "rota/shift_rota.h"
 
@@ -207,6 +210,121 @@ void fillRing(Canvas& canvas, int r, std::span<const PixelPoint> dividerEnds,
     for (const SectorPaint& fill : fills) canvas.floodFill(fill.seed.x, fill.seed.y, fill.colour);
 }
 
+// A file's rota: each ring pixel takes the colour of the crews working at the moment its
+// angle stands for in the window. Crews working at once share the visible ring's width
+// from the dial outwards in plan order; a time nobody works keeps the background.
+// Along a row the angle only grows or only shrinks, so a stretch whose two ends see the
+// same crews and no arc boundary between them is one colour: a row is split in halves
+// until that holds, and only the ends of the halves are asked for their angle.
+class ArcPainter {
+public:
+    ArcPainter(Canvas& canvas, int r, const ShiftRingPlan& plan)
+        : canvas_(canvas), r_(r), plan_(plan) {
+        const auto atanDeg = [](double secondsOfDay) {  // screen degrees in (-180, 180]
+            const double deg = std::fmod(secondsOfDay / 240.0 - 90.0, 360.0);
+            return deg > 180.0 ? deg - 360.0 : (deg <= -180.0 ? deg + 360.0 : deg);
+        };
+        boundariesDeg_.push_back(atanDeg(plan.windowStartSeconds));
+        for (const CrewArc& arc : plan.arcs) {
+            boundariesDeg_.push_back(atanDeg(plan.windowStartSeconds + arc.fromSeconds));
+            boundariesDeg_.push_back(atanDeg(plan.windowStartSeconds + arc.toSeconds));
+        }
+    }
+
+    void paintRun(const Run& run) {
+        paintSpan(run.y, run.xl, run.xr, probe(run.xl, run.y), probe(run.xr, run.y));
+    }
+
+private:
+    struct Probe {
+        double angleDeg;        // atan2 range (-180, 180]
+        std::uint64_t working;  // bit i: arc i of the plan covers the moment
+    };
+
+    Probe probe(int x, int y) const {
+        const double angleDeg = std::atan2(y - r_, x - r_) / radiansPerDegree;
+        // Screen degrees to seconds of the day (hour h at 15h - 90), then from the window start.
+        double offset = std::fmod((angleDeg + 90.0) * 240.0 - plan_.windowStartSeconds, 86400.0);
+        if (offset < 0.0) offset += 86400.0;
+        std::uint64_t working = 0;
+        for (std::size_t i = 0; i < arcCount(); ++i)
+            if (plan_.arcs[i].fromSeconds <= offset && offset < plan_.arcs[i].toSeconds)
+                working |= std::uint64_t{1} << i;
+        return {angleDeg, working};
+    }
+
+    bool boundaryBetween(double a, double b) const {
+        const double lo = std::min(a, b), hi = std::max(a, b);
+        return std::any_of(boundariesDeg_.begin(), boundariesDeg_.end(),
+                           [&](double d) { return lo < d && d < hi; });
+    }
+
+    void paintSpan(int y, int xl, int xr, const Probe& left, const Probe& right) {
+        if (left.working == right.working && !boundaryBetween(left.angleDeg, right.angleDeg)) {
+            fillSpan(y, xl, xr, left.working);
+        } else if (xr - xl <= 1) {
+            fillSpan(y, xl, xl, left.working);
+            if (xr > xl) fillSpan(y, xr, xr, right.working);
+        } else {
+            const int mid = xl + (xr - xl) / 2;
+            paintSpan(y, xl, mid, left, probe(mid, y));
+            paintSpan(y, mid + 1, xr, probe(mid + 1, y), right);
+        }
+    }
+
+    Colour colourOf(const CrewArc& arc) const { return rgb(arc.red, arc.green, arc.blue); }
+
+    // A plan has at most one arc per crew and day of the four it looks at: 36 bits.
+    static_assert(4 * maxRotaCrews <= 64);
+    std::size_t arcCount() const { return std::min<std::size_t>(plan_.arcs.size(), 64); }
+
+    // Columns xl .. xr of row y, all seeing the crews `working`.
+    void fillSpan(int y, int xl, int xr, std::uint64_t working) {
+        const int count = std::popcount(working);
+        if (count <= 1) {
+            const Colour c =
+                count == 0
+                    ? faceBackground
+                    : colourOf(plan_.arcs[static_cast<std::size_t>(std::countr_zero(working))]);
+            canvas_.fillBox(xl, y, xr - xl + 1, 1, c);
+            return;
+        }
+        std::vector<const CrewArc*> lanes;
+        for (std::size_t i = 0; i < arcCount(); ++i)
+            if ((working >> i) & 1u) lanes.push_back(&plan_.arcs[i]);
+        const double inner = dialDiscRadius(r_), outer = faceDiscRadius(r_);
+        const auto laneColour = [&](int x) {
+            const double share = (std::hypot(x - r_, y - r_) - inner) / (outer - inner);
+            const std::int64_t lane = std::clamp(truncToInt(share * count), std::int64_t{0},
+                                                 static_cast<std::int64_t>(count) - 1);
+            return colourOf(*lanes[static_cast<std::size_t>(lane)]);
+        };
+        int from = xl;
+        Colour colour = laneColour(xl);
+        for (int x = xl + 1; x <= xr; ++x) {
+            const Colour next = laneColour(x);
+            if (next == colour) continue;
+            canvas_.fillBox(from, y, x - from, 1, colour);
+            from = x;
+            colour = next;
+        }
+        canvas_.fillBox(from, y, xr + 1 - from, 1, colour);
+    }
+
+    Canvas& canvas_;
+    int r_;
+    const ShiftRingPlan& plan_;
+    std::vector<double> boundariesDeg_;
+};
+
+void paintCrewArcs(Canvas& canvas, int r, const ShiftRingPlan& plan,
+                   std::span<const PixelPoint> dividerEnds) {
+    const int top = std::max(r - faceDiscRadius(r), 0);
+    const RunRows ring = ringRuns(r, top, dividerEnds);
+    ArcPainter painter(canvas, r, plan);
+    for (const Run& run : ring.runs) painter.paintRun(run);
+}
+
 }  // namespace
 
 void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
@@ -229,6 +347,10 @@ void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
     for (double angleDeg : plan.dividersDeg) {
         dividerEnds.push_back(dividerEnd(angleDeg));
         canvas.drawLine(r, r, dividerEnds.back().x, dividerEnds.back().y, dividerColour);
+    }
+    if (plan.fromFile) {
+        paintCrewArcs(canvas, r, plan, dividerEnds);
+        return;
     }
     std::vector<SectorPaint> fills;
     for (const SectorFill& fill : plan.fills)

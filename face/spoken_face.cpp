@@ -9,7 +9,7 @@
 #include "core/face_texts.h"
 #include "face/moon_picture.h"
 #include "phases/phase_event.h"
-#include "rota/shift_rota.h"
+#include "rota/rota.h"
 
 namespace dorvalen {
 
@@ -29,13 +29,13 @@ std::string hoursText(double hours) {
     return clockText(minutes * 60);
 }
 
-std::string crewName(int crew) { return crewTable.at(static_cast<std::size_t>(crew)).colourName; }
-
-// The shift running at the displayed moment and the two after it.
+// The shift running at the displayed moment and the two after it, in the rota in force.
 std::string shiftsText(const Frame& frame) {
+    const ShiftRota rota = rotaOf(frame);
+    const auto crewName = [&rota](int crew) { return rota.crew(crew).name; };
     std::vector<WorkedShift> shifts;
     for (std::int32_t day = frame.moment.dayIndex - 1; day <= frame.moment.dayIndex + 1; ++day)
-        for (const WorkedShift& shift : shiftsBeginningOn(day)) shifts.push_back(shift);
+        for (const WorkedShift& shift : rota.shiftsBeginningOn(day)) shifts.push_back(shift);
     const DateValue now = frame.moment.moment;
     std::size_t at = 0;
     while (at < shifts.size() && shifts[at].end <= now) ++at;

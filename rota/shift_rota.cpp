@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "rota/rota.h"
 #include "rota/rota_tables.h"
 #include "core/angles.h"
 #include "core/calendar.h"
@@ -88,6 +89,7 @@ CrewShifts computeCrewShifts(std::int32_t dayIndex) {
 }
 
 ShiftRingPlan planShiftRing(const Frame& frame) {
+    if (frame.rotaFile) return planFileRing(*frame.rotaFile, frame);
     ShiftRingPlan plan;
     const int s = frame.moment.secondsOfDay;
     const bool beforeEarly = s < earlyStartSeconds;  // still the previous day's night shift

@@ -47,7 +47,7 @@ std::int32_t computeRotaAnchor(const Frame& frame);
 // never on the moment the clock is looking from.
 CrewShifts computeCrewShifts(std::int32_t dayIndex);
 
-// Seconds since local midnight at which the shifts change.
+// Seconds since local midnight at which the shifts change (the built-in rota).
 inline constexpr int earlyStartSeconds = 20700;   // 5:45
 inline constexpr int lateStartSeconds = 49500;    // 13:45
 inline constexpr int sundayLateEndSeconds = 63900;  // 17:45
@@ -76,8 +76,23 @@ struct SectorFill {
     std::int32_t dayIndex = 0;  // the day whose rota chose the crew
 };
 
+// A file's rota on the ring: one crew's shift, clipped to the 24 hours from the start of the
+// current shift, in seconds from that start. Crews whose shifts overlap share the ring's
+// width; a time no crew works keeps the face's background.
+struct CrewArc {
+    int crew = 0;  // row of the file's crews
+    int red = 0, green = 0, blue = 0;
+    int fromSeconds = 0;  // 0 <= from < to <= 86400
+    int toSeconds = 0;
+};
+
 struct ShiftRingPlan {
     bool showShiftColors = true;  // false: the whole face disc takes dialColor, nothing else
+    // A file's rota: the ring shows `arcs` from `windowStartSeconds` (local time of day) on;
+    // the built-in fields below (fills, wedge) stay empty.
+    bool fromFile = false;
+    int windowStartSeconds = 0;
+    std::vector<CrewArc> arcs;
     std::int32_t shiftDay = 0;    // the displayed day, or the day before until 5:45
     int weekday = 0;              // of the shift day, 0 = Sunday .. 6 = Saturday
     bool weekendLayout = false;   // Saturday 21:45 until Monday 5:45: two 12-hour shifts
@@ -86,6 +101,8 @@ struct ShiftRingPlan {
     bool saturdayNightWedge = false;
 };
 
+// The ring of the frame's rota: the built-in one's sectors as above, or a file's arcs
+// (planFileRing, rota.h).
 ShiftRingPlan planShiftRing(const Frame& frame);
 
 // The sector of the ring under the hour hand (24-hour dial angle handDeg): the shift being
@@ -106,9 +123,12 @@ enum class ShiftKind { Early, Late, Night, WeekendDay, WeekendNight };
 // 9999 lies one day beyond the calendar and is still a plain number).
 struct WorkedShift {
     int crew = 0;
-    ShiftKind kind = ShiftKind::Early;
+    ShiftKind kind = ShiftKind::Early;  // the built-in rota's kinds
     DateValue start = 0;
     DateValue end = 0;
+    int fileKind = -1;  // a file's rota: index into RotaFile::shifts; -1 for the built-in one
+
+    friend bool operator==(const WorkedShift&, const WorkedShift&) = default;
 };
 
 // The shifts that begin on local day `dayIndex`, from 5:45 until 5:45 of the next day, in

@@ -25,22 +25,33 @@ ToolRun runAlmanac(const std::vector<std::string>& args, std::int64_t nowUtcSeco
     const Parsed<ClockSettings> loaded = loadToolSettings(options.settingsPath);
     if (!loaded.options) return failure(exitBadArguments, loaded.error);
     const ClockSettings& settings = *loaded.options;
+    const Parsed<ShiftRota> rotaLoaded = loadToolRota(options.rotaPath, options.settingsPath);
+    if (!rotaLoaded.options) return failure(exitBadArguments, rotaLoaded.error);
+    const ShiftRota& rota = *rotaLoaded.options;
 
     std::string out;
     if (options.crew) {
-        const int crew = *options.crew;
-        const std::vector<CrewShiftEntry> plan = crewPlan(settings, crew, options.from, options.days);
+        const std::optional<int> chosen = crewOfRota(rota, *options.crew);
+        if (!chosen)
+            return failure(exitBadArguments, "--crew: keine " + crewChoices(rota) + ": " +
+                                                 printable(*options.crew));
+        const int crew = *chosen;
+        const std::vector<CrewShiftEntry> plan =
+            crewPlan(settings, crew, options.from, options.days, rota);
         if (options.ics) {
-            const std::optional<std::string> calendar = crewPlanIcs(plan, crew, nowUtcSeconds);
+            const std::optional<std::string> calendar =
+                crewPlanIcs(plan, crew, nowUtcSeconds, rota);
             if (!calendar) return failure(exitFailed, "Kalenderdatei konnte nicht erzeugt werden");
             out = *calendar;
         } else {
-            out = options.json ? crewPlanJson(plan)
-                               : crewPlanText(plan, settings, crew, options.from, options.days);
+            out = options.json
+                      ? crewPlanJson(plan, rota)
+                      : crewPlanText(plan, settings, crew, options.from, options.days, rota);
         }
     } else {
-        const std::vector<DayRecord> records = computeAlmanac(settings, options);
-        out = options.json ? almanacJson(records) : almanacText(records, settings, options);
+        const std::vector<DayRecord> records = computeAlmanac(settings, options, rota);
+        out = options.json ? almanacJson(records, rota)
+                           : almanacText(records, settings, options, rota);
     }
 
     if (!options.outPath) return {exitOk, out, ""};

@@ -5,7 +5,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/calendar.h"
 #include "core/face_texts.h"
+#include "tools/crew_plan.h"
+#include "tools/tool_text.h"
 
 namespace dorvalen {
 
@@ -13,7 +16,13 @@ namespace {
 
 const char* jsonBool(bool b) { return b ? "true" : "false"; }
 
-std::string jsonRecord(const DayRecord& r) {
+// "2027-01-04T05:45:00", a local wall-clock time.
+std::string localIso(DateValue local) {
+    return isoDateOf(local) + "T" + twoDigits(hourOf(local)) + ":" + twoDigits(minuteOf(local)) +
+           ":" + twoDigits(secondOf(local));
+}
+
+std::string jsonRecord(const DayRecord& r, const ShiftRota& rota) {
     std::string out = "{\"date\": " + jsonString(r.isoDate) + ", \"weekday\": " +
                       jsonString(r.weekday) + ", \"calendarWeek\": " + intText(r.calendarWeek) +
                       ", \"summerTime\": " + jsonBool(r.summerTime) + ", \"events\": {";
@@ -32,9 +41,25 @@ std::string jsonRecord(const DayRecord& r) {
     else
         out += "null";
     out += ", \"crews\": {\"codes\": [";
-    for (std::size_t i = 0; i < r.crews.size(); ++i)
-        out += (i == 0 ? "" : ", ") + intText(r.crews[i]);
-    return out + "]}}";
+    if (rota.isBuiltIn()) {
+        for (std::size_t i = 0; i < r.crews.size(); ++i)
+            out += (i == 0 ? "" : ", ") + intText(r.crews[i]);
+    } else {
+        for (std::size_t i = 0; i < r.fileCodes.size(); ++i)
+            out += (i == 0 ? "" : ", ") + jsonString(std::string(1, r.fileCodes[i]));
+    }
+    out += "]}, \"shifts\": [";
+    for (std::size_t i = 0; i < r.shifts.size(); ++i) {
+        const WorkedShift& s = r.shifts[i];
+        const RotaShiftKind* kind = rota.fileKind(s);
+        out += (i == 0 ? "{\"crew\": " : ", {\"crew\": ") +
+               (rota.isBuiltIn() ? intText(s.crew) : jsonString(rota.crew(s.crew).name)) +
+               ", \"shift\": " +
+               jsonString(kind != nullptr ? std::string(1, kind->code) : shiftKindId(s.kind)) +
+               ", \"start\": " + jsonString(localIso(s.start)) +
+               ", \"end\": " + jsonString(localIso(s.end)) + "}";
+    }
+    return out + "]}";
 }
 
 }  // namespace
@@ -76,10 +101,10 @@ std::string jsonNumber(double x) {
     return error == std::errc() ? std::string(buffer, end) : "null";
 }
 
-std::string almanacJson(const std::vector<DayRecord>& records) {
+std::string almanacJson(const std::vector<DayRecord>& records, const ShiftRota& rota) {
     std::string out = "[";
     for (std::size_t i = 0; i < records.size(); ++i)
-        out += (i == 0 ? "\n  " : ",\n  ") + jsonRecord(records[i]);
+        out += (i == 0 ? "\n  " : ",\n  ") + jsonRecord(records[i], rota);
     return out + "\n]\n";
 }
 

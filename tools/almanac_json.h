@@ -16,6 +16,9 @@ std::string jsonNumber(double x);
 // A JSON string literal: quotes, backslashes and control characters escaped.
 std::string jsonString(const std::string& text);
 
-std::string almanacJson(const std::vector<DayRecord>& records);
+// Each day's "crews" holds the built-in rota's codes (numbers) or a file's ("F", "-"); its
+// "shifts" name the shifts that begin on it: crew (number, or a file's crew name), shift,
+// local start and end.
+std::string almanacJson(const std::vector<DayRecord>& records, const ShiftRota& rota = {});
 
 }  // namespace dorvalen

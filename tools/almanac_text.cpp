@@ -66,16 +66,23 @@ const char* shortShiftName(ShiftKind kind) {
     return "";
 }
 
-std::string crewLine(const DayRecord& record) {
+// Each shift that begins on the day with its crew; a file's rota names its own shifts and
+// crews, and a day on which nobody begins a shift says so.
+std::string crewLine(const DayRecord& record, const ShiftRota& rota) {
     std::string line = "  " + padded("Schichten", titleWidth);
     for (std::size_t i = 0; i < record.shifts.size(); ++i) {
         const WorkedShift& shift = record.shifts[i];
         const int startSeconds = static_cast<int>(shift.start % 86400);
-        line += (i == 0 ? "" : "   ") + std::string(shortShiftName(shift.kind)) + " " +
-                timeOfDayText(startSeconds) + ": " + intText(shift.crew) + " " +
-                crewTable[static_cast<std::size_t>(shift.crew)].colourName;
+        const RotaShiftKind* kind = rota.fileKind(shift);
+        const std::string crew =
+            rota.isBuiltIn() ? intText(shift.crew) + " " +
+                                   crewTable[static_cast<std::size_t>(shift.crew)].colourName
+                             : rota.crew(shift.crew).name;
+        line += (i == 0 ? "" : "   ") +
+                (kind != nullptr ? kind->name : std::string(shortShiftName(shift.kind))) + " " +
+                timeOfDayText(startSeconds) + ": " + crew;
     }
-    return line;
+    return record.shifts.empty() ? line + "keine" : line;
 }
 
 std::string germanPhaseName(PhaseKind kind) {
@@ -103,7 +110,7 @@ std::string hoursText(double hours) {
 }
 
 std::string almanacText(const std::vector<DayRecord>& records, const ClockSettings& settings,
-                        const AlmanacOptions& options) {
+                        const AlmanacOptions& options, const ShiftRota& rota) {
     std::string out = "Almanach für " + settings.placeName + " (Länge " +
                       degreesMinutesText(settings.longitude) +
                       (settings.longitude > 0 ? " West" : " Ost") + ", Breite " +
@@ -122,7 +129,7 @@ std::string almanacText(const std::vector<DayRecord>& records, const ClockSettin
         if (r.phase)
             out += "  " + padded("Mondphase", titleWidth) + germanPhaseName(r.phase->kind) +
                    " um " + r.phase->label + " Uhr\n";
-        out += crewLine(r) + "\n";
+        out += crewLine(r, rota) + "\n";
     }
     return out;
 }

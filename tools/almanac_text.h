@@ -14,6 +14,6 @@ namespace dorvalen {
 std::string hoursText(double hours);
 
 std::string almanacText(const std::vector<DayRecord>& records, const ClockSettings& settings,
-                        const AlmanacOptions& options);
+                        const AlmanacOptions& options, const ShiftRota& rota = {});
 
 }  // namespace dorvalen

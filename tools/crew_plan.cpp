@@ -64,10 +64,10 @@ std::string hoursCount(std::int64_t seconds) {
                                          : fixedText(static_cast<double>(seconds) / secondsPerHour, 2);
 }
 
-std::string shiftLine(const CrewShiftEntry& entry) {
+std::string shiftLine(const CrewShiftEntry& entry, const ShiftRota& rota) {
     const WorkedShift& s = entry.shift;
     const bool nextDay = dayIndexOf(s.end) != dayIndexOf(s.start);
-    std::string line = padded(shiftKindTitle(s.kind), 24) + rightAligned(clockText(s.start), 5) +
+    std::string line = padded(shiftTitle(s, rota), 24) + rightAligned(clockText(s.start), 5) +
                        " – " + (nextDay ? weekdayShort(s.end) + " " : "   ") +
                        rightAligned(clockText(s.end), 5);
     const std::int64_t clockLength = s.end - s.start;
@@ -89,11 +89,11 @@ int utcOffsetSeconds(const ClockSettings& settings, DateValue localMoment) {
 }
 
 std::vector<CrewShiftEntry> crewPlan(const ClockSettings& settings, int crew,
-                                     DateValue fromMidnight, int days) {
+                                     DateValue fromMidnight, int days, const ShiftRota& rota) {
     std::vector<CrewShiftEntry> plan;
     const std::int64_t firstDay = dayIndexOf(fromMidnight);
     for (std::int64_t day = firstDay; day < firstDay + days; ++day) {
-        for (const WorkedShift& shift : shiftsBeginningOn(static_cast<std::int32_t>(day))) {
+        for (const WorkedShift& shift : rota.shiftsBeginningOn(static_cast<std::int32_t>(day))) {
             if (shift.crew != crew) continue;
             plan.push_back({shift, utcOffsetSeconds(settings, shift.start),
                             utcOffsetSeconds(settings, shift.end)});
@@ -120,12 +120,35 @@ std::optional<int> parseCrew(const std::string& text) {
     return std::nullopt;
 }
 
-std::string crewTitle(int crew) {
+std::optional<int> crewOfRota(const ShiftRota& rota, const std::string& text) {
+    return rota.isBuiltIn() ? parseCrew(text) : rota.fileCrewNamed(text);
+}
+
+std::string crewChoices(const ShiftRota& rota) {
+    std::string names;
+    for (int crew = 0; crew < rota.crewCount(); ++crew)
+        names += (crew == 0 ? "" : ", ") + rota.crew(crew).name;
+    return rota.isBuiltIn() ? "Crew 0 bis 4 oder " + names
+                            : "Gruppe des Schichtplans (" + names + ")";
+}
+
+std::string crewTitle(int crew, const ShiftRota& rota) {
+    if (!rota.isBuiltIn()) return "Crew " + rota.crew(crew).name;
     return "Crew " + intText(crew) + " (" + crewTable[static_cast<std::size_t>(crew)].colourName + ")";
 }
 
 std::string shiftKindTitle(ShiftKind kind) { return rowOf(kind).title; }
 std::string shiftKindId(ShiftKind kind) { return rowOf(kind).id; }
+
+std::string shiftTitle(const WorkedShift& shift, const ShiftRota& rota) {
+    const RotaShiftKind* kind = rota.fileKind(shift);
+    return kind != nullptr ? kind->name : shiftKindTitle(shift.kind);
+}
+
+std::string shiftId(const WorkedShift& shift, const ShiftRota& rota) {
+    const RotaShiftKind* kind = rota.fileKind(shift);
+    return kind != nullptr ? std::string(1, kind->code) : shiftKindId(shift.kind);
+}
 
 std::string isoLocalWithOffset(DateValue local, int offsetSeconds) {
     return isoDateOf(local) + "T" + twoDigits(hourOf(local)) + ":" + twoDigits(minuteOf(local)) +
@@ -133,8 +156,8 @@ std::string isoLocalWithOffset(DateValue local, int offsetSeconds) {
 }
 
 std::string crewPlanText(const std::vector<CrewShiftEntry>& plan, const ClockSettings& settings,
-                         int crew, DateValue fromMidnight, int days) {
-    std::string out = "Schichtplan " + crewTitle(crew) + ", Zeitzone " +
+                         int crew, DateValue fromMidnight, int days, const ShiftRota& rota) {
+    std::string out = "Schichtplan " + crewTitle(crew, rota) + ", Zeitzone " +
                       fixedText(effectiveTimeZoneHours(settings), 1) +
                       (settings.autoSummerTime != 0 ? " mit Sommerzeit" : " ohne Sommerzeit") +
                       "\nZeiten in Uhrzeit des Ortes; die Dauer steht dabei, wo die Zeitumstellung "
@@ -146,7 +169,7 @@ std::string crewPlanText(const std::vector<CrewShiftEntry>& plan, const ClockSet
         std::string line = padded(dateText(midnight), 15);
         bool any = false;
         for (; next != plan.end() && dayIndexOf(next->shift.start) == dayIndexOf(midnight); ++next) {
-            out += (any ? std::string(15, ' ') : line) + shiftLine(*next) + "\n";
+            out += (any ? std::string(15, ' ') : line) + shiftLine(*next, rota) + "\n";
             any = true;
         }
         if (!any) out += line + "frei\n";
@@ -154,12 +177,16 @@ std::string crewPlanText(const std::vector<CrewShiftEntry>& plan, const ClockSet
     return out;
 }
 
-std::string crewPlanJson(const std::vector<CrewShiftEntry>& plan) {
+std::string crewPlanJson(const std::vector<CrewShiftEntry>& plan, const ShiftRota& rota) {
     std::string out = "[";
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const CrewShiftEntry& e = plan[i];
-        out += (i == 0 ? "\n  " : ",\n  ") + std::string("{\"crew\": ") + intText(e.shift.crew) +
-               ", \"kind\": " + jsonString(shiftKindId(e.shift.kind)) +
+        const std::string crew = rota.isBuiltIn() ? intText(e.shift.crew)
+                                                  : jsonString(rota.crew(e.shift.crew).name);
+        const std::string name =
+            rota.isBuiltIn() ? "" : ", \"name\": " + jsonString(shiftTitle(e.shift, rota));
+        out += (i == 0 ? "\n  " : ",\n  ") + std::string("{\"crew\": ") + crew +
+               ", \"kind\": " + jsonString(shiftId(e.shift, rota)) + name +
                ", \"start\": " + jsonString(isoLocalWithOffset(e.shift.start, e.startOffsetSeconds)) +
                ", \"end\": " + jsonString(isoLocalWithOffset(e.shift.end, e.endOffsetSeconds)) + "}";
     }

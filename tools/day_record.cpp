@@ -14,7 +14,7 @@
 
 namespace dorvalen {
 
-DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
+DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment, const ShiftRota& rota) {
     ClockState state;
     state.settings = settings;
     state.displayedDay = 0.0;
@@ -34,19 +34,25 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment) {
     record.illuminatedFraction = moonIlluminatedFractionAt(frame.moment.julianDayUT);
     if (const std::optional<PhaseOnDay> phase = phaseOnDisplayedDay(frame))
         record.phase = PhaseOfDay{phase->kind, phase->localMjd, phaseTimeText(phase->localMjd)};
-    record.crews = computeCrewShifts(frame.moment.dayIndex);
-    record.shifts = shiftsBeginningOn(frame.moment.dayIndex);
+    if (rota.isBuiltIn()) {
+        record.crews = computeCrewShifts(frame.moment.dayIndex);
+    } else {
+        for (std::size_t crew = 0; crew < rota.file()->crews.size(); ++crew)
+            record.fileCodes += fileCodeOn(*rota.file(), crew, frame.moment.dayIndex);
+    }
+    record.shifts = rota.shiftsBeginningOn(frame.moment.dayIndex);
     return record;
 }
 
-std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const AlmanacOptions& options) {
+std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const AlmanacOptions& options,
+                                      const ShiftRota& rota) {
     std::vector<DayRecord> records;
     records.reserve(static_cast<std::size_t>(std::max(options.days, 0)));
     for (int day = 0; day < options.days; ++day) {
         const DateValue midnight = addToDate(options.from, DateUnit::Days, day);
         if (midnight == invalidDate) break;
-        records.push_back(
-            computeDayRecord(settings, addToDate(midnight, DateUnit::Seconds, options.timeSeconds)));
+        records.push_back(computeDayRecord(
+            settings, addToDate(midnight, DateUnit::Seconds, options.timeSeconds), rota));
     }
     return records;
 }

@@ -11,7 +11,7 @@
 #include "core/date_value.h"
 #include "core/settings.h"
 #include "phases/phase_instants.h"
-#include "rota/shift_rota.h"
+#include "rota/rota.h"
 #include "tools/tool_arguments.h"
 
 namespace dorvalen {
@@ -37,13 +37,16 @@ struct DayRecord {
     std::array<EventTimes, 5> events{};  // EventKind 1 .. 5 at index 0 .. 4
     double illuminatedFraction = 0.0;    // at the chosen time of day
     std::optional<PhaseOfDay> phase;
-    CrewShifts crews{};
+    CrewShifts crews{};       // the built-in rota's codes of the day
+    std::string fileCodes;    // a file's rota: each crew's code of the day ('-' free)
     std::vector<WorkedShift> shifts;  // the shifts that begin on this day, as the ring shows them
 };
 
 // moment: the wall-clock reading (local date-time) the clock is pinned to.
-DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment);
+DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment,
+                           const ShiftRota& rota = {});
 
-std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const AlmanacOptions& options);
+std::vector<DayRecord> computeAlmanac(const ClockSettings& settings, const AlmanacOptions& options,
+                                      const ShiftRota& rota = {});
 
 }  // namespace dorvalen

@@ -55,7 +55,8 @@ bool writeOut(const QByteArray& png, Destination destination, const std::string&
 }
 
 int render(int argc, char** argv, const dorvalen::FaceOptions& options,
-           const dorvalen::ClockSettings& settings, Destination destination) {
+           const dorvalen::ShiftRota& rota, const dorvalen::ClockSettings& settings,
+           Destination destination) {
     using namespace dorvalen;
     // Our own arguments are parsed already; Qt sees only the program name.
     int qtArgc = argc > 0 ? 1 : 0;
@@ -65,6 +66,7 @@ int render(int argc, char** argv, const dorvalen::FaceOptions& options,
     state.settings = settings;
     state.now = options.at;
     state.displayedDay = 0.0;
+    state.rotaFile = rota.file();
     // A square client of side `size` on a screen of ratio `scale`: the window's own radius
     // and font rules, in device pixels.
     const int r = deviceRadiusFor(clockRadiusFor(options.size, options.size, largestClientSideCap),
@@ -92,6 +94,9 @@ int main(int argc, char** argv) {
     }
     const Parsed<ClockSettings> settings = loadToolSettings(parsed.options->settingsPath);
     if (!settings.options) return fail(exitBadArguments, settings.error);
+    const Parsed<ShiftRota> rota =
+        loadToolRota(parsed.options->rotaPath, parsed.options->settingsPath);
+    if (!rota.options) return fail(exitBadArguments, rota.error);
 
     // Judged before Qt starts, so a bad path is one line of our own and nothing else.
     const std::string& outPath = parsed.options->outPath;
@@ -118,7 +123,7 @@ int main(int argc, char** argv) {
     // No display needed: Qt only rasterises the glyphs into our own image.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     try {
-        return render(argc, argv, *parsed.options, *settings.options, destination);
+        return render(argc, argv, *parsed.options, *rota.options, *settings.options, destination);
     } catch (const std::bad_alloc&) {
         // The largest faces (side 32000) need several gigabytes.
         return fail(exitFailed, "zu wenig Speicher für ein Bild dieser Größe");

@@ -21,19 +21,21 @@ namespace dorvalen {
 
 const char* const faceUsage =
     "Aufruf: dorvalen-face --at JJJJ-MM-TTTHH:MM:SS [--size 400] [--scale 1]"
-    " [--settings DATEI] [--coordinates] --out BILD.png\n"
+    " [--settings DATEI] [--rota DATEI] [--coordinates] --out BILD.png\n"
     "Zeichnet das Ziffernblatt, das die Uhr zu dieser Ortszeit zeigt, als PNG-Bild;\n"
     "--scale: Bildpunkte je Fensterpunkt eines skalierten Bildschirms (0.5 bis 8);\n"
     "--out - schreibt das Bild auf die Standardausgabe.\n";
 
 const char* const almanacUsage =
     "Aufruf: dorvalen-almanac --from JJJJ-MM-TT [--days 31] [--time 12:00:00]"
-    " [--settings DATEI] [--json] [--out DATEI]\n"
+    " [--settings DATEI] [--rota DATEI] [--json] [--out DATEI]\n"
     "        dorvalen-almanac --crew N --from JJJJ-MM-TT [--days 31] [--settings DATEI]"
-    " [--json | --ics] [--out DATEI]\n"
+    " [--rota DATEI] [--json | --ics] [--out DATEI]\n"
     "Schreibt für jeden Tag Sonne, Dämmerung, Mond, Mondphase und Schichten; mit --crew"
-    " (0 bis 4 oder Rot, Blau, Gelb, Grün, Orange) die Schichten dieser Crew, mit --ics"
-    " als Kalenderdatei.\n";
+    " (0 bis 4 oder Rot, Blau, Gelb, Grün, Orange; bei einem Schichtplan der Name der"
+    " Gruppe) die Schichten dieser Crew, mit --ics als Kalenderdatei.\n"
+    "Der Schichtplan ist Schichtplan.txt neben der Einstellungsdatei, sonst der eingebaute;"
+    " --rota nimmt eine andere Datei.\n";
 
 namespace {
 
@@ -137,6 +139,13 @@ OptionRule settingsOption(std::optional<std::string>& path) {
     return {"--settings", true, [&path](const std::string& v) { path = v; return std::string(); }};
 }
 
+OptionRule rotaOption(std::optional<std::string>& path) {
+    return {"--rota", true, [&path](const std::string& v) {
+                path = v;
+                return v.empty() ? std::string("--rota braucht einen Dateinamen") : std::string();
+            }};
+}
+
 // Target: a std::string or a std::optional<std::string>.
 template <typename Target>
 OptionRule outOption(Target& path) {
@@ -177,6 +186,7 @@ Parsed<FaceOptions> parseFaceArguments(const std::vector<std::string>& args) {
          }},
         {"--scale", true, [&](const std::string& v) { return scaleError(v, o.scale); }},
         settingsOption(o.settingsPath),
+        rotaOption(o.rotaPath),
         {"--coordinates", false, [&](const std::string&) { o.showCoordinates = true; return std::string(); }},
         outOption(o.outPath),
     };
@@ -217,13 +227,12 @@ Parsed<AlmanacOptions> parseAlmanacArguments(const std::vector<std::string>& arg
                         : std::string();
          }},
         settingsOption(o.settingsPath),
+        rotaOption(o.rotaPath),
         {"--json", false, [&](const std::string&) { o.json = true; return std::string(); }},
         {"--crew", true,
          [&](const std::string& v) {
-             o.crew = parseCrew(v);
-             return o.crew ? std::string()
-                           : "--crew: keine Crew 0 bis 4 oder Rot, Blau, Gelb, Grün, Orange: " +
-                                 printable(v);
+             o.crew = v;
+             return v.empty() ? std::string("--crew braucht eine Crew") : std::string();
          }},
         {"--ics", false, [&](const std::string&) { o.ics = true; return std::string(); }},
         outOption(o.outPath),
@@ -249,6 +258,26 @@ Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path) {
     const std::optional<std::string> bytes = readFilePrefix(*path);
     if (!bytes) return {std::nullopt, "Einstellungsdatei nicht lesbar: " + printable(*path)};
     return {parseSettings(*bytes), ""};
+}
+
+std::string toolRotaPath(const std::optional<std::string>& settingsPath, const char* name) {
+    return siblingPath(settingsPath.value_or(settingsFileName), name);
+}
+
+Parsed<ShiftRota> loadToolRota(const std::optional<std::string>& rotaPath,
+                               const std::optional<std::string>& settingsPath) {
+    // The clock's dialog may have chosen the built-in rota over the file beside it.
+    if (!rotaPath &&
+        readRotaChoice(toolRotaPath(settingsPath, rotaChoiceFileName)) == RotaChoice::BuiltIn)
+        return {ShiftRota(), ""};
+    const RotaLoad load = loadRotaFile(rotaPath.value_or(toolRotaPath(settingsPath, rotaFileName)));
+    switch (load.status) {
+        case RotaLoad::Status::Read: return {ShiftRota(load.rota), ""};
+        case RotaLoad::Status::Refused: return {std::nullopt, load.error};
+        case RotaLoad::Status::Missing: break;
+    }
+    if (rotaPath) return {std::nullopt, "Schichtplan nicht gefunden: " + printable(*rotaPath)};
+    return {ShiftRota(), ""};
 }
 
 }  // namespace dorvalen

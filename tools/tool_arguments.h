@@ -8,6 +8,7 @@
 
 #include "core/date_value.h"
 #include "core/settings.h"
+#include "rota/rota.h"
 
 namespace dorvalen {
 
@@ -26,6 +27,7 @@ struct FaceOptions {
     int size = defaultFaceSize;              // client side in pixels, 205 .. 32000
     double scale = 1.0;                      // device pixels per logical pixel, 0.5 .. 8
     std::optional<std::string> settingsPath;  // none: "Dorvalen.dat", defaults when missing
+    std::optional<std::string> rotaPath;      // none: Schichtplan.txt beside the settings
     bool showCoordinates = false;
     std::string outPath;
     bool help = false;
@@ -36,8 +38,11 @@ struct AlmanacOptions {
     int days = defaultAlmanacDays;
     int timeSeconds = defaultAlmanacTimeSeconds;  // wall-clock time of day for every day
     std::optional<std::string> settingsPath;
+    std::optional<std::string> rotaPath;  // none: Schichtplan.txt beside the settings
     bool json = false;
-    std::optional<int> crew;  // 0 .. 4: that crew's own plan instead of the day table
+    // That crew's own plan instead of the day table, as typed: a number or colour name of the
+    // built-in rota, or a file's crew name; checked against the rota in force (crewOfRota).
+    std::optional<std::string> crew;
     bool ics = false;         // the crew's plan as an iCalendar file
     std::optional<std::string> outPath;  // none: standard output
     bool help = false;
@@ -60,5 +65,17 @@ extern const char* const almanacUsage;
 // A path given on the command line must be readable; without one the clock's default file
 // is read, and a missing default file gives the defaults, as in the clock.
 Parsed<ClockSettings> loadToolSettings(const std::optional<std::string>& path);
+
+// Where the tools look for Schichtplan.txt (and the stored rota choice) when no --rota
+// names a file: beside the settings file they read (the --settings path, or the default
+// settings file). The one place that knows that folder.
+std::string toolRotaPath(const std::optional<std::string>& settingsPath, const char* name);
+
+// The rota in force for a tool: the --rota file, which must exist; else the built-in rota
+// when the clock's dialog chose it; else the rota file beside the settings, or the built-in
+// rota when there is none. A refused file is the error (its one line), never the built-in
+// rota in silence.
+Parsed<ShiftRota> loadToolRota(const std::optional<std::string>& rotaPath,
+                               const std::optional<std::string>& settingsPath);
 
 }  // namespace dorvalen

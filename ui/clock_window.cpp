@@ -174,8 +174,8 @@ std::vector<ScreenSize> screenSizes() {
 
 }  // namespace
 
-ClockWindow::ClockWindow(ClockState& state, const WallClock& clock)
-    : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius) {
+ClockWindow::ClockWindow(ClockState& state, const WallClock& clock, const ClockRotaStatus& rota)
+    : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius), rotaStatus_(rota) {
     setWindowTitle(QStringLiteral("Dorvalen"));
     installClockAccessibility();
     // Keys reach the window itself: it has no other control that could take the focus.
@@ -344,6 +344,8 @@ void ClockWindow::runCommand(ClockCommand command) {
         sayHowTheDesktopKeepsOnTop();
         return;
     }
+    // Home reads the settings file again, and with it the rota file beside it.
+    if (command == ClockCommand::Home) reloadClockRota(state_, rotaStatus_);
     const CommandOutcome outcome =
         applyCommand(state_, view_, command, [] { return loadSettings(); });
     if (outcome.quit) {
@@ -366,7 +368,7 @@ void ClockWindow::sayHowTheDesktopKeepsOnTop() {
 
 void ClockWindow::openSettings() {
     settingsOpen_ = true;
-    openSettingsDialog(this, state_);
+    openSettingsDialog(this, state_, {}, &rotaStatus_);
     settingsOpen_ = false;
 }
 
@@ -466,7 +468,9 @@ int runClockWindow(ClockState& state, const WallClock& clock) {
     // Leftovers of a save that was killed half way; the file itself is whole either way.
     removeStaleTemporaries(settingsFileName);
     state.settings = loadSettings();
-    ClockWindow window(state, clock);
+    ClockRotaStatus rota;
+    reloadClockRota(state, rota);
+    ClockWindow window(state, clock, rota);
     QEventLoop loop;
     QObject::connect(&window, &ClockWindow::quitRequested, &loop, &QEventLoop::quit,
                      Qt::QueuedConnection);

@@ -14,6 +14,7 @@
 #include "core/commands.h"
 #include "canvas/canvas.h"
 #include "core/wall_clock.h"
+#include "ui/clock_rota.h"
 
 class QScreen;
 class QTimer;
@@ -31,7 +32,8 @@ class ClockWindow : public QWidget {
 public:
     // Sets up window, limits, stacking, image, font and the first frame; does not show the
     // window and does not start the timer.
-    ClockWindow(ClockState& state, const WallClock& clock);
+    // `rota` says how the rota in state.rotaFile was read (for the dialog).
+    ClockWindow(ClockState& state, const WallClock& clock, const ClockRotaStatus& rota = {});
     ~ClockWindow() override;
 
     // Starts the once-a-second redraw.
@@ -48,6 +50,7 @@ public:
     void runCommand(ClockCommand command);
 
     int clockRadius() const { return radius_; }
+    const ClockRotaStatus& rotaStatus() const { return rotaStatus_; }
     int deviceRadius() const { return deviceRadius_; }
     double pixelRatio() const { return pixelRatio_; }
     const Image& clockImage() const { return image_; }
@@ -109,6 +112,7 @@ private:
     QMetaObject::Connection screenRatioWatch_;
     int largestSide_ = 0;
     ClockView view_;
+    ClockRotaStatus rotaStatus_;
     ClockImageView* imageView_ = nullptr;
     QTimer* tickTimer_ = nullptr;
     std::int64_t lastShownSecond_ = 0;
@@ -133,7 +137,7 @@ private:
     int spokenFaceChanges_ = 0;
 };
 
-// Loads the settings, opens the window and runs the loop until Esc or Close.
+// Loads the settings and the rota, opens the window and runs the loop until Esc or Close.
 // Needs a QApplication. Returns the process exit code (0).
 int runClockWindow(ClockState& state, const WallClock& clock);
 

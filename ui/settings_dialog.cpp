@@ -74,7 +74,12 @@ enum ControlId : int {
     ShiftColoursBox = 324,
     ColourButton = 325,
     SecondsHandBox = 326,
-    CrewLabelsBox = 327,
+    RotaLabel = 327,
+    RotaBuiltInOption = 328,
+    RotaFileOption = 329,
+    RotaInForceLabel = 330,  // its text says which rota the clock shows
+    RotaRefusalLabel = 331,  // and why the file was refused, when it was
+    CrewLabelsBox = 332,
 };
 
 enum class ControlKind { Label, Field, Option, CheckBox, Button };
@@ -117,11 +122,17 @@ constexpr ControlRow controlRows[] = {
     {ColourButton, K::Button, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
     {SecondsHandBox, K::CheckBox, " Sekundenzeiger ein", 2, 16, 25, nullptr},
     {CrewLabelsBox, K::CheckBox, " Schichtnamen auf dem Ring", 28, 16, 33, nullptr},
-    {SaveButton, K::Button, "Speichern", 1, 19, 13,
+    {RotaLabel, K::Label, "Schichtplan:", 2, 18, 14, nullptr},
+    {RotaBuiltInOption, K::Option, "eingebaut", 17, 18, 14, nullptr},
+    {RotaFileOption, K::Option, "Schichtplan.txt", 31, 18, 22, nullptr},
+    {RotaInForceLabel, K::Label, "", 2, 20, 60, nullptr},
+    {RotaRefusalLabel, K::Label, "", 2, 22, 60, nullptr},
+    {SaveButton, K::Button, "Speichern", 1, 25, 13,
      "Speichert Koordinaten und verlässt das Eingabefenster"},
-    {ShowButton, K::Button, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
-    {InfoButton, K::Button, "Info", 33.5, 19, 13, "Infos zur Eingabe und zum Programm"},
-    {CancelButton, K::Button, "Abbruch", 50, 19, 13,
+    {ShowButton, K::Button, "Anzeigen", 17.5, 25, 13,
+     "Koordinaten nur anzeigen, ohne sie zu speichern"},
+    {InfoButton, K::Button, "Info", 33.5, 25, 13, "Infos zur Eingabe und zum Programm"},
+    {CancelButton, K::Button, "Abbruch", 50, 25, 13,
      "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
 };
 
@@ -144,6 +155,7 @@ constexpr MnemonicRow mnemonicRows[] = {
     {ColourButton, "&Farbe"},
     {SecondsHandBox, " Se&kundenzeiger ein"},
     {CrewLabelsBox, " Schichtna&men auf dem Ring"},
+    {RotaLabel, "Schich&tplan:"},
     {SaveButton, "S&peichern"},
     {ShowButton, "&Anzeigen"},
     {InfoButton, "&Info"},
@@ -155,7 +167,8 @@ constexpr std::pair<int, int> buddies[] = {{NameLabel, NameField},
                                            {LongitudeLabel, LongitudeField},
                                            {LatitudeLabel, LatitudeField},
                                            {TimeZoneLabel, TimeZoneField},
-                                           {TwilightLabel, CivilOption}};
+                                           {TwilightLabel, CivilOption},
+                                           {RotaLabel, RotaBuiltInOption}};
 
 // The two Ost/West pairs read alike: a screen reader hears which value each belongs to.
 constexpr std::pair<int, const char*> optionNames[] = {
@@ -169,6 +182,7 @@ constexpr int longitudeOptions[] = {LongitudeEastOption, LongitudeWestOption};
 constexpr int latitudeOptions[] = {LatitudeNorthOption, LatitudeSouthOption};
 constexpr int timeZoneOptions[] = {TimeZoneEastOption, TimeZoneWestOption};
 constexpr int twilightOptions[] = {CivilOption, NauticalOption, AstronomicalOption};
+constexpr int rotaOptions[] = {RotaBuiltInOption, RotaFileOption};
 constexpr int firstTwilightKind = 3;  // bürgerlich; nautisch and astronomisch follow
 // Quarter-hour zones (5.75, 12.75) need both decimals; with one, confirming the dialog
 // would move them to 5.8 and every time on the face by three minutes.
@@ -229,9 +243,13 @@ QString fieldText(double value, int decimals) {
 
 class SettingsDialog : public QDialog {
 public:
-    SettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsDialogSeams& seams);
+    SettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsDialogSeams& seams,
+                   const ClockRotaStatus& rota);
 
     void takeOver(int result);
+    RotaChoice chosenRota() const {
+        return checked(RotaBuiltInOption) ? RotaChoice::BuiltIn : RotaChoice::File;
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -259,6 +277,7 @@ private:
     QWidget* clockWindow_;
     ClockState& state_;
     SettingsDialogSeams seams_;
+    ClockRotaStatus rota_;
     int cw_ = 0;
     int lh_ = 0;
     QGroupBox* frame_ = nullptr;
@@ -271,11 +290,11 @@ private:
 };
 
 SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
-                               const SettingsDialogSeams& seams)
+                               const SettingsDialogSeams& seams, const ClockRotaStatus& rota)
     : QDialog(clockWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      clockWindow_(clockWindow), state_(state), seams_(seams) {
+      clockWindow_(clockWindow), state_(state), seams_(seams), rota_(rota) {
     const QFontMetrics metrics(QApplication::font());
     lh_ = metrics.size(Qt::TextSingleLine, QStringLiteral("|")).height();
 
@@ -348,7 +367,7 @@ void SettingsDialog::createControls() {
     makeAccessible();
 
     const std::span<const int> exclusiveGroups[] = {longitudeOptions, latitudeOptions,
-                                                    timeZoneOptions, twilightOptions};
+                                                    timeZoneOptions, twilightOptions, rotaOptions};
     for (const std::span<const int> group : exclusiveGroups) {
         auto* exclusive = new QButtonGroup(this);
         for (int number : group) exclusive->addButton(button(number));
@@ -376,8 +395,8 @@ void SettingsDialog::makeAccessible() {
 }
 
 void SettingsDialog::placeControls() {
-    setFixedSize(dialogWidthCw * cw_, roundToPixel(21.5 * lh_));
-    frame_->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(17.5 * lh_));
+    setFixedSize(dialogWidthCw * cw_, roundToPixel(27.5 * lh_));
+    frame_->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(23.5 * lh_));
     const int fieldHeight = roundToPixel(1.5 * lh_);
     const int labelOffset = roundToPixel(0.3 * lh_);
     for (const ControlRow& row : controlRows) {
@@ -420,6 +439,17 @@ void SettingsDialog::setInitialStates() {
     button(ShiftColoursBox)->setChecked(s.showShiftColors == 1);
     button(SecondsHandBox)->setChecked(s.showSecondsHand == 1);
     button(CrewLabelsBox)->setChecked(s.extra.crewLabels == 1);
+    button(RotaBuiltInOption)->setChecked(rota_.choice == RotaChoice::BuiltIn);
+    button(RotaFileOption)->setChecked(rota_.choice == RotaChoice::File);
+    auto* inForce = static_cast<QLabel*>(controls_.at(RotaInForceLabel));
+    inForce->setText(QString::fromStdString("In Kraft: " + rotaInForceText(state_)));
+    // The reason may be longer than the line: cut with "…", whole in the tooltip.
+    if (!rota_.refusal.empty()) {
+        auto* refusal = static_cast<QLabel*>(controls_.at(RotaRefusalLabel));
+        const QString text = QString::fromStdString("Abgelehnt: " + rota_.refusal);
+        refusal->setText(refusal->fontMetrics().elidedText(text, Qt::ElideRight, refusal->width()));
+        refusal->setToolTip(text);
+    }
 
     for (const ControlRow& row : controlRows) {
         if (row.kind == K::Field) shownTexts_[row.number] = field(row.number)->text();
@@ -570,12 +600,31 @@ void SettingsDialog::takeOver(int result) {
 
 }  // namespace
 
-void openSettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsDialogSeams& seams) {
+void openSettingsDialog(QWidget* clockWindow, ClockState& state, const SettingsDialogSeams& seams,
+                        ClockRotaStatus* rota) {
     int result = ResultCancel;
+    ClockRotaStatus shown = rota != nullptr ? *rota : ClockRotaStatus{};
+    RotaChoice chosen = shown.choice;
     {
-        SettingsDialog dialog(clockWindow, state, seams);
+        SettingsDialog dialog(clockWindow, state, seams, shown);
         result = runWindowLoop(dialog);
         dialog.takeOver(result);
+        chosen = dialog.chosenRota();
+    }
+    if (result != ResultSave && result != ResultShow) return;
+    if (chosen != shown.choice) {
+        // Saved, the choice holds for the next start and for the tools; shown, only until
+        // the next Home.
+        if (result == ResultSave) {
+            const WriteResult stored = storeRotaChoice(chosen);
+            if (!stored.ok)
+                showInfoMessage(
+                    seams, clockWindow,
+                    QStringLiteral("Die Wahl des Schichtplans konnte nicht gespeichert werden.\n") +
+                        QString::fromStdString(stored.reason));
+        }
+        reloadClockRota(state, shown, chosen);
+        if (rota != nullptr) *rota = shown;
     }
     if (result != ResultSave) return;
 

@@ -7,7 +7,10 @@
 // 3. "Anzeigen" and "Speichern" take the coordinates, the time zone and the check boxes over
 //    (east, south and west turn the typed value's sign); "Speichern" then writes the file
 //    and says so when it cannot. "Abbruch", Esc and Close take nothing more over.
-// 4. Before "Speichern" the user confirms a name the file would give back changed
+// 4. The rota option chooses the built-in rota or Schichtplan.txt: "Anzeigen" shows it,
+//    "Speichern" also stores the choice beside the rota file. Two lines say which rota is
+//    in force and why the file was refused, when it was.
+// 5. Before "Speichern" the user confirms a name the file would give back changed
 //    (characters without a Windows-1252 byte, blanks at its ends); "Nein" keeps it typed.
 #pragma once
 
@@ -17,6 +20,7 @@
 #include <optional>
 
 #include "core/clock_state.h"
+#include "ui/clock_rota.h"
 
 class QWidget;
 
@@ -38,7 +42,9 @@ struct SettingsDialogSeams {
 // other window of the program, the clock window included); changes state.settings
 // as the user chose and saves on Speichern. `clockWindow` owns the dialog and is put above
 // all windows or back when "always on top" changes; it may be null.
+// `rota`: how the clock read its rota; a changed choice is applied to state.rotaFile and
+// written back into it. Null: as if no choice were stored and no file refused.
 void openSettingsDialog(QWidget* clockWindow, ClockState& state,
-                        const SettingsDialogSeams& seams = {});
+                        const SettingsDialogSeams& seams = {}, ClockRotaStatus* rota = nullptr);
 
 }  // namespace dorvalen

@@ -11,7 +11,7 @@
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
 #include "face/face_render.h"
-#include "rota/shift_rota.h"
+#include "rota/rota.h"
 #include "tests/support/test_state.h"
 
 namespace dorvalen {
@@ -48,7 +48,7 @@ TEST(CrewLabels, EachSectorsCrewInItsSectorAtEveryRadius) {
                     const CurrentShiftSector sector = currentShiftSector(plan, deg);
                     ASSERT_TRUE(sector.fill.has_value());
                     const Colour under = rgbPart(plain.pixel(x, y));
-                    ASSERT_EQ(under, crewRgb(sector.fill->crew)) << x << "," << y << " not on its sector";
+                    ASSERT_EQ(under, crewRgb(ShiftRota(), sector.fill->crew)) << x << "," << y << " not on its sector";
                     inked.insert(sector.fill->crew);
                 }
             }
@@ -81,11 +81,11 @@ TEST(CrewLabels, ShortFormsTellTheCrewsApartAndInkStandsOut) {
     for (int form = 0; form < crewLabelForms; ++form) {
         std::set<std::string> seen;
         for (int crew = 0; crew < crewCount; ++crew)
-            EXPECT_TRUE(seen.insert(crewLabelText(crew, form)).second) << crewLabelText(crew, form);
+            EXPECT_TRUE(seen.insert(crewLabelText(ShiftRota(), crew, form)).second) << crewLabelText(ShiftRota(), crew, form);
     }
-    EXPECT_EQ(crewLabelText(2, 1), "Ge");
-    EXPECT_EQ(crewLabelText(3, 1), "Gr");
-    EXPECT_EQ(crewLabelText(4, 2), "5");
+    EXPECT_EQ(crewLabelText(ShiftRota(), 2, 1), "Ge");
+    EXPECT_EQ(crewLabelText(ShiftRota(), 3, 1), "Gr");
+    EXPECT_EQ(crewLabelText(ShiftRota(), 4, 2), "5");
 }
 
 }  // namespace

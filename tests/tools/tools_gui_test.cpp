@@ -311,8 +311,8 @@ TEST(AlmanacTool, JsonHasExactlyTheFieldsAndTheClocksNumbers) {
     ASSERT_EQ(days.size(), 1);
     const QJsonObject day = days[0].toObject();
     EXPECT_EQ(sortedKeys(day), (QStringList{"calendarWeek", "crews", "date", "events",
-                                            "illuminatedFraction", "phase", "summerTime",
-                                            "weekday"}));
+                                            "illuminatedFraction", "phase", "shifts",
+                                            "summerTime", "weekday"}));
     EXPECT_EQ(day["date"].toString(), "2024-03-20");
     EXPECT_EQ(day["calendarWeek"].toInt(), 12);
     EXPECT_EQ(day["summerTime"], QJsonValue(false));

@@ -480,6 +480,70 @@ TEST_F(ClockWindowTest, CloseUnderTheSettingsEndsOnlyTheDialogAsAbbruch) {
     EXPECT_EQ(quits, 1);
 }
 
+// Home reads Schichtplan.txt (and the stored choice) again; a refused file keeps the rota
+// on the face and keeps its reason for the dialog.
+TEST_F(ClockWindowTest, HomeReadsTheRotaAgainAndARefusedFileKeepsTheRotaShown) {
+    const QByteArray good =
+        "[Schichten]\nF = Fr\xC3\xBCh, 06:00, 8\n[Gruppen]\nA = #FF0000, 0\nB = #0000FF, 1\n"
+        "[Plan]\nBeginn = 2024-01-01\nMuster = F-\n";
+    const auto put = [](const char* name, const QByteArray& bytes) {
+        QDir().rmdir(name);
+        QFile::remove(name);
+        QFile file{QString(name)};
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    put("Schichtplan.txt", QByteArray("[Plan]\0", 7));
+    ClockRotaStatus atStart;
+    reloadClockRota(state_, atStart);
+    EXPECT_EQ(state_.rotaFile, nullptr) << "a refused file at start leaves the built-in rota";
+    EXPECT_EQ(atStart.refusal, "Schichtplan.txt, Zeile 1: unerlaubtes Steuerzeichen");
+
+    ClockWindow window(state_, clock_, atStart);
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        int crews;  // 0: the built-in rota; -1: the rota shown before the step
+        const char* refusal;
+    } steps[] = {
+        {"a good file is read", [&] { put("Schichtplan.txt", good); }, 2, ""},
+        {"NUL bytes keep the rota shown",
+         [&] { put("Schichtplan.txt", QByteArray("[Plan]\0", 7)); }, -1,
+         "Schichtplan.txt, Zeile 1: unerlaubtes Steuerzeichen"},
+        {"a directory keeps it too",
+         [&] {
+             QFile::remove("Schichtplan.txt");
+             QDir().mkdir("Schichtplan.txt");
+         },
+         -1, "Schichtplan.txt: keine gewöhnliche Datei"},
+        {"the stored choice of the built-in rota wins over the file",
+         [&] {
+             put("Schichtplan.txt", good);
+             put(rotaChoiceFileName, "Schichtplan = eingebaut\r\n");
+         },
+         0, ""},
+        {"no file, no choice: the built-in rota",
+         [&] {
+             QFile::remove("Schichtplan.txt");
+             QFile::remove(rotaChoiceFileName);
+         },
+         0, ""},
+    };
+    for (const auto& step : steps) {
+        const std::shared_ptr<const RotaFile> before = state_.rotaFile;
+        step.change();
+        press(window, Qt::Key_Home);
+        if (step.crews < 0) {
+            EXPECT_EQ(state_.rotaFile, before) << step.step;
+        } else {
+            EXPECT_EQ(state_.rotaFile ? static_cast<int>(state_.rotaFile->crews.size()) : 0,
+                      step.crews)
+                << step.step;
+        }
+        EXPECT_EQ(window.rotaStatus().refusal, step.refusal) << step.step;
+    }
+}
+
 TEST_F(ClockWindowTest, EAndARightClickOpenTheSettingsLeftClicksDoNot) {
     ClockWindow window(state_, clock_);
     window.show();

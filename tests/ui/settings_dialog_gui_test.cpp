@@ -28,6 +28,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <unistd.h>
 #include <vector>
 
@@ -105,7 +106,7 @@ protected:
                 dialog->reject();
             }
         });
-        openSettingsDialog(&clockWindow_, state_, seams());
+        openSettingsDialog(&clockWindow_, state_, seams(), rota_);
         EXPECT_TRUE(driven);
         EXPECT_EQ(shownWindow("settingsDialog"), nullptr);
         EXPECT_EQ(shownWindow("infoWindow"), nullptr);
@@ -113,6 +114,7 @@ protected:
     }
 
     ClockState state_;
+    ClockRotaStatus* rota_ = nullptr;  // how the clock read its rota; none: nothing known
     QWidget clockWindow_;
     std::vector<Message> messages_;
     std::vector<Message> questions_;
@@ -191,12 +193,60 @@ const LayoutRow layoutRows[] = {
     {324, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, ""},
     {325, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
     {326, " Sekundenzeiger ein", 2, 16, 25, ""},
-    {327, " Schichtnamen auf dem Ring", 28, 16, 33, ""},
-    {309, "Speichern", 1, 19, 13, "Speichert Koordinaten und verlässt das Eingabefenster"},
-    {322, "Anzeigen", 17.5, 19, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
-    {310, "Info", 33.5, 19, 13, "Infos zur Eingabe und zum Programm"},
-    {311, "Abbruch", 50, 19, 13, "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
+    {332, " Schichtnamen auf dem Ring", 28, 16, 33, ""},
+    {327, "Schichtplan:", 2, 18, 14, ""},
+    {328, "eingebaut", 17, 18, 14, ""}, {329, "Schichtplan.txt", 31, 18, 22, ""},
+    {330, "In Kraft: eingebauter Schichtplan", 2, 20, 60, ""},
+    {309, "Speichern", 1, 25, 13, "Speichert Koordinaten und verlässt das Eingabefenster"},
+    {322, "Anzeigen", 17.5, 25, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
+    {310, "Info", 33.5, 25, 13, "Infos zur Eingabe und zum Programm"},
+    {311, "Abbruch", 50, 25, 13, "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
 };
+
+// The dialog says which rota is in force and why the file was refused; Speichern stores the
+// choice beside the file and applies it, Anzeigen only applies it, Abbruch does neither.
+TEST_F(SettingsDialogTest, RotaChoiceIsShownAppliedAndStoredOnlyBySpeichern) {
+    std::ofstream("Schichtplan.txt")
+        << "[Gruppen]\nA = #FF0000, 0\n[Plan]\nBeginn = 2024-01-01\nMuster = -\n";
+    ClockRotaStatus status;
+    status.choice = RotaChoice::BuiltIn;
+    status.refusal = "Schichtplan.txt, Zeile 7: unbekanntes Kürzel „X“";
+    rota_ = &status;
+    const auto choiceStored = [] {
+        std::ifstream in(rotaChoiceFileName);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const struct {
+        const char* fault;
+        int option;  // 328 eingebaut, 329 Schichtplan.txt
+        int endButton;
+        const char* inForceShown;
+        bool fileInForce;
+        const char* stored;
+    } rows[] = {
+        {"Abbruch takes no choice over", 329, 311, "In Kraft: eingebauter Schichtplan", false, ""},
+        {"Anzeigen applies the file without storing", 329, 322, "In Kraft: eingebauter Schichtplan",
+         true, ""},
+        {"Speichern stores and applies the built-in rota", 328, 309,
+         "In Kraft: Schichtplan.txt (1 Gruppe)", false, "Schichtplan = eingebaut\r\n"},
+        {"Speichern stores the file again", 329, 309, "In Kraft: eingebauter Schichtplan", true,
+         "Schichtplan = Datei\r\n"},
+    };
+    for (const auto& row : rows) {
+        runDialog([&](QDialog& dialog) {
+            EXPECT_EQ(control<QLabel>(dialog, 330)->text(), QString::fromUtf8(row.inForceShown))
+                << row.fault;
+            if (!status.refusal.empty()) {
+                EXPECT_EQ(control<QLabel>(dialog, 331)->toolTip(),
+                          QString::fromStdString("Abgelehnt: " + status.refusal)) << row.fault;
+            }
+            control<QAbstractButton>(dialog, row.option)->click();
+            control<QAbstractButton>(dialog, row.endButton)->click();
+        });
+        EXPECT_EQ(state_.rotaFile != nullptr, row.fileInForce) << row.fault;
+        EXPECT_EQ(choiceStored(), row.stored) << row.fault;
+    }
+}
 
 TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
     const QFontMetrics metrics(QApplication::font());
@@ -207,7 +257,7 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
         const int cw = dialog.width() / 64;
         EXPECT_GE(cw, metrics.horizontalAdvance(QStringLiteral("_")));
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Programmeinstellungen"));
-        EXPECT_EQ(dialog.size(), QSize(64 * cw, roundToPixel(21.5 * lh)));
+        EXPECT_EQ(dialog.size(), QSize(64 * cw, roundToPixel(27.5 * lh)));
         EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "the dialog can be resized";
         EXPECT_EQ(dialog.parentWidget(), &clockWindow_) << "not owned by the clock window";
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
@@ -215,7 +265,7 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
         auto* frame = dialog.findChild<QGroupBox*>();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->title(), QStringLiteral("Optionen"));
-        EXPECT_EQ(frame->geometry(), QRect(cw, lh / 2, 62 * cw, roundToPixel(17.5 * lh)));
+        EXPECT_EQ(frame->geometry(), QRect(cw, lh / 2, 62 * cw, roundToPixel(23.5 * lh)));
 
         for (const LayoutRow& row : layoutRows) {
             QWidget* widget = control(dialog, row.number);
@@ -265,7 +315,7 @@ TEST_F(SettingsDialogTest, NamesMnemonicsAndEnterForKeyboardAndScreenReaders) {
             EXPECT_FALSE(letters.contains(shown.at(at + 1).toLower())) << shown.toStdString();
             letters.insert(shown.at(at + 1).toLower());
         }
-        EXPECT_GE(letters.size(), 15);
+        EXPECT_GE(letters.size(), 16);
 
         auto* latitude = control<QLineEdit>(dialog, 305);
         latitude->setFocus(Qt::OtherFocusReason);
@@ -326,7 +376,7 @@ TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
 
 TEST_F(SettingsDialogTest, TabVisitsTheControlsInCreationOrder) {
     const std::vector<int> expected = {301, 303, 316, 305, 318, 307, 320, 308, 313,
-                                       323, 324, 325, 326, 327, 309, 322, 310, 311, 301};
+                                       323, 324, 325, 326, 332, 328, 309, 322, 310, 311, 301};
     runDialog([&](QDialog& dialog) {
         std::vector<int> visited;
         for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -499,7 +549,7 @@ TEST_F(SettingsDialogTest, AnzeigenSignsTheValuesByTheOptions) {
 
 TEST_F(SettingsDialogTest, AnzeigenTakesTheCheckBoxesOverAndPutsTheClockOnTop) {
     runDialog([&](QDialog& dialog) {
-        for (int number : {308, 323, 324, 326, 327}) click(control(dialog, number));
+        for (int number : {308, 323, 324, 326, 332}) click(control(dialog, number));
         click(control(dialog, 322));
     });
     EXPECT_EQ(state_.settings.autoSummerTime, 0);
