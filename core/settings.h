@@ -1,4 +1,4 @@
-// The ten persisted settings. Strings are held as UTF-8 in memory; the settings file
+// The ten persisted settings, and the few kept beyond them. Strings are held as UTF-8 in memory; the settings file
 // stores them in Windows-1252 (see settings_file.h).
 #pragma once
 
@@ -6,6 +6,18 @@
 #include <string>
 
 namespace dorvalen {
+
+// Settings beyond the ten lines. The file keeps them below the group line "[Dorvalen]"
+// after the ten lines: the ten lines' reader stops at the first group line, so no reader of
+// the ten lines can take them for one of its own.
+struct ExtraSettings {
+    std::int32_t crewLabels = 0;  // "Schichtnamen auf dem Ring": non-zero writes each crew on it
+    // The file from its first group line on, as read (Windows-1252): a save writes it back
+    // with the entries above brought up to date, so nothing another version wrote is lost.
+    std::string tail;
+
+    friend bool operator==(const ExtraSettings&, const ExtraSettings&) = default;
+};
 
 struct ClockSettings {
     std::string placeName = "Mirelstadt";
@@ -18,6 +30,7 @@ struct ClockSettings {
     std::int8_t showShiftColors = 1;  // low 8 bits of the stored number
     std::int32_t dialColor = 218099387;  // r + g*256 + b*65536, top byte kept as stored
     std::int8_t showSecondsHand = 0;  // only 1 shows the hand
+    ExtraSettings extra;              // not one of the ten lines
 
     friend bool operator==(const ClockSettings&, const ClockSettings&) = default;
 };

@@ -6,6 +6,7 @@
 
 #include "core/conversions.h"
 #include "core/calendar.h"
+#include "face/crew_labels.h"
 #include "face/dial.h"
 #include "face/dial_geometry.h"
 #include "core/face_texts.h"
@@ -174,6 +175,7 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     canvas.setDrawingFont(&textFont);
     drawHourDots(canvas, r);
     drawNumerals(canvas, r);
+    drawCrewLabels(canvas, frame, r);
 
     drawDial(canvas, frame, textFont, r);
     if (memory != nullptr) {

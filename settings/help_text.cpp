@@ -93,11 +93,36 @@ const std::array<std::string_view, helpLineCount> helpTextLines = {
     "Viel Spaß!",
 };
 
-std::string helpText(std::string_view lineBreak) {
+const std::array<std::string_view, desktopOnTopLineCount> desktopOnTopLines = {
+    "",
+    "Immer im Vordergrund unter Wayland",
+    "Unter Wayland hält nur der Desktop ein Fenster über allen anderen, nicht das Programm selbst:",
+    "GNOME: Alt+Leertaste → „Immer im Vordergrund“",
+    "KDE Plasma: Alt+F3 → „Weitere Aktionen“ → „Immer im Vordergrund“, oder eine Fensterregel",
+    "für die Klasse org.dorvalen.Dorvalen. Gestartet über „Unter XWayland starten“ im Menü halten",
+    "F12 und die Einstellung „Die Uhr immer im Vordergrund halten“ die Uhr selbst im Vordergrund.",
+};
+
+const std::string_view desktopOnTopHint =
+    "Unter Wayland hält der Desktop die Uhr im Vordergrund:\n"
+    "GNOME: Alt+Leertaste → „Immer im Vordergrund“\n"
+    "KDE Plasma: Alt+F3 → „Weitere Aktionen“ → „Immer im Vordergrund“\n"
+    "(oder eine Fensterregel für die Klasse org.dorvalen.Dorvalen)";
+
+// The desktop's lines follow the keys: after line 16, before the empty line 17.
+constexpr std::size_t lastKeyLine = 16;
+
+std::string helpText(std::string_view lineBreak, bool desktopKeepsOnTop) {
     std::string out;
     for (std::size_t i = 0; i < helpTextLines.size(); ++i) {
         if (i > 0) out += lineBreak;
         out += helpTextLines[i];
+        if (desktopKeepsOnTop && i + 1 == lastKeyLine) {
+            for (const std::string_view line : desktopOnTopLines) {
+                out += lineBreak;
+                out += line;
+            }
+        }
     }
     return out;
 }

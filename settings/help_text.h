@@ -14,8 +14,16 @@ inline constexpr std::size_t helpLineCount = 77;
 // The lines in UTF-8, without line breaks.
 extern const std::array<std::string_view, helpLineCount> helpTextLines;
 
-// The lines joined by `lineBreak`, none after the last line; UTF-8.
-std::string helpText(std::string_view lineBreak = "\n");
+// Where the desktop, not the program, keeps a window above the others (Wayland), the help
+// window adds these lines after the keys: how GNOME and KDE Plasma do it, and the X11 route.
+inline constexpr std::size_t desktopOnTopLineCount = 7;
+extern const std::array<std::string_view, desktopOnTopLineCount> desktopOnTopLines;
+// The same, briefly, in one text: what F12 says there.
+extern const std::string_view desktopOnTopHint;
+
+// The lines joined by `lineBreak`, none after the last line; UTF-8. With `desktopKeepsOnTop`
+// the lines above follow the keys (an empty line before them); all other lines stay as they are.
+std::string helpText(std::string_view lineBreak = "\n", bool desktopKeepsOnTop = false);
 
 // The text as the program ships it: Windows-1252 bytes, lines separated by CR LF, no line
 // break after the last line (the no-break space of line 74 is the byte 0xA0).

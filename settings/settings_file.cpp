@@ -97,6 +97,108 @@ std::string singleLine(std::string_view text) {
     return out;
 }
 
+// The group that holds the settings beyond the ten lines, and their keys (ASCII).
+constexpr std::string_view extraGroup = "Dorvalen";
+constexpr std::string_view crewLabelsKey = "Schichtnamen auf dem Ring";
+
+struct Line {
+    std::string_view text;  // without its line break
+    std::size_t start;      // offset in the text it was cut from
+};
+
+// The non-empty lines, split at CR and LF in any mix.
+std::vector<Line> splitLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = pos;
+        while (end < text.size() && !isLineEnd(text[end])) ++end;
+        if (end > pos) lines.push_back({text.substr(pos, end - pos), pos});
+        pos = end + 1;
+    }
+    return lines;
+}
+
+// The name of a group line ("[name]" after blanks), or nothing for any other line.
+std::optional<std::string_view> groupName(std::string_view line) {
+    line = trimLeft(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    line.remove_prefix(1);
+    return line.substr(0, line.find(']'));
+}
+
+// The key of an entry line, or nothing for comments, group lines and lines without "=".
+std::optional<std::string_view> entryKey(std::string_view line) {
+    line = trimLeft(line);
+    if (line.empty() || line.front() == ';' || line.front() == '[') return std::nullopt;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return trimRight(line.substr(0, equals));
+}
+
+// The text from the first group line on (the ten lines' reader sees nothing of it), and
+// the extra settings found in its first "[Dorvalen]" group, the first entry of a key counting.
+ExtraSettings parseExtras(std::string_view text) {
+    ExtraSettings extra;
+    const std::vector<Line> lines = splitLines(text);
+    std::size_t first = 0;
+    while (first < lines.size() && !groupName(lines[first].text)) ++first;
+    if (first == lines.size()) return extra;
+    extra.tail = std::string(text.substr(lines[first].start));
+    bool inGroup = false, seenGroup = false, found = false;
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        if (const auto group = groupName(lines[i].text)) {
+            // Only the first "[Dorvalen]" group counts, the one a save writes into.
+            inGroup = !seenGroup && equalsIgnoringAsciiCase(*group, extraGroup);
+            seenGroup = seenGroup || inGroup;
+            continue;
+        }
+        const auto key = entryKey(lines[i].text);
+        if (!inGroup || found || !key || !equalsIgnoringAsciiCase(*key, crewLabelsKey)) continue;
+        const std::string_view line = trimLeft(lines[i].text);
+        extra.crewLabels = readInteger(trimLeft(line.substr(line.find('=') + 1)));
+        found = true;
+    }
+    return extra;
+}
+
+// The kept tail with the extra settings written into it, CR LF after every line: the first
+// entry of a key in the "[Dorvalen]" group is rewritten; a missing one is added to the
+// group (or a new group at the end) only when it differs from its default.
+std::string formatExtras(const ExtraSettings& extra) {
+    const std::string entry = std::string(crewLabelsKey) + " = " + formatInteger(extra.crewLabels);
+    const bool needed = extra.crewLabels != ExtraSettings{}.crewLabels;
+    std::vector<std::string> lines;
+    std::optional<std::size_t> groupEnd;  // where a missing entry goes
+    bool inGroup = false, written = false;
+    for (const Line& line : splitLines(extra.tail)) {
+        if (const auto group = groupName(line.text)) {
+            inGroup = !groupEnd && equalsIgnoringAsciiCase(*group, extraGroup);
+            lines.emplace_back(line.text);
+            if (inGroup) groupEnd = lines.size();
+            continue;
+        }
+        const auto key = entryKey(line.text);
+        if (inGroup && !written && key && equalsIgnoringAsciiCase(*key, crewLabelsKey)) {
+            lines.push_back(entry);
+            written = true;
+        } else {
+            lines.emplace_back(line.text);
+            if (inGroup) groupEnd = lines.size();
+        }
+    }
+    if (!written && needed) {
+        if (!groupEnd) {
+            lines.push_back("[" + std::string(extraGroup) + "]");
+            groupEnd = lines.size();
+        }
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*groupEnd), entry);
+    }
+    std::string out;
+    for (const std::string& line : lines) out += singleLine(line) + "\r\n";
+    return out;
+}
+
 }  // namespace
 
 ClockSettings parseSettings(std::string_view fileBytes) {
@@ -139,6 +241,9 @@ ClockSettings parseSettings(std::string_view fileBytes) {
     settings.longitude = angleWithinDialogLimits(settings.longitude, longitudeBound);
     settings.latitude = angleWithinDialogLimits(settings.latitude, latitudeBound);
     settings.timeZone = timeZoneWithinDialogLimits(settings.timeZone);
+    settings.extra = parseExtras(fileBytes);
+    // The tail is written back in the file's own code page.
+    if (isUtf8) settings.extra.tail = utf8ToCp1252(settings.extra.tail);
     return settings;
 }
 
@@ -160,7 +265,7 @@ std::string formatSettings(const ClockSettings& settings) {
         out += utf8ToCp1252(value);
         out += "\r\n";
     }
-    return out;
+    return out + formatExtras(settings.extra);
 }
 
 ClockSettings loadSettings(const std::string& path) {

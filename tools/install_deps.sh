@@ -19,6 +19,9 @@ packages=(
     desktop-file-utils appstream man-db groff-base dpkg-dev file lintian
     libical-dev  # the almanac writes a crew's shifts as an iCalendar file
     python3-icalendar  # an independent parser reads that file back in the tests
+    weston qt6-wayland  # the clock checked natively under a headless Wayland compositor
+    # the clock and the dialog read through a real accessibility bus
+    dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

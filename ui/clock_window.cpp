@@ -3,6 +3,7 @@
 // pixels on the screen.
 #include "ui/clock_window.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -24,9 +26,12 @@
 #include "core/calendar.h"
 #include "canvas/qimage_view.h"
 #include "face/face_render.h"
+#include "face/spoken_face.h"
+#include "ui/clock_accessible.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
 #include "settings/files.h"
+#include "settings/help_text.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {
@@ -132,6 +137,7 @@ PixelRect changedArea(const Image& a, const Image& b) {
     return {minX, minY, maxX - minX + 1, maxY - minY + 1};
 }
 constexpr int repaintAfterAskingMs = 250;  // a window manager answers well within this
+constexpr int onTopHintMs = 12000;  // long enough to read four lines, then out of the way
 
 // The keys of the twelve commands. Ctrl or Alt held: no command; Shift held: none either,
 // but for + and - of the main keyboard. The keypad's + - * / are told apart from the main
@@ -174,6 +180,7 @@ DesktopRect desktopRect(const QRect& rect) {
 ClockWindow::ClockWindow(ClockState& state, const WallClock& clock, const ClockRotaStatus& rota)
     : state_(state), clock_(clock), image_(2 * startRadius, 2 * startRadius), rotaStatus_(rota) {
     setWindowTitle(QStringLiteral("Dorvalen"));
+    installClockAccessibility();
     // Keys reach the window itself: it has no other control that could take the focus.
     setFocusPolicy(Qt::StrongFocus);
 
@@ -224,6 +231,11 @@ void ClockWindow::redraw() {
 }
 
 void ClockWindow::redrawForTick() {
+    redrawTickFrame();
+    announceSpokenFace();
+}
+
+void ClockWindow::redrawTickFrame() {
     if (redrawPending_) {  // a command's frame is due anyway
         redraw();
         return;
@@ -238,6 +250,27 @@ void ClockWindow::redrawForTick() {
     }
     imageView_->showImageArea(image_, *cell);
     ++cellRedrawCount_;
+}
+
+QString ClockWindow::spokenFace() const {
+    ClockState now = state_;  // the frame's own reading stays as it is
+    takeWallClockReading(now, clock_);
+    return QString::fromStdString(describeFace(Frame(now)));
+}
+
+void ClockWindow::announceSpokenFace() {
+    if (!QAccessible::isActive()) return;  // nobody listens: not even the words are built
+    const std::int64_t minute = state_.now >= 0 ? state_.now / 60 : -1 - (-1 - state_.now) / 60;
+    if (minute == spokenMinute_) return;
+    spokenMinute_ = minute;
+    QString text = spokenFace();
+    if (text == spokenText_) return;
+    const bool first = spokenText_.isNull();  // what is asked for now needs no announcement
+    spokenText_ = std::move(text);
+    if (first) return;
+    ++spokenFaceChanges_;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ClockWindow::scheduleRedraw() {
@@ -333,6 +366,11 @@ void ClockWindow::runCommand(ClockCommand command) {
     // The dialog's loop keeps our keys and clicks away and turns Esc into its Abbruch; this
     // guards the calls that do not come through the event loop.
     if (settingsOpen_) return;
+    // Where the desktop keeps windows on top, F12 changes nothing and says once how to.
+    if (command == ClockCommand::ToggleOnTop && desktopKeepsOnTop()) {
+        sayHowTheDesktopKeepsOnTop();
+        return;
+    }
     // Home reads the settings file again, and with it the rota file beside it.
     if (command == ClockCommand::Home) reloadClockRota(state_, rotaStatus_);
     const CommandOutcome outcome =
@@ -344,6 +382,15 @@ void ClockWindow::runCommand(ClockCommand command) {
     if (outcome.restack) applyAlwaysOnTop(this, state_.settings.alwaysOnTop != 0);
     if (outcome.openSettings) openSettings();
     if (outcome.redraw) scheduleRedraw();
+}
+
+void ClockWindow::sayHowTheDesktopKeepsOnTop() {
+    if (saidHowToKeepOnTop_) return;
+    saidHowToKeepOnTop_ = true;
+    QToolTip::showText(mapToGlobal(rect().center()),
+                       QString::fromUtf8(desktopOnTopHint.data(),
+                                         static_cast<qsizetype>(desktopOnTopHint.size())),
+                       this, QRect(), onTopHintMs);
 }
 
 void ClockWindow::openSettings() {
@@ -385,6 +432,9 @@ void ClockWindow::onSizeChanged() {
     resizing_ = true;
     while (resizePending_) {
         resizePending_ = false;
+        // A size asked for and given is no longer a request: a compositor that repeats the
+        // drag's last size when the drag ends (Wayland) has not refused anything.
+        if (size() == askedFor_) askedFrom_ = askedFor_ = QSize();
         const int r = clockRadiusFor(width(), height(), largestSide_);
         const QSize wanted = QSize(2 * r, 2 * r).expandedTo(minimumSize()).boundedTo(maximumSize());
         const bool refusedBefore = size() == askedFrom_ && wanted == askedFor_;

@@ -59,10 +59,18 @@ public:
     // Full frames drawn, and ticks that redrew only the clock time's text cell.
     std::int64_t redrawCount() const { return redrawCount_; }
     std::int64_t cellRedrawCount() const { return cellRedrawCount_; }
+    // F12 where the desktop keeps windows on top: it has said how, once.
+    bool saidHowToKeepOnTop() const { return saidHowToKeepOnTop_; }
 
     // The tick's redraw: only the clock time's cell when the seconds are all that changed,
-    // else the full frame.
+    // else the full frame. Then, while an assistive technology listens, the words of the face
+    // are compared once a minute and a change is announced.
     void redrawForTick();
+
+    // The face in words at this moment (face/spoken_face.h), built on every call.
+    QString spokenFace() const;
+    // Changes of those words announced to assistive technologies so far.
+    int spokenFaceChanges() const { return spokenFaceChanges_; }
 
 signals:
     // Esc or Close: the loop ends, nothing is saved.
@@ -82,6 +90,9 @@ private:
     void onTick();
     void onSizeChanged();
     void openSettings();
+    void sayHowTheDesktopKeepsOnTop();
+    void redrawTickFrame();
+    void announceSpokenFace();
     void showFaceAt(int radius);
     double screenPixelRatio() const;
     void followDevicePixels();
@@ -119,6 +130,12 @@ private:
     QSize askedFor_;
     bool repaintOnTick_ = false;  // a size was asked for: paint the whole window once more
     bool settingsOpen_ = false;  // no redraws and no commands while the dialog is open
+    bool saidHowToKeepOnTop_ = false;
+    // The minute last compared and the words then; a change is announced at most once a
+    // minute (Qt would announce even an equal text, so the words are compared here).
+    std::int64_t spokenMinute_ = -1;
+    QString spokenText_;
+    int spokenFaceChanges_ = 0;
 };
 
 // Loads the settings and the rota, opens the window and runs the loop until Esc or Close.

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include "settings/help_text.h"
+#include "ui/window_glue.h"
 #include "ui/window_loop.h"
 
 namespace dorvalen {
@@ -34,7 +35,7 @@ void showInfoWindow(QWidget* owner, int cw, int lh) {
     QPalette palette = area->palette();
     palette.setColor(QPalette::Base, QColor(236, 233, 216));
     area->setPalette(palette);
-    text->setPlainText(QString::fromStdString(helpText()));
+    text->setPlainText(QString::fromStdString(helpText("\n", desktopKeepsOnTop())));
 
     // Esc and the close button end the loop through reject(). Esc or Close in the settings
     // dialog or the clock window end only this window too; the dialog below stays open.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <QTranslator>
 #include <malloc.h>
 #include <cstdio>
@@ -44,10 +45,19 @@ std::string displaySettings() {
 // be opened, Qt ends with a fatal message (and an abort); then only our line is printed.
 std::vector<QString> startMessages;
 
+// Qt's own reason, on the one line: the first line of each message it gave before giving
+// up (such as the platform plugin it could not find), else of the fatal message itself.
+std::string qtReason(const QString& fatalText) {
+    QStringList reasons;
+    for (const QString& message : startMessages) reasons << message.section(u'\n', 0, 0);
+    if (reasons.isEmpty()) reasons << fatalText.section(u'\n', 0, 0);
+    return reasons.join(QStringLiteral("; ")).simplified().toStdString();
+}
+
 void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg)
         endWithoutDisplay("Die grafische Anzeige lässt sich nicht öffnen (" + displaySettings() +
-                          ").");
+                          "): " + qtReason(text));
     startMessages.push_back(qFormatLogMessage(type, context, text));
 }
 

@@ -26,11 +26,13 @@
 #include <initializer_list>
 #include <map>
 #include <span>
+#include <utility>
 
 #include "core/conversions.h"
 #include "ui/window_glue.h"
 #include "settings/codepage.h"
 #include "settings/field_rules.h"
+#include "settings/help_text.h"
 #include "ui/info_window.h"
 #include "settings/settings_file.h"
 #include "ui/window_loop.h"
@@ -77,6 +79,7 @@ enum ControlId : int {
     RotaFileOption = 329,
     RotaInForceLabel = 330,  // its text says which rota the clock shows
     RotaRefusalLabel = 331,  // and why the file was refused, when it was
+    CrewLabelsBox = 332,
 };
 
 enum class ControlKind { Label, Field, Option, CheckBox, Button };
@@ -118,6 +121,7 @@ constexpr ControlRow controlRows[] = {
     {ShiftColoursBox, K::CheckBox, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, nullptr},
     {ColourButton, K::Button, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
     {SecondsHandBox, K::CheckBox, " Sekundenzeiger ein", 2, 16, 25, nullptr},
+    {CrewLabelsBox, K::CheckBox, " Schichtnamen auf dem Ring", 28, 16, 33, nullptr},
     {RotaLabel, K::Label, "Schichtplan:", 2, 18, 14, nullptr},
     {RotaBuiltInOption, K::Option, "eingebaut", 17, 18, 14, nullptr},
     {RotaFileOption, K::Option, "Schichtplan.txt", 31, 18, 22, nullptr},
@@ -130,6 +134,47 @@ constexpr ControlRow controlRows[] = {
     {InfoButton, K::Button, "Info", 33.5, 25, 13, "Infos zur Eingabe und zum Programm"},
     {CancelButton, K::Button, "Abbruch", 50, 25, 13,
      "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
+};
+
+// Keyboard mnemonics: the text with "&" before the underlined letter (Alt and the letter).
+// Only an underline is added; the letters stay as the table has them. A label's letter
+// moves the focus to its buddy field; the hemisphere options are reached from there.
+struct MnemonicRow {
+    int number;
+    const char* marked;  // UTF-8
+};
+constexpr MnemonicRow mnemonicRows[] = {
+    {NameLabel, "&Name:"},
+    {LongitudeLabel, "&Länge:"},
+    {LatitudeLabel, "&Breite:"},
+    {TimeZoneLabel, "&Zeitzone:"},
+    {TwilightLabel, "&Dämmerung:"},
+    {SummerTimeBox, " &Sommerzeit automatisch"},
+    {OnTopBox, " Die Uhr immer im &Vordergrund halten"},
+    {ShiftColoursBox, " Sc&hichtfarben des Ziffernblattes ein"},
+    {ColourButton, "&Farbe"},
+    {SecondsHandBox, " Se&kundenzeiger ein"},
+    {CrewLabelsBox, " Schichtna&men auf dem Ring"},
+    {RotaLabel, "Schich&tplan:"},
+    {SaveButton, "S&peichern"},
+    {ShowButton, "&Anzeigen"},
+    {InfoButton, "&Info"},
+    {CancelButton, "Abb&ruch"},
+};
+
+// Each label names the field (or, for Dämmerung, the option group) beside it.
+constexpr std::pair<int, int> buddies[] = {{NameLabel, NameField},
+                                           {LongitudeLabel, LongitudeField},
+                                           {LatitudeLabel, LatitudeField},
+                                           {TimeZoneLabel, TimeZoneField},
+                                           {TwilightLabel, CivilOption},
+                                           {RotaLabel, RotaBuiltInOption}};
+
+// The two Ost/West pairs read alike: a screen reader hears which value each belongs to.
+constexpr std::pair<int, const char*> optionNames[] = {
+    {LongitudeEastOption, "Länge Ost"},   {LongitudeWestOption, "Länge West"},
+    {LatitudeNorthOption, "Breite Nord"}, {LatitudeSouthOption, "Breite Süd"},
+    {TimeZoneEastOption, "Zeitzone Ost"}, {TimeZoneWestOption, "Zeitzone West"},
 };
 
 // Exclusive option groups; the position in a group is what the option means.
@@ -212,6 +257,8 @@ protected:
 
 private:
     void createControls();
+    void makeAccessible();
+    void leaveFocusedField();
     int fittingCharWidth(int underscoreWidth) const;
     void placeControls();
     void setInitialStates();
@@ -300,8 +347,9 @@ void SettingsDialog::createControls() {
             case K::Option: control = new QRadioButton(text, this); break;
             case K::CheckBox: control = new QCheckBox(text, this); break;
             case K::Button: {
+                // Enter presses the focused button, elsewhere "Anzeigen" (see below).
                 auto* push = new QPushButton(text, this);
-                push->setAutoDefault(false);  // Enter in a field ends nothing
+                push->setAutoDefault(true);
                 control = push;
                 break;
             }
@@ -316,12 +364,34 @@ void SettingsDialog::createControls() {
         controls_[row.number] = control;
     }
 
+    makeAccessible();
+
     const std::span<const int> exclusiveGroups[] = {longitudeOptions, latitudeOptions,
                                                     timeZoneOptions, twilightOptions, rotaOptions};
     for (const std::span<const int> group : exclusiveGroups) {
         auto* exclusive = new QButtonGroup(this);
         for (int number : group) exclusive->addButton(button(number));
     }
+}
+
+// Mnemonics, buddies and names for screen readers. The table's texts keep their leading
+// blanks on the screen; the names do without them (and without the mnemonic's "&").
+void SettingsDialog::makeAccessible() {
+    for (const MnemonicRow& row : mnemonicRows) {
+        const QString marked = QString::fromUtf8(row.marked);
+        QWidget* control = controls_.at(row.number);
+        if (auto* label = qobject_cast<QLabel*>(control)) label->setText(marked);
+        if (auto* box = qobject_cast<QAbstractButton*>(control)) box->setText(marked);
+        QString name = marked;
+        control->setAccessibleName(name.remove(u'&').trimmed());
+    }
+    for (const auto& [label, field] : buddies)
+        static_cast<QLabel*>(controls_.at(label))->setBuddy(controls_.at(field));
+    for (const auto& [number, name] : optionNames)
+        controls_.at(number)->setAccessibleName(QString::fromUtf8(name));
+    // Enter confirms as "Anzeigen": the entries are taken over without writing the file, so
+    // an Enter meant for something else never overwrites the stored settings.
+    static_cast<QPushButton*>(controls_.at(ShowButton))->setDefault(true);
 }
 
 void SettingsDialog::placeControls() {
@@ -357,8 +427,18 @@ void SettingsDialog::setInitialStates() {
     for (int i = 0; i < 3; ++i)
         button(twilightOptions[i])->setChecked(s.twilightKind == firstTwilightKind + i);
     button(OnTopBox)->setChecked(s.alwaysOnTop == 1);
+    if (desktopKeepsOnTop()) {
+        // The box still shows the stored value, which confirming the dialog keeps; it only
+        // cannot be changed, and says why and what the desktop offers instead.
+        const QString why = QString::fromUtf8(desktopOnTopHint.data(),
+                                              static_cast<qsizetype>(desktopOnTopHint.size()));
+        button(OnTopBox)->setEnabled(false);
+        button(OnTopBox)->setToolTip(why);
+        button(OnTopBox)->setAccessibleDescription(why);
+    }
     button(ShiftColoursBox)->setChecked(s.showShiftColors == 1);
     button(SecondsHandBox)->setChecked(s.showSecondsHand == 1);
+    button(CrewLabelsBox)->setChecked(s.extra.crewLabels == 1);
     button(RotaBuiltInOption)->setChecked(rota_.choice == RotaChoice::BuiltIn);
     button(RotaFileOption)->setChecked(rota_.choice == RotaChoice::File);
     auto* inForce = static_cast<QLabel*>(controls_.at(RotaInForceLabel));
@@ -389,9 +469,13 @@ bool SettingsDialog::leftAsShown(std::initializer_list<int> numbers) const {
 
 void SettingsDialog::connectActions() {
     connect(button(SaveButton), &QAbstractButton::clicked, this, [this] {
+        leaveFocusedField();
         if (nameCanBeStored()) done(ResultSave);
     });
-    connect(button(ShowButton), &QAbstractButton::clicked, this, [this] { done(ResultShow); });
+    connect(button(ShowButton), &QAbstractButton::clicked, this, [this] {
+        leaveFocusedField();
+        done(ResultShow);
+    });
     connect(button(CancelButton), &QAbstractButton::clicked, this, [this] { done(ResultCancel); });
     connect(button(InfoButton), &QAbstractButton::clicked, this,
             [this] { showInfoWindow(clockWindow_ ? clockWindow_ : this, cw_, lh_); });
@@ -416,6 +500,13 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Enter or a mnemonic presses a button while the caret is still in a field: the field is
+// taken over as if it had been left first (a click would have moved the focus anyway).
+void SettingsDialog::leaveFocusedField() {
+    for (const ControlRow& row : controlRows)
+        if (row.kind == K::Field && field(row.number)->hasFocus()) leaveField(row.number);
 }
 
 void SettingsDialog::leaveField(int number) {
@@ -504,6 +595,7 @@ void SettingsDialog::takeOver(int result) {
     if (clockWindow_) applyAlwaysOnTop(clockWindow_, s.alwaysOnTop != 0);
     if (!leftAsShown({ShiftColoursBox})) s.showShiftColors = checked(ShiftColoursBox) ? 1 : 0;
     if (!leftAsShown({SecondsHandBox})) s.showSecondsHand = checked(SecondsHandBox) ? 1 : 0;
+    if (!leftAsShown({CrewLabelsBox})) s.extra.crewLabels = checked(CrewLabelsBox) ? 1 : 0;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // window instead of re-creating it, so the window neither blinks nor moves.
 #include "ui/window_glue.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -17,9 +18,14 @@ void applyAlwaysOnTop(QWidget* window, bool on) {
     // (which setWindowFlags would do); the native window learns the change from setFlags.
     // X11 window managers then raise or release the window at once. On Wayland no client
     // may keep itself above others: the compositor ignores the hint, the setting stays as
-    // the user chose it, and nothing else happens.
+    // the user chose it (see desktopKeepsOnTop).
     window->overrideWindowFlags(wanted);
     if (QWindow* native = window->windowHandle()) native->setFlags(wanted);
+}
+
+bool desktopKeepsOnTop() {
+    // "wayland" and "wayland-egl" are Qt's two names for its Wayland plugin.
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
 }  // namespace dorvalen

@@ -9,4 +9,8 @@ namespace dorvalen {
 // position and size.
 void applyAlwaysOnTop(QWidget* window, bool on);
 
+// True where no client may keep its window above others (Wayland): there the desktop does
+// it, and the program's on-top switch is shown unavailable.
+bool desktopKeepsOnTop();
+
 }  // namespace dorvalen

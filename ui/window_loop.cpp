@@ -19,8 +19,12 @@ namespace {
 class OtherWindowsBlocked : public QObject {
 public:
     explicit OtherWindowsBlocked(QDialog& window) : window_(window) {
+        // A tooltip or a popup is no window of the program: it closes itself when another
+        // window comes up, and that close is not the user's close button.
         for (QWidget* other : QApplication::topLevelWidgets())
-            if (other != &window && other->isVisible()) blocked_.emplace_back(other);
+            if (other != &window && other->isVisible() && other->windowType() != Qt::ToolTip &&
+                other->windowType() != Qt::Popup)
+                blocked_.emplace_back(other);
         qApp->installEventFilter(this);
     }
     ~OtherWindowsBlocked() override { qApp->removeEventFilter(this); }

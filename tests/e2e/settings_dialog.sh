@@ -42,10 +42,10 @@ sleep 2.1
 [ "$(dialogs_open)" -eq 1 ] || fail "the clock's keys closed or doubled the dialog"
 echo "E opened the dialog; the clock stood still and ignored its keys and clicks while it was open"
 
-# The name field has the focus at opening; Info is the 17th stop of the Tab order
+# The name field has the focus at opening; Info is the 18th stop of the Tab order
 # (each option group is one stop). Space presses it and the help window opens.
 xdotool windowfocus --sync "$dialog" || fail "cannot focus the dialog"
-xdotool key --delay 30 $(printf 'Tab %.0s' $(seq 16)) space
+xdotool key --delay 30 $(printf 'Tab %.0s' $(seq 17)) space
 wait_dialogs 2 || fail "Info did not open the help window"
 "$wm_close" "$dialog" || fail "could not send Close to the dialog"
 wait_dialogs 1 || fail "the dialog's close button did not leave exactly the dialog open"

@@ -26,6 +26,7 @@ for needed in fonts-liberation libqt6widgets6 libqt6gui6 libc6 libstdc++6 libqt6
               qt6-translations-l10n; do
     grep -q "\(^\|, \)$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
+dpkg-deb -f "$deb" Recommends | grep -q '\bqt6-wayland\b' || fail "the package does not recommend qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package version is not $version"
 zcat "$build/packaging/changelog.gz" | head -n1 | grep -q "^dorvalen ($version)" ||
     fail "the changelog does not start with version $version"

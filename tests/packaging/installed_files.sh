@@ -23,6 +23,10 @@ done
 entry=$root/share/applications/$id.desktop
 out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
 grep -qx "Exec=$prefix/libexec/dorvalen/dorvalen-launch" "$entry" || fail "Exec is not the installed launcher"
+# The X11 route for an on-top switch of the clock's own, as a second way in from the menu.
+grep -qx "Exec=env QT_QPA_PLATFORM=xcb $prefix/libexec/dorvalen/dorvalen-launch" "$entry" ||
+    fail "no action that starts the launcher on XWayland"
+grep -qx "Name\[de\]=Unter XWayland starten" "$entry" || fail "the XWayland action is not named"
 grep -qx "Icon=$id" "$entry" || fail "Icon is not $id"
 grep -qx "StartupWMClass=Dorvalen" "$entry" || fail "StartupWMClass is not Dorvalen"
 

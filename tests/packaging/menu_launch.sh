@@ -15,7 +15,7 @@ require_tools Xvfb xdotool xprop
 [ -f "$entry" ] || fail "no installed desktop entry at $entry"
 
 # The command as the menu would run it, found inside the staged tree.
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
+exec_line=$(sed -n '/^\[Desktop Entry\]/,/^\[/ s/^Exec=//p' "$entry")
 [ -n "$exec_line" ] || fail "the desktop entry has no Exec line"
 command=$stage$exec_line
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
@@ -40,7 +40,7 @@ icon=$(xprop -id "$window" _NET_WM_ICON)  # whole: grep -q would cut it off with
 grep -q 'Icon (' <<<"$icon" || fail "the window has no icon of its own: $icon"
 echo "the window carries the program's icon (_NET_WM_ICON)"
 
-# E opens the dialog with the name field focused; Speichern is the 15th Tab stop (the rota option comes before it).
+# E opens the dialog with the name field focused; Alt+P presses Speichern.
 xdotool windowfocus --sync "$window" key e || fail "xdotool could not send E"
 for _ in $(seq 50); do
     dialog=$(xdotool search --onlyvisible --name '^Programmeinstellungen$' 2>/dev/null | head -n1)
@@ -49,7 +49,7 @@ for _ in $(seq 50); do
 done
 [ -n "$dialog" ] || fail "E did not open the settings dialog"
 xdotool windowfocus --sync "$dialog" key ctrl+a type Menuort
-xdotool key --delay 30 $(printf 'Tab %.0s' $(seq 14)) space
+xdotool key alt+p
 saved=$work/config/dorvalen/Dorvalen.dat
 for _ in $(seq 50); do
     [ -s "$saved" ] && break

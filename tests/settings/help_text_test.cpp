@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "core/commands.h"
 #include "core/version.h"
@@ -130,6 +131,31 @@ TEST(HelpText, EmptyLinesWhereTheSectionsBreak) {
     for (std::size_t lineNo : {6, 23, 26, 29, 36, 39, 46, 53, 58, 62, 67, 71, 76})
         EXPECT_TRUE(helpTextLines[lineNo - 1].empty()) << "line " << lineNo;
     EXPECT_EQ(std::count(helpTextLines.begin(), helpTextLines.end(), std::string_view{}), 13);
+}
+
+// Where the desktop keeps windows on top, its lines follow the keys; every other line
+// stays as it is, and the F12 hint names the same desktop menus.
+TEST(HelpText, DesktopOnTopLinesFollowTheKeysAndChangeNoOtherLine) {
+    const std::string text = helpText("\n", true);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        if (end == std::string::npos) break;
+        at = end + 1;
+    }
+    ASSERT_EQ(lines.size(), helpLineCount + desktopOnTopLineCount);
+    for (std::size_t i = 0; i < helpLineCount; ++i) {
+        const std::size_t shown = i < 16 ? i : i + desktopOnTopLineCount;
+        EXPECT_EQ(lines[shown], helpTextLines[i]) << "line " << i + 1;
+    }
+    EXPECT_EQ(helpText("\n", false), helpText());
+    for (std::string_view menu : {"Alt+Leertaste → „Immer im Vordergrund“",
+                                  "Alt+F3 → „Weitere Aktionen“ → „Immer im Vordergrund“",
+                                  "org.dorvalen.Dorvalen"}) {
+        EXPECT_NE(text.find(menu), std::string::npos) << menu;
+        EXPECT_NE(desktopOnTopHint.find(menu), std::string_view::npos) << menu;
+    }
 }
 
 }  // namespace

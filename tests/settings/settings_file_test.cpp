@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <filesystem>
@@ -95,6 +96,52 @@ TEST(ParseSettings, GroupLineHidesEverythingBelowIt) {
     expectDefaults(parseSettings("  [Uhr\r\n" + allTenEntries), "unclosed indented group");
     EXPECT_EQ(parseSettings("Breite = 5\r\n[Uhr]\r\nOrtsname = Ulm\r\n").latitude, 5.0);
     EXPECT_EQ(parseSettings("Breite = 5\r\n[Uhr]\r\nOrtsname = Ulm\r\n").placeName, "Mirelstadt");
+}
+
+// The crew labels' switch lives below "[Dorvalen]" after the ten lines: read only there,
+// written only when it is on or was there, and every other line from the first group line
+// on is written back as it was.
+TEST(ExtraSettings, CrewLabelsBelowTheGroupLineAndEverythingThereKept) {
+    const std::string ten = formatSettings(ClockSettings{});
+    const struct {
+        const char* fault;
+        std::string tail;  // read after the ten lines
+        int read;          // crewLabels found
+        int set;           // then set to this and written
+        std::string written;  // what follows the ten lines
+    } rows[] = {
+        {"off by default is no longer ten lines", "", 0, 0, ""},
+        {"switched on not stored", "", 0, 1, "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n"},
+        {"key case or blanks not ignored", "[dorvalen]\n  SCHICHTNAMEN AUF DEM RING=1\n", 1, 0,
+         "[dorvalen]\r\nSchichtnamen auf dem Ring = 0\r\n"},
+        {"other groups or entries lost, or read as ours",
+         "[Andere]\r\nSchichtnamen auf dem Ring = 1\r\n[Dorvalen]\r\n; Notiz\r\nRota = a.txt\r\n"
+         "[Rest]\r\nx = 1\r\n",
+         0, 1,
+         "[Andere]\r\nSchichtnamen auf dem Ring = 1\r\n[Dorvalen]\r\n; Notiz\r\nRota = a.txt\r\n"
+         "Schichtnamen auf dem Ring = 1\r\n[Rest]\r\nx = 1\r\n"},
+        {"a second entry or group counts", "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n"
+         "Schichtnamen auf dem Ring = 0\r\n[Dorvalen]\r\nSchichtnamen auf dem Ring = 0\r\n", 1, 1,
+         "[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\nSchichtnamen auf dem Ring = 0\r\n"
+         "[Dorvalen]\r\nSchichtnamen auf dem Ring = 0\r\n"},
+        {"a later group's entry read", "[Dorvalen]\r\n[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n",
+         0, 0, "[Dorvalen]\r\n[Dorvalen]\r\nSchichtnamen auf dem Ring = 1\r\n"},
+    };
+    for (const auto& row : rows) {
+        ClockSettings s = parseSettings(ten + row.tail);
+        EXPECT_EQ(s.extra.crewLabels, row.read) << row.fault;
+        s.extra.crewLabels = row.set;
+        const std::string bytes = formatSettings(s);
+        EXPECT_EQ(bytes.substr(0, ten.size()), ten) << row.fault;
+        EXPECT_EQ(bytes.substr(std::min(ten.size(), bytes.size())), row.written) << row.fault;
+        // The ten lines' reader sees the same ten values; ours reads back what was set.
+        ClockSettings back = parseSettings(bytes);
+        EXPECT_EQ(back.extra.crewLabels, row.set) << row.fault;
+        back.extra = s.extra = {};
+        EXPECT_EQ(back, s) << row.fault;
+    }
+    // Entries below the group never reach the ten settings.
+    expectDefaults(parseSettings("[Dorvalen]\r\n" + allTenEntries), "ten entries in our group");
 }
 
 struct LineRow {

@@ -3,6 +3,7 @@
 // zero-delay timer once the loop runs; the colour chooser and the message box are answered
 // through the dialog's seams. Every test runs in its own temporary working directory.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSet>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -191,6 +193,7 @@ const LayoutRow layoutRows[] = {
     {324, " Schichtfarben des Ziffernblattes ein", 2, 14, 25, ""},
     {325, "Farbe", 28, 14, 8, "Farbe des Ziffernblattes wählen"},
     {326, " Sekundenzeiger ein", 2, 16, 25, ""},
+    {332, " Schichtnamen auf dem Ring", 28, 16, 33, ""},
     {327, "Schichtplan:", 2, 18, 14, ""},
     {328, "eingebaut", 17, 18, 14, ""}, {329, "Schichtplan.txt", 31, 18, 22, ""},
     {330, "In Kraft: eingebauter Schichtplan", 2, 20, 60, ""},
@@ -277,12 +280,55 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
             if (auto* label = qobject_cast<QLabel*>(widget)) shown = label->text();
             if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown = button->text();
             if (!qobject_cast<QLineEdit*>(widget)) {
-                EXPECT_EQ(shown, QString::fromUtf8(row.text)) << row.number;
+                // A mnemonic's "&" is no letter on the screen, only an underline.
+                EXPECT_EQ(shown.remove(u'&'), QString::fromUtf8(row.text)) << row.number;
             }
         }
         EXPECT_EQ(QApplication::focusWidget(), control(dialog, 301)) << "name not focused";
         dialog.reject();
     });
+}
+
+// What a screen reader hears: each field named by its label, the Ost/West pairs told apart,
+// no leading blanks; every mnemonic letter used once; Enter in a field confirms as
+// "Anzeigen", the field taken over first, and writes no file.
+TEST_F(SettingsDialogTest, NamesMnemonicsAndEnterForKeyboardAndScreenReaders) {
+    const std::pair<int, const char*> names[] = {
+        {301, "Name:"},         {303, "Länge:"},        {305, "Breite:"},
+        {307, "Zeitzone:"},     {316, "Länge Ost"},     {320, "Zeitzone Ost"},
+        {321, "Zeitzone West"}, {308, "Sommerzeit automatisch"},
+        {323, "Die Uhr immer im Vordergrund halten"},   {309, "Speichern"},
+    };
+    runDialog([&](QDialog& dialog) {
+        for (const auto& [number, name] : names) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control(dialog, number));
+            ASSERT_NE(face, nullptr) << number;
+            EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(name)) << number;
+        }
+        QSet<QChar> letters;
+        for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+            QString shown;
+            if (auto* label = qobject_cast<QLabel*>(widget)) shown = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown = button->text();
+            const qsizetype at = shown.indexOf(u'&');
+            if (at < 0) continue;
+            EXPECT_FALSE(letters.contains(shown.at(at + 1).toLower())) << shown.toStdString();
+            letters.insert(shown.at(at + 1).toLower());
+        }
+        EXPECT_GE(letters.size(), 16);
+
+        auto* latitude = control<QLineEdit>(dialog, 305);
+        latitude->setFocus(Qt::OtherFocusReason);
+        latitude->setText(QStringLiteral("12.7"));
+        auto* name = control<QLineEdit>(dialog, 301);
+        name->setFocus(Qt::OtherFocusReason);
+        name->setText(QStringLiteral("Entenhausen"));
+        sendKey(name, Qt::Key_Return);
+        EXPECT_FALSE(dialog.isVisible()) << "Enter did not confirm";
+    });
+    EXPECT_EQ(state_.settings.placeName, "Entenhausen") << "the focused field was not taken over";
+    EXPECT_EQ(state_.settings.latitude, 12.42);
+    EXPECT_FALSE(fs::exists(settingsFileName)) << "Enter saved";
 }
 
 // Tab enters an option group at its selected option (the arrow keys move within the group,
@@ -330,7 +376,7 @@ TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
 
 TEST_F(SettingsDialogTest, TabVisitsTheControlsInCreationOrder) {
     const std::vector<int> expected = {301, 303, 316, 305, 318, 307, 320, 308, 313,
-                                       323, 324, 325, 326, 328, 309, 322, 310, 311, 301};
+                                       323, 324, 325, 326, 332, 328, 309, 322, 310, 311, 301};
     runDialog([&](QDialog& dialog) {
         std::vector<int> visited;
         for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -503,13 +549,14 @@ TEST_F(SettingsDialogTest, AnzeigenSignsTheValuesByTheOptions) {
 
 TEST_F(SettingsDialogTest, AnzeigenTakesTheCheckBoxesOverAndPutsTheClockOnTop) {
     runDialog([&](QDialog& dialog) {
-        for (int number : {308, 323, 324, 326}) click(control(dialog, number));
+        for (int number : {308, 323, 324, 326, 332}) click(control(dialog, number));
         click(control(dialog, 322));
     });
     EXPECT_EQ(state_.settings.autoSummerTime, 0);
     EXPECT_EQ(state_.settings.alwaysOnTop, 1);
     EXPECT_EQ(state_.settings.showShiftColors, 0);
     EXPECT_EQ(state_.settings.showSecondsHand, 1);
+    EXPECT_EQ(state_.settings.extra.crewLabels, 1);
     EXPECT_TRUE(clockWindow_.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 

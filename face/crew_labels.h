@@ -1,0 +1,28 @@
+// Each crew written on the ring in its sector, for eyes that do not tell the crews' colours
+// apart (red-green blindness makes Grün and Orange, or Gelb and Grün, look alike).
+#pragma once
+
+#include <string>
+
+#include "canvas/canvas.h"
+#include "core/calendar.h"
+#include "rota/rota.h"
+
+namespace dorvalen {
+
+// A crew's colour on the ring.
+Colour crewRgb(const ShiftRota& rota, int crew);
+
+// What a sector can say of its crew, longest first: the name, the shortest start of the
+// name that no other crew's name starts with, the crew's number (from 1).
+std::string crewLabelText(const ShiftRota& rota, int crew, int form);
+inline constexpr int crewLabelForms = 3;
+
+// When the settings ask for it (and the ring shows the crews): each painted sector gets the
+// longest form of its crew that fits a place of the ring where the sector's colour alone
+// shows (no divider, hour dot or numeral under it), nearest the sector's middle, in black or
+// white, whichever stands out more from the crew's colour. Draws in the canvas's current
+// font; reads the ring as painted, so it comes after the numerals and before the dial.
+void drawCrewLabels(Canvas& canvas, const Frame& frame, int r);
+
+}  // namespace dorvalen
