@@ -70,6 +70,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void redraw();
@@ -85,6 +86,8 @@ private:
     void watchScreen();
     void watchScreenRatio(QScreen* screen);
     void redrawForNewRatio();
+    void watchExposure();
+    void followExposure(bool exposed);
 
     ClockState& state_;
     const WallClock& clock_;
@@ -114,6 +117,10 @@ private:
     QSize askedFor_;
     bool repaintOnTick_ = false;  // a size was asked for: paint the whole window once more
     bool settingsOpen_ = false;  // no redraws and no commands while the dialog is open
+    // Iconified or on another workspace: no frame and no timer until it is exposed again.
+    QPointer<QWindow> exposureWatched_;
+    bool hidden_ = false;
+    bool resumeTicking_ = false;  // the timer ran when the window went out of sight
 };
 
 // Loads the settings, opens the window and runs the loop until Esc or Close.
