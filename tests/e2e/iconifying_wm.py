@@ -1,15 +1,14 @@
 #!/usr/bin/env python3
-"""A window manager that can iconify: windows are mapped and configured as they ask, a
+"""A window manager that only iconifies, for windows already on the screen: a
 WM_CHANGE_STATE request for IconicState (what `xdotool windowminimize` sends) unmaps the
-window and marks it iconic in WM_STATE, and a later map request (`xdotool windowmap`)
-restores it. Xlib through ctypes, nothing to build. Writes "ready" to READY_FILE once it
-manages the screen. Usage: iconifying_wm.py READY_FILE (runs until killed)"""
+window and marks it iconic in WM_STATE; a map request (`xdotool windowmap`) restores it.
+Size requests go unanswered, so start it once the windows it manages have their size. Xlib through ctypes, nothing to build. Writes "ready" to READY_FILE once it runs.
+Usage: iconifying_wm.py READY_FILE (runs until killed)"""
 import ctypes
 import ctypes.util
 import sys
 
 MAP_REQUEST = 20
-CONFIGURE_REQUEST = 23
 CLIENT_MESSAGE = 33
 SUBSTRUCTURE_REDIRECT_MASK = 1 << 20
 NORMAL_STATE, ICONIC_STATE = 1, 3
@@ -22,16 +21,6 @@ class XMapRequestEvent(ctypes.Structure):
                 ("parent", ctypes.c_ulong), ("window", ctypes.c_ulong)]
 
 
-class XConfigureRequestEvent(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("parent", ctypes.c_ulong), ("window", ctypes.c_ulong),
-                ("x", ctypes.c_int), ("y", ctypes.c_int),
-                ("width", ctypes.c_int), ("height", ctypes.c_int),
-                ("border_width", ctypes.c_int), ("above", ctypes.c_ulong),
-                ("detail", ctypes.c_int), ("value_mask", ctypes.c_ulong)]
-
-
 class XClientMessageEvent(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
                 ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
@@ -41,7 +30,6 @@ class XClientMessageEvent(ctypes.Structure):
 
 class XEvent(ctypes.Union):
     _fields_ = [("type", ctypes.c_int), ("xmaprequest", XMapRequestEvent),
-                ("xconfigurerequest", XConfigureRequestEvent),
                 ("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
@@ -55,8 +43,6 @@ def main():
     xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
     xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
     xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(XEvent)]
-    xlib.XMoveResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                       ctypes.c_int, ctypes.c_uint, ctypes.c_uint]
     xlib.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
     xlib.XUnmapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
     xlib.XInternAtom.restype = ctypes.c_ulong
@@ -87,10 +73,6 @@ def main():
         if event.type == MAP_REQUEST:
             xlib.XMapWindow(display, event.xmaprequest.window)
             set_state(event.xmaprequest.window, NORMAL_STATE)
-        elif event.type == CONFIGURE_REQUEST:
-            request = event.xconfigurerequest
-            xlib.XMoveResizeWindow(display, request.window, request.x, request.y,
-                                   request.width, request.height)
         elif (event.type == CLIENT_MESSAGE and event.xclient.message_type == wm_change_state
               and event.xclient.data[0] == ICONIC_STATE):
             xlib.XUnmapWindow(display, event.xclient.window)

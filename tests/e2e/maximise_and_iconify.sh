@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A day on the desktop under Xvfb and a window manager that iconifies: after 400 -> 980 ->
+# A day on the desktop under Xvfb, then a window manager that iconifies: after 400 -> 980 ->
 # 400 and one more full frame the clock's anonymous memory is back within 1 MiB of where it
 # started; iconified it stays asleep for 10 s (no timer, so no frame); restored, the first
 # picture on the screen already shows the current second, before any tick could.
@@ -15,16 +15,6 @@ source "$here/../../tools/xvfb_session.sh"
 require_tools Xvfb xdotool python3
 [ -x "$face" ] || fail "build the target dorvalen-face first"
 start_xvfb
-
-"$here/iconifying_wm.py" "$work/wm-ready" 2>"$work/wm.log" &
-wm_pid=$!
-trap 'kill "$wm_pid" 2>/dev/null; session_cleanup' EXIT
-for _ in $(seq 50); do
-    [ -s "$work/wm-ready" ] && break
-    sleep 0.1
-done
-[ -s "$work/wm-ready" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
-
 mkdir "$work/cwd"  # no settings file: the clock and dorvalen-face both use the defaults
 start_clock "$work/cwd"
 window=$(clock_window_id)
@@ -57,6 +47,15 @@ else
     echo "anonymous memory $start kB, after 400 -> 980 -> 400: $back kB"
 fi
 
+# The window manager comes now: it leaves sizes alone, the clock keeps its own.
+"$here/iconifying_wm.py" "$work/wm-ready" 2>"$work/wm.log" &
+wm_pid=$!
+trap 'kill "$wm_pid" 2>/dev/null; session_cleanup' EXIT
+for _ in $(seq 50); do
+    [ -s "$work/wm-ready" ] && break
+    sleep 0.1
+done
+[ -s "$work/wm-ready" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
 xdotool windowminimize --sync "$window" || fail "the window manager did not iconify the clock"
 sleep 1
 before=$(switches)
