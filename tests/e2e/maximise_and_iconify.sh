@@ -12,7 +12,7 @@ shot=$build/dorvalen-window-shot
 face=$build/dorvalen-face
 here=$(dirname "$(realpath "$0")")
 source "$here/../../tools/xvfb_session.sh"
-require_tools Xvfb xdotool python3
+require_tools Xvfb xdotool xwininfo python3
 [ -x "$face" ] || fail "build the target dorvalen-face first"
 start_xvfb
 mkdir "$work/cwd"  # no settings file: the clock and dorvalen-face both use the defaults
@@ -56,7 +56,16 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ -s "$work/wm-ready" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
-xdotool windowminimize --sync "$window" || fail "the window manager did not iconify the clock"
+# xdotool returns even when no window manager acted on the request: the map state tells.
+iconify() {
+    xdotool windowminimize "$window"
+    for _ in $(seq 50); do
+        xwininfo -id "$window" | grep -q IsUnMapped && return
+        sleep 0.1
+    done
+    fail "the window manager did not iconify the clock"
+}
+iconify
 sleep 1
 before=$(switches)
 sleep 10
@@ -80,7 +89,7 @@ restored() {
 # A machine too busy to restore and grab within one second gets a second try.
 second=$(( $(date +%s) + 2 ))
 if ! restored "$second"; then
-    xdotool windowminimize --sync "$window" || fail "the window manager did not iconify the clock"
+    iconify
     second=$(( $(date +%s) + 3 ))
     restored "$second" || fail "restored, the clock did not show $(date -d "@$second" +%T) at once"
 fi
