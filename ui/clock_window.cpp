@@ -104,16 +104,18 @@ protected:
     }
 
 private:
-    // A large area goes to the window system as whole rows of the window. Without shared
-    // memory (see main) Qt copies a narrower rectangle into a buffer of its own first, and
-    // that buffer keeps the largest size it ever had: after a maximise, for good. Whole
-    // rows are sent from the window's own image, which shrinks with the window.
+    // A large area is sent as the whole window. Without shared memory (see main) Qt copies
+    // a part of the window into a buffer of its own before sending it, and that buffer
+    // keeps the largest size it ever had: after a maximise, for good. The whole window it
+    // sends from the window's own image, which shrinks with the window. (Updating the
+    // window alone would not do: Qt leaves out the area of an opaque child.)
     void updateArea(const QRect& area) {
-        QWidget* window = parentWidget();
-        if (window != nullptr && area.width() * area.height() > largestNarrowFlush)
-            window->update(QRect(0, area.y(), window->width(), area.height()));
-        else
+        if (area.width() * area.height() <= largestNarrowFlush) {
             update(area);
+            return;
+        }
+        update();
+        if (QWidget* window = parentWidget()) window->update();  // beside a non-square face
     }
     static constexpr int largestNarrowFlush = 64 * 1024;  // logical pixels: 256 kB
 
