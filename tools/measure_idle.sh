@@ -95,13 +95,14 @@ awk -v c0="$clock_cpu0" -v c1="$clock_cpu1" -v x0="$xclock_cpu0" -v x1="$xclock_
 }'
 
 # Iconified: the window manager is started only now, so the figures above ran without one.
-DISPLAY=$display_of_clock "$root/tests/e2e/iconifying_wm.py" "$work/wm-ready" >"$work/wm.log" 2>&1 &
+DISPLAY=$display_of_clock "$root/tests/e2e/forcing_wm.py" 400 400 "$work/wm-refused" \
+    >"$work/wm.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
-    [ -s "$work/wm-ready" ] && break
+    [ -s "$work/wm-refused" ] && break
     sleep 0.1
 done
-[ -s "$work/wm-ready" ] || { echo "the window manager did not start: $(cat "$work/wm.log")"; exit 1; }
+[ -s "$work/wm-refused" ] || { echo "the window manager did not start: $(cat "$work/wm.log")"; exit 1; }
 window=$(DISPLAY=$display_of_clock xdotool search --onlyvisible --name '^Dorvalen$' | head -n1)
 DISPLAY=$display_of_clock xdotool windowminimize --sync "$window" ||
     { echo "the clock could not be iconified: $(cat "$work/wm.log")"; exit 1; }

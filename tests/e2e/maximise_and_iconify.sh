@@ -47,15 +47,15 @@ else
     echo "anonymous memory $start kB, after 400 -> 980 -> 400: $back kB"
 fi
 
-# The window manager comes now: it leaves sizes alone, the clock keeps its own.
-"$here/iconifying_wm.py" "$work/wm-ready" 2>"$work/wm.log" &
+# The window manager comes now, keeping the clock at the size it has.
+"$here/forcing_wm.py" 400 400 "$work/refused" 2>"$work/wm.log" &
 wm_pid=$!
 trap 'kill "$wm_pid" 2>/dev/null; session_cleanup' EXIT
 for _ in $(seq 50); do
-    [ -s "$work/wm-ready" ] && break
+    [ -s "$work/refused" ] && break
     sleep 0.1
 done
-[ -s "$work/wm-ready" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
+[ -s "$work/refused" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
 # xdotool returns even when no window manager acted on the request: the map state tells.
 iconify() {
     xdotool windowminimize "$window"
@@ -75,11 +75,11 @@ asleep=$(( $(switches) - before ))
 # restored SECOND: restores the clock just after SECOND begins and succeeds when a shot
 # within that second is SECOND's frame: the ticks alone would show it only a second later.
 restored() {
-    local frame now
+    local frame
     frame=$(face_frame "$1" 1)
     while [ "$(date +%s)" -lt "$1" ]; do sleep 0.02; done
     xdotool windowmap --sync "$window" || fail "the window manager did not restore the clock"
-    while now=$(date +%s) && [ "$now" -eq "$1" ]; do
+    while [ "$(date +%s)" -eq "$1" ]; do
         "$shot" grab "$window" "$work/restored.png" 2>/dev/null &&
             [ "$("$shot" diff "$work/restored.png" "$frame" 0 0 0 0 | awk '{print $2}')" = 0 ] &&
             return 0
