@@ -106,18 +106,19 @@ protected:
 private:
     // A large area is sent as the whole window. Without shared memory (see main) Qt copies
     // a part of the window into a buffer of its own before sending it, and that buffer
-    // keeps the largest size it ever had: after a maximise, for good. The whole window it
-    // sends from the window's own image, which shrinks with the window. (Updating the
-    // window alone would not do: Qt leaves out the area of an opaque child.)
+    // keeps the largest size it ever had: after a maximise, for good. The whole window Qt
+    // sends straight from the window's own image, which shrinks with the window. (Updating
+    // the window alone would not do: Qt leaves out the area of an opaque child.)
     void updateArea(const QRect& area) {
-        if (area.width() * area.height() <= largestNarrowFlush) {
+        const double logicalPixels = static_cast<double>(area.width()) * area.height();
+        if (logicalPixels * pixelRatio_ * pixelRatio_ <= largestPartialFlush) {
             update(area);
             return;
         }
         update();
         if (QWidget* window = parentWidget()) window->update();  // beside a non-square face
     }
-    static constexpr int largestNarrowFlush = 64 * 1024;  // logical pixels: 256 kB
+    static constexpr double largestPartialFlush = 64 * 1024;  // device pixels: 256 kB
 
     const Image* image_ = nullptr;
     double pixelRatio_ = 1.0;
