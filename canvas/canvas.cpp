@@ -152,7 +152,11 @@ Image::Image(int w, int h, Colour fill) {
 void Image::resize(int w, int h) {
     width = std::max(w, 0);
     height = std::max(h, 0);
-    pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    // The same number of pixels keeps the buffer (every frame repaints all of it); any other
+    // gets a buffer of its own size, so a shrunken window gives the memory of a large one back.
+    if (count == pixels.size() && count == pixels.capacity()) return;
+    std::vector<Colour>(count).swap(pixels);
 }
 
 void Canvas::beginDrawing(Image& image) { image_ = &image; }

@@ -50,7 +50,9 @@ struct Image {
 
     Image() = default;
     Image(int w, int h, Colour fill = 0);
-    void resize(int w, int h);  // contents undefined afterwards (every frame repaints all)
+    // Contents undefined afterwards (every frame repaints all). The buffer holds w * h
+    // pixels and no more: kept when that number stays, given back when it shrinks.
+    void resize(int w, int h);
     Colour pixel(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
 };

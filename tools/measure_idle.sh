@@ -3,15 +3,16 @@
 # Xvfb at 400 x 400 for SECONDS (default 60). Prints, for both: the CPU time of the client
 # plus its X server (scheduler nanoseconds of every thread, /proc/PID/task/*/schedstat), the
 # wake-ups of all the client's threads per second (voluntary and involuntary context
-# switches) and its resident memory; then the clock's time from exec to its first frame
-# on the screen (median of five starts). Not part of the test suite.
+# switches) and its resident memory; then the clock's wake-ups and CPU time for as long
+# again while iconified (a small window manager iconifies it), and its time from exec to
+# its first frame on the screen (median of five starts). Not part of the test suite.
 # Usage: tools/measure_idle.sh [SECONDS] [PROGRAM]   (PROGRAM: build/release/dorvalen)
 set -euo pipefail
 
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${2:-$root/build/release/dorvalen}
-for tool in Xvfb xclock python3; do
+for tool in Xvfb xclock xdotool python3; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (tools/install_deps.sh)"; exit 1; }
 done
 [ -x "$program" ] || { echo "build the Release clock first: $program"; exit 1; }
@@ -91,6 +92,30 @@ awk -v c0="$clock_cpu0" -v c1="$clock_cpu1" -v x0="$xclock_cpu0" -v x1="$xclock_
     printf "CPU       dorvalen %.1f ms, xclock %.1f ms, ratio %.2f\n", c, x, (x > 0 ? c / x : 0)
     printf "wake-ups  dorvalen %.2f/s (%d threads), xclock %.2f/s\n", (cs1 - cs0) / s, threads, (xs1 - xs0) / s
     printf "RSS       dorvalen %.1f MiB, xclock %.1f MiB\n", crss / 1024, xrss / 1024
+}'
+
+# Iconified: the window manager is started only now, so the figures above ran without one.
+DISPLAY=$display_of_clock "$root/tests/e2e/forcing_wm.py" 400 400 "$work/wm-refused" \
+    >"$work/wm.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    [ -s "$work/wm-refused" ] && break
+    sleep 0.1
+done
+[ -s "$work/wm-refused" ] || { echo "the window manager did not start: $(cat "$work/wm.log")"; exit 1; }
+window=$(DISPLAY=$display_of_clock xdotool search --onlyvisible --name '^Dorvalen$' | head -n1)
+DISPLAY=$display_of_clock xdotool windowminimize --sync "$window" ||
+    { echo "the clock could not be iconified: $(cat "$work/wm.log")"; exit 1; }
+sleep 1
+clock_cpu0=$(cpu_ns "$clock_pid" "$xvfb_pid_of_clock")
+clock_sw0=$(switches "$clock_pid")
+sleep "$seconds"
+clock_cpu1=$(cpu_ns "$clock_pid" "$xvfb_pid_of_clock")
+clock_sw1=$(switches "$clock_pid")
+awk -v c0="$clock_cpu0" -v c1="$clock_cpu1" -v cs0="$clock_sw0" -v cs1="$clock_sw1" \
+    -v s="$seconds" -v rss="$(rss_kib "$clock_pid")" 'BEGIN {
+    printf "iconified dorvalen %.2f wake-ups/s, %.1f ms CPU with its X server, RSS %.1f MiB\n",
+        (cs1 - cs0) / s, (c1 - c0) / 1e6, rss / 1024
 }'
 
 times=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Usage: tools/soak.sh [SECONDS]. Runs the Release clock under Xvfb for SECONDS (default
 # 3600) and drives it the whole time with its keys, window resizes and the settings dialog
-# (with its help window now and then). Every 10 s it samples the clock's resident memory,
-# open descriptors and threads and prints a line; at the end it prints the curve's summary.
+# (with its help window now and then). Every 10 s it sets the window to 400 x 400 and samples
+# the clock's resident memory, open descriptors and threads and prints a line; at the end it prints the curve's summary.
 # Fails when the clock ends or stops answering. DORVALEN_SOAK_BUILD_DIR overrides the
 # Release build folder (default build/release; the target dorvalen is built first).
 set -uo pipefail
@@ -82,6 +82,10 @@ while :; do
     elapsed=$((SECONDS - start))
     if [ "$elapsed" -ge "$next" ]; then
         alive
+        # Every sample at one size: the curve shows what the clock keeps, not the size the
+        # last round happened to leave (a 700-pixel frame is 2 MB more than a 220-pixel one).
+        xdotool windowsize --sync "$window" 400 400 2>/dev/null
+        sleep 1
         line=$(sample "$elapsed")
         echo "$line"
         samples+=("$line")

@@ -86,6 +86,29 @@ wait_for_face() {
     fail "the window shows only $colours colours: no clock face"
 }
 
+# face_frame SECOND SCALE: the frame dorvalen-face (set `face`) makes for that second at that
+# scale with the defaults of "$work/cwd" (which is also its fallback settings folder, so the
+# tester's own ~/.config/dorvalen cannot leak in), rendered once; prints its file.
+face_frame() {
+    local frame="$work/face-$2-$1.png"
+    [ -s "$frame" ] || (cd "$work/cwd" && XDG_CONFIG_HOME="$work/cwd" "$face" --at "$(date -d "@$1" +%Y-%m-%dT%H:%M:%S)" \
+        --scale "$2" --out "$frame") 2>/dev/null || fail "dorvalen-face --scale $2 failed"
+    echo "$frame"
+}
+
+# matching_second SHOT FIRST LAST SCALE: prints the second in FIRST..LAST whose frame from
+# dorvalen-face equals the screenshot in every pixel, or nothing.
+matching_second() {
+    local second frame
+    for second in $(seq "$2" "$3"); do
+        frame=$(face_frame "$second" "$4")
+        if [ "$("$shot" diff "$1" "$frame" 0 0 0 0 2>/dev/null | awk '{print $2}')" = 0 ]; then
+            echo "$second"
+            return
+        fi
+    done
+}
+
 # quit_clock_with_esc WINDOW: sends Esc to the clock and fails unless it ends within 5 s
 # with exit code 0.
 quit_clock_with_esc() {

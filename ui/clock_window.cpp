@@ -53,7 +53,7 @@ public:
         const QSize logical(static_cast<int>(std::ceil(image.width / pixelRatio)),
                             static_cast<int>(std::ceil(image.height / pixelRatio)));
         if (size() != logical) resize(logical);
-        update();
+        updateArea(rect());
     }
 
     // Only `area` (device pixels) of the image changed: only the logical pixels that cover
@@ -66,7 +66,7 @@ public:
         const int y0 = static_cast<int>(std::floor(area.y / pixelRatio_));
         const int x1 = static_cast<int>(std::ceil((area.x + area.w) / pixelRatio_));
         const int y1 = static_cast<int>(std::ceil((area.y + area.h) / pixelRatio_));
-        update(QRect(x0, y0, x1 - x0, y1 - y0).intersected(rect()));
+        updateArea(QRect(x0, y0, x1 - x0, y1 - y0).intersected(rect()));
     }
 
     bool shows(const Image& image, double pixelRatio) const {
@@ -109,6 +109,22 @@ protected:
     }
 
 private:
+    // A large area is sent as the whole window. Without shared memory (see main) Qt copies
+    // a part of the window into a buffer of its own before sending it, and that buffer
+    // keeps the largest size it ever had: after a maximise, for good. The whole window Qt
+    // sends straight from the window's own image, which shrinks with the window. (Updating
+    // the window alone would not do: Qt leaves out the area of an opaque child.)
+    void updateArea(const QRect& area) {
+        const double logicalPixels = static_cast<double>(area.width()) * area.height();
+        if (logicalPixels * pixelRatio_ * pixelRatio_ <= largestPartialFlush) {
+            update(area);
+            return;
+        }
+        update();
+        if (QWidget* window = parentWidget()) window->update();  // beside a non-square face
+    }
+    static constexpr double largestPartialFlush = 64 * 1024;  // device pixels: 256 kB
+
     const Image* image_ = nullptr;
     double pixelRatio_ = 1.0;
     bool endsDoubleClick_ = false;
@@ -206,7 +222,10 @@ ClockWindow::ClockWindow(ClockState& state, const WallClock& clock, const ClockR
     connect(tickTimer_, &QTimer::timeout, this, [this] { onTick(); });
 }
 
-ClockWindow::~ClockWindow() { releaseFont(textFont_); }
+ClockWindow::~ClockWindow() {
+    if (exposureWatched_) exposureWatched_->removeEventFilter(this);
+    releaseFont(textFont_);
+}
 
 void ClockWindow::startTicking() {
     const TickPlan plan = planTick(std::chrono::system_clock::now(), 0);
@@ -222,11 +241,15 @@ void ClockWindow::redraw() {
     renderClockFace(state_, previousImage_, textFont_, deviceRadius_, view_.showCoordinates,
                     &lastFrame_);
     std::swap(image_, previousImage_);
-    if (imageView_->shows(image_, pixelRatio_) && image_.width == previousImage_.width &&
-        image_.height == previousImage_.height)
+    const bool sameSize =
+        image_.width == previousImage_.width && image_.height == previousImage_.height;
+    if (imageView_->shows(image_, pixelRatio_) && sameSize)
         imageView_->showImageArea(image_, changedArea(image_, previousImage_));
     else
         imageView_->showImage(image_, pixelRatio_);
+    // The frame before a resize is drawn over whole next time: it takes the new size now, so
+    // a window shrunk after a maximise keeps no frame of the large size.
+    if (!sameSize) previousImage_.resize(image_.width, image_.height);
     ++redrawCount_;
 }
 
@@ -351,6 +374,12 @@ void ClockWindow::redrawForNewRatio() {
 }
 
 void ClockWindow::onTick() {
+    // Out of sight (also a window that was never exposed): the timer stays off until the
+    // window is exposed again, and that frame shows the time at once.
+    if (hidden_ || (isVisible() && windowHandle() != nullptr && !windowHandle()->isExposed())) {
+        hidden_ = resumeTicking_ = true;
+        return;
+    }
     const TickPlan plan = planTick(std::chrono::system_clock::now(), lastShownSecond_);
     tickTimer_->start(plan.delayMs);
     if (!plan.redraw) return;  // woke before the boundary: this second is already shown
@@ -359,7 +388,7 @@ void ClockWindow::onTick() {
     if (settingsOpen_) return;
     if (repaintOnTick_) update();  // the background beside the image too
     repaintOnTick_ = false;
-    redrawForTick();  // also while minimised, so the first look after restoring is current
+    redrawForTick();
 }
 
 void ClockWindow::runCommand(ClockCommand command) {
@@ -413,9 +442,42 @@ void ClockWindow::keyPressEvent(QKeyEvent* event) {
 
 void ClockWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    watchExposure();
     watchScreen();
     followScreen();
     redrawForNewRatio();  // shown on another screen than the one it was made for
+}
+
+// Qt tells a native window that it left the screen or came back with an expose event; the
+// widgets see none of it, so the clock watches its native window (made again by Qt at times).
+void ClockWindow::watchExposure() {
+    QWindow* window = windowHandle();
+    if (window == nullptr || window == exposureWatched_) return;
+    if (exposureWatched_) exposureWatched_->removeEventFilter(this);
+    exposureWatched_ = window;
+    window->installEventFilter(this);
+}
+
+bool ClockWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == exposureWatched_)
+        followExposure(exposureWatched_->isExposed());
+    return QWidget::eventFilter(watched, event);
+}
+
+// Iconified or on another workspace the clock draws nothing and arms no timer. Back on the
+// screen, the frame for the current second is drawn before Qt paints the exposed window.
+void ClockWindow::followExposure(bool exposed) {
+    if (hidden_ == !exposed) return;
+    hidden_ = !exposed;
+    if (hidden_) {
+        resumeTicking_ = tickTimer_->isActive();
+        tickTimer_->stop();
+        return;
+    }
+    if (!resumeTicking_) return;
+    resumeTicking_ = false;
+    if (!settingsOpen_) redraw();
+    startTicking();
 }
 
 void ClockWindow::resizeEvent(QResizeEvent* event) {

@@ -81,6 +81,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void redraw();
@@ -100,6 +101,8 @@ private:
     void watchScreenRatio(QScreen* screen);
     void redrawForNewRatio();
     void followScreen();
+    void watchExposure();
+    void followExposure(bool exposed);
 
     ClockState& state_;
     const WallClock& clock_;
@@ -136,6 +139,10 @@ private:
     std::int64_t spokenMinute_ = -1;
     QString spokenText_;
     int spokenFaceChanges_ = 0;
+    // Iconified or on another workspace: no frame and no timer until it is exposed again.
+    QPointer<QWindow> exposureWatched_;
+    bool hidden_ = false;
+    bool resumeTicking_ = false;  // the timer ran when the window went out of sight
 };
 
 // Loads the settings and the rota, opens the window and runs the loop until Esc or Close.

@@ -22,6 +22,19 @@ Image drawn(int side, const std::function<void(Canvas&)>& draw) {
     return image;
 }
 
+// A window shrunk after a maximise gives the large frame's memory back; a frame of the
+// same size reuses its buffer.
+TEST(ImageResize, HoldsNoMoreThanItsPixelsAndKeepsTheBufferAtTheSameSize) {
+    Image image(1000, 1000, paper);
+    image.resize(200, 200);
+    EXPECT_EQ(image.pixels.size(), 40000u);
+    EXPECT_LE(image.pixels.capacity(), 40000u);
+    const Colour* buffer = image.pixels.data();
+    image.resize(200, 200);
+    EXPECT_EQ(image.pixels.data(), buffer);
+    EXPECT_EQ(image.width, 200);
+}
+
 TEST(CanvasRing, IsTheOuterDiscLessTheInnerOne) {
     const struct {
         const char* fault;

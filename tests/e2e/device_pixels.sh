@@ -17,21 +17,6 @@ start_xvfb
 # the clock and dorvalen-face both use the defaults.
 mkdir "$work/cwd"
 
-# matching_second SHOT FIRST LAST SCALE: prints the second in FIRST..LAST whose frame from
-# dorvalen-face equals the screenshot in every pixel, or nothing.
-matching_second() {
-    local second frame
-    for second in $(seq "$2" "$3"); do
-        frame="$work/face-$4-$second.png"
-        (cd "$work/cwd" && XDG_CONFIG_HOME="$work/cwd" "$face" --at "$(date -d "@$second" +%Y-%m-%dT%H:%M:%S)" \
-            --scale "$4" --out "$frame") 2>/dev/null || fail "dorvalen-face --scale $4 failed"
-        if [ "$("$shot" diff "$1" "$frame" 0 0 0 0 2>/dev/null | awk '{print $2}')" = 0 ]; then
-            echo "$second"
-            return
-        fi
-    done
-}
-
 for scale in 1 1.25 1.5 2; do
     # Only the clock runs scaled; the screenshots are taken in device pixels.
     (cd "$work/cwd" && QT_SCALE_FACTOR=$scale exec "$program") >"$work/clock.log" 2>&1 &
