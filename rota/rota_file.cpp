@@ -9,73 +9,21 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <optional>
 
 #include "core/calendar.h"
+#include "core/codepage.h"
 #include "core/conversions.h"
 
 namespace dorvalen {
 
 namespace {
 
-// Windows-1252 bytes 0x80 .. 0x9F as code points; the five unassigned ones stay as they are.
-constexpr std::array<char16_t, 32> cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int more = 0;
-        char32_t c = 0;
-        if (b < 0x80) { ++i; continue; }
-        if (b >= 0xC2 && b <= 0xDF) { more = 1; c = b & 0x1F; }
-        else if (b >= 0xE0 && b <= 0xEF) { more = 2; c = b & 0x0F; }
-        else if (b >= 0xF0 && b <= 0xF4) { more = 3; c = b & 0x07; }
-        else return false;
-        if (i + static_cast<std::size_t>(more) >= s.size()) return false;
-        for (int k = 1; k <= more; ++k) {
-            const auto n = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((n & 0xC0) != 0x80) return false;
-            c = (c << 6) | (n & 0x3F);
-        }
-        if ((more == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
-            (more == 3 && (c < 0x10000 || c > 0x10FFFF)))
-            return false;
-        i += static_cast<std::size_t>(more) + 1;
-    }
-    return true;
-}
-
 std::string utf8Text(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    if (isValidUtf8(bytes)) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        appendUtf8(out, b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : b);
-    }
-    return out;
+    return isValidUtf8(bytes) ? std::string(bytes) : cp1252ToUtf8(bytes);
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }

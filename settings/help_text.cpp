@@ -4,7 +4,7 @@
 #include "settings/help_text.h"
 
 #include "core/version.h"
-#include "settings/codepage.h"
+#include "core/codepage.h"
 
 namespace dorvalen {
 

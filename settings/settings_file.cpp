@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "settings/files.h"
-#include "settings/codepage.h"
+#include "core/codepage.h"
 #include "settings/field_rules.h"
 #include "settings/number_text.h"
 

@@ -30,7 +30,7 @@
 
 #include "core/conversions.h"
 #include "ui/window_glue.h"
-#include "settings/codepage.h"
+#include "core/codepage.h"
 #include "settings/field_rules.h"
 #include "settings/help_text.h"
 #include "ui/info_window.h"

@@ -1,6 +1,6 @@
 // Windows-1252 <-> UTF-8. Bytes 0x00..0x7F and 0xA0..0xFF are the Unicode code points of
 // the same number; 0x80..0x9F go through the table below.
-#include "settings/codepage.h"
+#include "core/codepage.h"
 
 #include <algorithm>
 #include <array>
@@ -86,6 +86,31 @@ std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
 }
 
 }  // namespace
+
+bool isValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        int more = 0;
+        char32_t c = 0;
+        if (b < 0x80) { ++i; continue; }
+        if (b >= 0xC2 && b <= 0xDF) { more = 1; c = b & 0x1F; }
+        else if (b >= 0xE0 && b <= 0xEF) { more = 2; c = b & 0x0F; }
+        else if (b >= 0xF0 && b <= 0xF4) { more = 3; c = b & 0x07; }
+        else return false;
+        if (i + static_cast<std::size_t>(more) >= s.size()) return false;
+        for (int k = 1; k <= more; ++k) {
+            const auto n = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((n & 0xC0) != 0x80) return false;
+            c = (c << 6) | (n & 0x3F);
+        }
+        if ((more == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
+            (more == 3 && (c < 0x10000 || c > 0x10FFFF)))
+            return false;
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    return true;
+}
 
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;

@@ -8,6 +8,9 @@
 
 namespace dorvalen {
 
+// Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(std::string_view text);
+
 // Every byte maps to one character. The five bytes Windows-1252 leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number, so every byte string
 // survives the trip to UTF-8 and back.

@@ -1,5 +1,5 @@
 // Which characters of a name the Windows-1252 settings file cannot hold.
-#include "settings/codepage.h"
+#include "core/codepage.h"
 
 #include <gtest/gtest.h>
 #include <string>
