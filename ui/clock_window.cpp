@@ -30,6 +30,7 @@
 #include "ui/clock_accessible.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
+#include "ui/shift_reminders.h"
 #include "settings/files.h"
 #include "settings/help_text.h"
 #include "settings/settings_file.h"
@@ -204,6 +205,14 @@ ClockWindow::ClockWindow(ClockState& state, const WallClock& clock, const ClockR
     tickTimer_->setSingleShot(true);
     tickTimer_->setTimerType(Qt::PreciseTimer);
     connect(tickTimer_, &QTimer::timeout, this, [this] { onTick(); });
+
+    // A click on a reminder brings the clock to the front.
+    reminders_ = new ShiftReminders(this);
+    connect(reminders_, &ShiftReminders::noticeClicked, this, [this] {
+        if (isMinimized()) showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 ClockWindow::~ClockWindow() { releaseFont(textFont_); }
@@ -360,6 +369,7 @@ void ClockWindow::onTick() {
     if (repaintOnTick_) update();  // the background beside the image too
     repaintOnTick_ = false;
     redrawForTick();  // also while minimised, so the first look after restoring is current
+    reminders_->tick(state_);  // from the wall clock just read, whatever day is displayed
 }
 
 void ClockWindow::runCommand(ClockCommand command) {

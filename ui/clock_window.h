@@ -23,6 +23,7 @@ class QWindow;
 namespace dorvalen {
 
 class ClockImageView;
+class ShiftReminders;
 
 // The one clock window. Owns the image, the dial font, the radius and the coordinates
 // flag; the settings and the displayed day stay in the ClockState it was given.
@@ -71,6 +72,8 @@ public:
     QString spokenFace() const;
     // Changes of those words announced to assistive technologies so far.
     int spokenFaceChanges() const { return spokenFaceChanges_; }
+    // The reminders before the user's shifts, checked at every tick (ui/shift_reminders.h).
+    ShiftReminders& reminders() { return *reminders_; }
 
 signals:
     // Esc or Close: the loop ends, nothing is saved.
@@ -116,6 +119,7 @@ private:
     ClockRotaStatus rotaStatus_;
     ClockImageView* imageView_ = nullptr;
     QTimer* tickTimer_ = nullptr;
+    ShiftReminders* reminders_ = nullptr;
     std::int64_t lastShownSecond_ = 0;
     std::int64_t redrawCount_ = 0;
     std::int64_t cellRedrawCount_ = 0;
