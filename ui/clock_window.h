@@ -72,8 +72,6 @@ public:
     QString spokenFace() const;
     // Changes of those words announced to assistive technologies so far.
     int spokenFaceChanges() const { return spokenFaceChanges_; }
-    // The reminders before the user's shifts, checked at every tick (ui/shift_reminders.h).
-    ShiftReminders& reminders() { return *reminders_; }
 
 signals:
     // Esc or Close: the loop ends, nothing is saved.
@@ -119,7 +117,7 @@ private:
     ClockRotaStatus rotaStatus_;
     ClockImageView* imageView_ = nullptr;
     QTimer* tickTimer_ = nullptr;
-    ShiftReminders* reminders_ = nullptr;
+    ShiftReminders* reminders_ = nullptr;  // checked after every tick's wall-clock reading
     std::int64_t lastShownSecond_ = 0;
     std::int64_t redrawCount_ = 0;
     std::int64_t cellRedrawCount_ = 0;
