@@ -12,6 +12,12 @@ namespace dorvalen {
 // the ten lines can take them for one of its own.
 struct ExtraSettings {
     std::int32_t crewLabels = 0;  // "Schichtnamen auf dem Ring": non-zero writes each crew on it
+    // "Meine Schichtgruppe": the user's crew by its name in the rota (UTF-8); empty: none.
+    // Kept by name, so a crew the rota in force does not know is not lost, only unused.
+    std::string myCrew;
+    std::int32_t reminders = 0;         // "Erinnerung vor Schichtbeginn": non-zero: on
+    std::int32_t reminderMinutes = 30;  // "Erinnerung Minuten vorher"
+    std::int32_t eveningNotice = 0;     // "Erinnerung am Vorabend": also the evening before an early shift
     // The file from its first group line on, as read (Windows-1252): a save writes it back
     // with the entries above brought up to date, so nothing another version wrote is lost.
     std::string tail;

@@ -32,52 +32,10 @@ double luminance(Colour c) {
     return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
 }
 
-// Black or white, whichever has the higher contrast ratio against the colour.
-Colour contrastingInk(Colour c) {
-    const double l = luminance(c);
-    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? rgba(0, 0, 0, 255) : rgba(255, 255, 255, 255);
-}
-
 std::size_t utf8Length(std::string_view text, std::size_t at) {
     std::size_t end = at + 1;
     while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
     return end - at;
-}
-
-// A sector of the ring: where it begins and how wide it is (clockwise), its crew and the
-// colour it is painted in.
-struct Sector {
-    double fromDeg = 0.0;
-    double spanDeg = 360.0;
-    int crew = 0;
-    Colour colour = 0;
-};
-
-std::vector<Sector> paintedSectors(const ShiftRingPlan& plan, const ShiftRota& rota) {
-    std::vector<Sector> sectors;
-    if (plan.fromFile) {  // a file's arcs: where crews overlap, the pixel test finds no place
-        for (const CrewArc& arc : plan.arcs)
-            sectors.push_back({dialAngleOfHours((plan.windowStartSeconds + arc.fromSeconds) / 3600.0),
-                               (arc.toSeconds - arc.fromSeconds) / 240.0, arc.crew,
-                               rgb(arc.red, arc.green, arc.blue)});
-        return sectors;
-    }
-    std::map<double, Sector> byStart;  // a later fill of a sector wins, as on the ring
-    for (const SectorFill& fill : plan.fills) {
-        Sector sector{fill.sectorDeg, 360.0, fill.crew, crewRgb(rota, fill.crew)};
-        double before = 360.0, after = 360.0;
-        for (double divider : plan.dividersDeg) {
-            if (clockwise(divider, fill.sectorDeg) < before) {
-                before = clockwise(divider, fill.sectorDeg);
-                sector.fromDeg = divider;
-            }
-            if (clockwise(fill.sectorDeg, divider) < after) after = clockwise(fill.sectorDeg, divider);
-        }
-        if (!plan.dividersDeg.empty()) sector.spanDeg = before + after;
-        byStart[sector.fromDeg] = sector;
-    }
-    for (const auto& [start, sector] : byStart) sectors.push_back(sector);
-    return sectors;
 }
 
 // The box (with a one-pixel margin) lies between the dial disc and the face disc's rim,
@@ -102,7 +60,7 @@ bool placeIsFree(Canvas& canvas, int r, PixelRect box, Colour colour) {
 }
 
 // The top-left corner of the text nearest the sector's middle where it fits, if any.
-std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector,
+std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const RingSector& sector,
                                     Colour colour, int w, int h) {
     const double inner = dialDiscRadius(r), outer = faceDiscRadius(r);
     const double middleDeg = sector.fromDeg + sector.spanDeg / 2;
@@ -120,6 +78,39 @@ std::optional<PixelPoint> freePlace(Canvas& canvas, int r, const Sector& sector,
 }
 
 }  // namespace
+
+// Black or white, whichever has the higher contrast ratio against the colour.
+Colour contrastingInk(Colour c) {
+    const double l = luminance(c);
+    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? rgba(0, 0, 0, 255) : rgba(255, 255, 255, 255);
+}
+
+std::vector<RingSector> paintedSectors(const ShiftRingPlan& plan, const ShiftRota& rota) {
+    std::vector<RingSector> sectors;
+    if (plan.fromFile) {  // a file's arcs: where crews overlap, the pixel test finds no place
+        for (const CrewArc& arc : plan.arcs)
+            sectors.push_back({dialAngleOfHours((plan.windowStartSeconds + arc.fromSeconds) / 3600.0),
+                               (arc.toSeconds - arc.fromSeconds) / 240.0, arc.crew,
+                               rgb(arc.red, arc.green, arc.blue)});
+        return sectors;
+    }
+    std::map<double, RingSector> byStart;  // a later fill of a sector wins, as on the ring
+    for (const SectorFill& fill : plan.fills) {
+        RingSector sector{fill.sectorDeg, 360.0, fill.crew, crewRgb(rota, fill.crew)};
+        double before = 360.0, after = 360.0;
+        for (double divider : plan.dividersDeg) {
+            if (clockwise(divider, fill.sectorDeg) < before) {
+                before = clockwise(divider, fill.sectorDeg);
+                sector.fromDeg = divider;
+            }
+            if (clockwise(fill.sectorDeg, divider) < after) after = clockwise(fill.sectorDeg, divider);
+        }
+        if (!plan.dividersDeg.empty()) sector.spanDeg = before + after;
+        byStart[sector.fromDeg] = sector;
+    }
+    for (const auto& [start, sector] : byStart) sectors.push_back(sector);
+    return sectors;
+}
 
 Colour crewRgb(const ShiftRota& rota, int crew) {
     const CrewLook c = rota.crew(crew);
@@ -151,7 +142,7 @@ void drawCrewLabels(Canvas& canvas, const Frame& frame, int r) {
     const ShiftRota rota = rotaOf(frame);
     const int mode = canvas.drawingMode();
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
-    for (const Sector& sector : paintedSectors(plan, rota)) {
+    for (const RingSector& sector : paintedSectors(plan, rota)) {
         for (int form = 0; form < crewLabelForms; ++form) {
             const std::string text = crewLabelText(rota, sector.crew, form);
             const int w = canvas.textWidth(text), h = canvas.textHeight(text);

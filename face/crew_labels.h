@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "canvas/canvas.h"
 #include "core/calendar.h"
@@ -12,6 +13,21 @@ namespace dorvalen {
 
 // A crew's colour on the ring.
 Colour crewRgb(const ShiftRota& rota, int crew);
+
+// Black or white, whichever stands out more from the colour (WCAG contrast ratio).
+Colour contrastingInk(Colour c);
+
+// A painted sector of the ring: where it begins and how wide it is (screen degrees,
+// clockwise), its crew and the colour it is painted in.
+struct RingSector {
+    double fromDeg = 0.0;
+    double spanDeg = 360.0;
+    int crew = 0;
+    Colour colour = 0;
+};
+// The sectors as the ring paints them: the built-in rota's (a later fill of a sector wins),
+// or a file's arcs.
+std::vector<RingSector> paintedSectors(const ShiftRingPlan& plan, const ShiftRota& rota);
 
 // What a sector can say of its crew, longest first: the name, the shortest start of the
 // name that no other crew's name starts with, the crew's number (from 1).

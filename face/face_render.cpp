@@ -9,6 +9,7 @@
 #include "face/crew_labels.h"
 #include "face/dial.h"
 #include "face/dial_geometry.h"
+#include "face/my_crew_marks.h"
 #include "core/face_texts.h"
 #include "face/shift_sectors.h"
 
@@ -170,6 +171,7 @@ void renderClockFace(const ClockState& state, Image& clockImage, const Font& tex
     canvas.setDrawingMode(ModeDefault);
     drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, frame, r);
+    drawMyCrewMarks(canvas, frame, r);
 
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
     canvas.setDrawingFont(&textFont);

@@ -9,6 +9,7 @@
 #include "core/face_texts.h"
 #include "face/moon_picture.h"
 #include "phases/phase_event.h"
+#include "rota/my_shift.h"
 #include "rota/rota.h"
 
 namespace dorvalen {
@@ -50,6 +51,12 @@ std::string shiftsText(const Frame& frame) {
     return text + ".";
 }
 
+// The user's own next shift after the displayed moment, when a crew is chosen.
+std::string myShiftText(const Frame& frame) {
+    const std::string mine = myNextShiftText(rotaOf(frame), frame.settings.extra, frame.moment.moment);
+    return mine.empty() ? mine : " " + mine + ".";
+}
+
 std::string sunText(const Frame& frame) {
     const DayEvents sun = computeDayEvents(frame, SunRiseSet);
     // The search gives 0 for a crossing it did not find (polar day or night).
@@ -75,7 +82,7 @@ std::string moonText(const Frame& frame) {
 
 std::string describeFace(const Frame& frame) {
     return clockText(frame.moment.clockTime) + ", " + weekdayName(frame) + ", " +
-           formatDate(frame) + ", " + calendarWeekText(frame) + ". " + shiftsText(frame) + " " +
+           formatDate(frame) + ", " + calendarWeekText(frame) + ". " + shiftsText(frame) + myShiftText(frame) + " " +
            sunText(frame) + " " + moonText(frame);
 }
 

@@ -90,6 +90,11 @@ const std::array<std::string_view, helpLineCount> helpTextLines = {
     "Sonnenmittelpunkt 18\u00A0Grad unter dem wahren Horizont steht. Zu dieser Zeit beginnt im astronomischen",
     "Sinne die Nacht, das heißt, der Himmel ist völlig dunkel geworden.",
     "",
+    "Meine Schichtgruppe und Erinnerungen",
+    "Ist in den Einstellungen eine Schichtgruppe gewählt, werden ihre Schichten auf dem Ring mit einem",
+    "schmalen Band am Rand markiert. Mit dem Häkchen für die Erinnerung zeigt der Desktop die gewählten",
+    "Minuten vor Schichtbeginn eine Mitteilung, auf Wunsch auch um 20 Uhr am Vorabend einer Frühschicht.",
+    "",
     "Viel Spaß!",
 };
 

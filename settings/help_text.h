@@ -1,5 +1,6 @@
-// The help text shown by the info window: 77 lines, the program name and version, three
-// contact lines, the keys of the clock window and what the dial and each setting mean.
+// The help text shown by the info window: 82 lines, the program name and version, three
+// contact lines, the keys of the clock window, what the dial and each setting mean, and the
+// user's crew with its reminders.
 #pragma once
 
 #include <array>
@@ -9,7 +10,7 @@
 
 namespace dorvalen {
 
-inline constexpr std::size_t helpLineCount = 77;
+inline constexpr std::size_t helpLineCount = 82;
 
 // The lines in UTF-8, without line breaks.
 extern const std::array<std::string_view, helpLineCount> helpTextLines;

@@ -99,7 +99,20 @@ std::string singleLine(std::string_view text) {
 
 // The group that holds the settings beyond the ten lines, and their keys (ASCII).
 constexpr std::string_view extraGroup = "Dorvalen";
-constexpr std::string_view crewLabelsKey = "Schichtnamen auf dem Ring";
+
+using ExtraRef = std::variant<std::int32_t ExtraSettings::*, std::string ExtraSettings::*>;
+struct ExtraRow {
+    std::string_view key;
+    ExtraRef field;
+};
+const ExtraRow extraRows[] = {
+    {"Schichtnamen auf dem Ring", &ExtraSettings::crewLabels},
+    {"Meine Schichtgruppe", &ExtraSettings::myCrew},
+    {"Erinnerung vor Schichtbeginn", &ExtraSettings::reminders},
+    {"Erinnerung Minuten vorher", &ExtraSettings::reminderMinutes},
+    {"Erinnerung am Vorabend", &ExtraSettings::eveningNotice},
+};
+constexpr std::size_t extraCount = std::size(extraRows);
 
 struct Line {
     std::string_view text;  // without its line break
@@ -138,14 +151,16 @@ std::optional<std::string_view> entryKey(std::string_view line) {
 
 // The text from the first group line on (the ten lines' reader sees nothing of it), and
 // the extra settings found in its first "[Dorvalen]" group, the first entry of a key counting.
-ExtraSettings parseExtras(std::string_view text) {
+// Strings are read from the file's code page (`isUtf8`) into UTF-8.
+ExtraSettings parseExtras(std::string_view text, bool isUtf8) {
     ExtraSettings extra;
     const std::vector<Line> lines = splitLines(text);
     std::size_t first = 0;
     while (first < lines.size() && !groupName(lines[first].text)) ++first;
     if (first == lines.size()) return extra;
     extra.tail = std::string(text.substr(lines[first].start));
-    bool inGroup = false, seenGroup = false, found = false;
+    bool inGroup = false, seenGroup = false;
+    bool found[extraCount] = {};
     for (std::size_t i = first; i < lines.size(); ++i) {
         if (const auto group = groupName(lines[i].text)) {
             // Only the first "[Dorvalen]" group counts, the one a save writes into.
@@ -154,10 +169,24 @@ ExtraSettings parseExtras(std::string_view text) {
             continue;
         }
         const auto key = entryKey(lines[i].text);
-        if (!inGroup || found || !key || !equalsIgnoringAsciiCase(*key, crewLabelsKey)) continue;
-        const std::string_view line = trimLeft(lines[i].text);
-        extra.crewLabels = readInteger(trimLeft(line.substr(line.find('=') + 1)));
-        found = true;
+        if (!inGroup || !key) continue;
+        for (std::size_t k = 0; k < extraCount; ++k) {
+            if (found[k] || !equalsIgnoringAsciiCase(*key, extraRows[k].key)) continue;
+            found[k] = true;
+            const std::string_view line = trimLeft(lines[i].text);
+            const std::string_view value = trimLeft(line.substr(line.find('=') + 1));
+            std::visit(Overloaded{
+                           [&](std::int32_t ExtraSettings::*field) {
+                               extra.*field = readInteger(value);
+                           },
+                           [&](std::string ExtraSettings::*field) {
+                               const std::string_view v = trimRight(value);
+                               extra.*field = isUtf8 ? std::string(v) : cp1252ToUtf8(v);
+                           },
+                       },
+                       extraRows[k].field);
+            break;
+        }
     }
     return extra;
 }
@@ -166,11 +195,25 @@ ExtraSettings parseExtras(std::string_view text) {
 // entry of a key in the "[Dorvalen]" group is rewritten; a missing one is added to the
 // group (or a new group at the end) only when it differs from its default.
 std::string formatExtras(const ExtraSettings& extra) {
-    const std::string entry = std::string(crewLabelsKey) + " = " + formatInteger(extra.crewLabels);
-    const bool needed = extra.crewLabels != ExtraSettings{}.crewLabels;
+    const ExtraSettings defaults;
+    const auto entryOf = [&](const ExtraRow& row) {
+        const std::string value = std::visit(
+            Overloaded{
+                [&](std::int32_t ExtraSettings::*field) { return formatInteger(extra.*field); },
+                [&](std::string ExtraSettings::*field) {
+                    return utf8ToCp1252(singleLine(extra.*field));
+                },
+            },
+            row.field);
+        return std::string(row.key) + " = " + value;
+    };
+    const auto isDefault = [&](const ExtraRow& row) {
+        return std::visit([&](auto field) { return extra.*field == defaults.*field; }, row.field);
+    };
     std::vector<std::string> lines;
     std::optional<std::size_t> groupEnd;  // where a missing entry goes
-    bool inGroup = false, written = false;
+    bool inGroup = false;
+    bool written[extraCount] = {};
     for (const Line& line : splitLines(extra.tail)) {
         if (const auto group = groupName(line.text)) {
             inGroup = !groupEnd && equalsIgnoringAsciiCase(*group, extraGroup);
@@ -179,20 +222,25 @@ std::string formatExtras(const ExtraSettings& extra) {
             continue;
         }
         const auto key = entryKey(line.text);
-        if (inGroup && !written && key && equalsIgnoringAsciiCase(*key, crewLabelsKey)) {
-            lines.push_back(entry);
-            written = true;
+        std::optional<std::size_t> row;
+        for (std::size_t k = 0; k < extraCount && inGroup && key; ++k)
+            if (!written[k] && equalsIgnoringAsciiCase(*key, extraRows[k].key)) row = k;
+        if (row) {
+            lines.push_back(entryOf(extraRows[*row]));
+            written[*row] = true;
         } else {
             lines.emplace_back(line.text);
-            if (inGroup) groupEnd = lines.size();
         }
+        if (inGroup) groupEnd = lines.size();
     }
-    if (!written && needed) {
+    for (std::size_t k = 0; k < extraCount; ++k) {
+        if (written[k] || isDefault(extraRows[k])) continue;
         if (!groupEnd) {
             lines.push_back("[" + std::string(extraGroup) + "]");
             groupEnd = lines.size();
         }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*groupEnd), entry);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*groupEnd), entryOf(extraRows[k]));
+        ++*groupEnd;
     }
     std::string out;
     for (const std::string& line : lines) out += singleLine(line) + "\r\n";
@@ -241,7 +289,7 @@ ClockSettings parseSettings(std::string_view fileBytes) {
     settings.longitude = angleWithinDialogLimits(settings.longitude, longitudeBound);
     settings.latitude = angleWithinDialogLimits(settings.latitude, latitudeBound);
     settings.timeZone = timeZoneWithinDialogLimits(settings.timeZone);
-    settings.extra = parseExtras(fileBytes);
+    settings.extra = parseExtras(fileBytes, isUtf8);
     // The tail is written back in the file's own code page.
     if (isUtf8) settings.extra.tail = utf8ToCp1252(settings.extra.tail);
     return settings;

@@ -149,6 +149,7 @@ std::string almanacText(const std::vector<DayRecord>& records, const ClockSettin
             out += "  " + padded("Mondphase", titleWidth) + germanPhaseName(r.phase->kind) +
                    " um " + r.phase->label + " Uhr\n";
         out += crewLine(r, rota) + "\n";
+        if (!r.myNextShift.empty()) out += "  " + r.myNextShift + "\n";
     }
     return out;
 }

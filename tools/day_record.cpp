@@ -8,6 +8,7 @@
 #include "astro/rise_set.h"
 #include "core/calendar.h"
 #include "core/clock_state.h"
+#include "rota/my_shift.h"
 #include "core/face_texts.h"
 #include "phases/phase_event.h"
 #include "tools/tool_text.h"
@@ -27,6 +28,7 @@ DayRecord computeDayRecord(const ClockSettings& settings, DateValue moment, cons
     record.weekday = weekdayName(frame);
     record.calendarWeek = calendarWeek(frame);
     record.summerTime = frame.moment.summerTime;
+    record.myNextShift = myNextShiftText(rota, settings.extra, frame.moment.moment);
     for (std::size_t k = 0; k < record.events.size(); ++k) {
         const DayEvents e = computeDayEvents(frame, static_cast<EventKind>(k + 1));
         record.events[k] = {e.riseHours, e.setHours, e.upAtLastStep, e.crossings};

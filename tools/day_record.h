@@ -43,6 +43,9 @@ struct DayRecord {
     CrewShifts crews{};       // the built-in rota's codes of the day
     std::string fileCodes;    // a file's rota: each crew's code of the day ('-' free)
     std::vector<WorkedShift> shifts;  // the shifts that begin on this day, as the ring shows them
+    // "Meine nächste Schicht: …" after the chosen time of day, for the crew the settings
+    // name; empty without one.
+    std::string myNextShift;
 };
 
 // moment: the wall-clock reading (local date-time) the clock is pinned to.

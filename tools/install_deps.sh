@@ -22,6 +22,7 @@ packages=(
     weston qt6-wayland  # the clock checked natively under a headless Wayland compositor
     # the clock and the dialog read through a real accessibility bus
     dbus at-spi2-core python3-pyatspi
+    python3-dbusmock  # a notification server on a private bus for the reminders' test
 )
 
 missing=()

@@ -30,6 +30,7 @@
 #include "ui/clock_accessible.h"
 #include "ui/window_glue.h"
 #include "ui/settings_dialog.h"
+#include "ui/shift_reminders.h"
 #include "settings/files.h"
 #include "settings/help_text.h"
 #include "settings/settings_file.h"
@@ -220,6 +221,20 @@ ClockWindow::ClockWindow(ClockState& state, const WallClock& clock, const ClockR
     tickTimer_->setSingleShot(true);
     tickTimer_->setTimerType(Qt::PreciseTimer);
     connect(tickTimer_, &QTimer::timeout, this, [this] { onTick(); });
+
+    // A click on a reminder brings the clock to the front.
+    reminders_ = new ShiftReminders(this);
+    reminderTimer_ = new QTimer(this);
+    reminderTimer_->setSingleShot(true);
+    reminderTimer_->setTimerType(Qt::VeryCoarseTimer);
+    connect(reminderTimer_, &QTimer::timeout, this, [this] {
+        if (hidden_ && !settingsOpen_) remindWhileHidden();
+    });
+    connect(reminders_, &ShiftReminders::noticeClicked, this, [this] {
+        if (isMinimized()) showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 ClockWindow::~ClockWindow() {
@@ -378,6 +393,7 @@ void ClockWindow::onTick() {
     // window is exposed again, and that frame shows the time at once.
     if (hidden_ || (isVisible() && windowHandle() != nullptr && !windowHandle()->isExposed())) {
         hidden_ = resumeTicking_ = true;
+        remindWhileHidden();
         return;
     }
     const TickPlan plan = planTick(std::chrono::system_clock::now(), lastShownSecond_);
@@ -389,6 +405,7 @@ void ClockWindow::onTick() {
     if (repaintOnTick_) update();  // the background beside the image too
     repaintOnTick_ = false;
     redrawForTick();
+    reminders_->tick(state_);  // from the wall clock just read, whatever day is displayed
 }
 
 void ClockWindow::runCommand(ClockCommand command) {
@@ -472,12 +489,27 @@ void ClockWindow::followExposure(bool exposed) {
     if (hidden_) {
         resumeTicking_ = tickTimer_->isActive();
         tickTimer_->stop();
+        remindWhileHidden();
         return;
     }
+    reminderTimer_->stop();
     if (!resumeTicking_) return;
     resumeTicking_ = false;
     if (!settingsOpen_) redraw();
     startTicking();
+}
+
+// Out of sight the reminders still speak up: one wake-up when the next can be due, and at
+// least every quarter hour, so a clock step or a resume is caught up soon after.
+void ClockWindow::remindWhileHidden() {
+    takeWallClockReading(state_, clock_);
+    reminders_->tick(state_);
+    const std::optional<std::int64_t> wait = reminders_->secondsToNextCheck(state_.now);
+    if (!wait) {
+        reminderTimer_->stop();
+        return;
+    }
+    reminderTimer_->start(static_cast<int>(std::clamp<std::int64_t>(*wait, 1, 900)) * 1000);
 }
 
 void ClockWindow::resizeEvent(QResizeEvent* event) {

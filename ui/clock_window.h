@@ -23,6 +23,7 @@ class QWindow;
 namespace dorvalen {
 
 class ClockImageView;
+class ShiftReminders;
 
 // The one clock window. Owns the image, the dial font, the radius and the coordinates
 // flag; the settings and the displayed day stay in the ClockState it was given.
@@ -103,6 +104,7 @@ private:
     void followScreen();
     void watchExposure();
     void followExposure(bool exposed);
+    void remindWhileHidden();
 
     ClockState& state_;
     const WallClock& clock_;
@@ -119,6 +121,8 @@ private:
     ClockRotaStatus rotaStatus_;
     ClockImageView* imageView_ = nullptr;
     QTimer* tickTimer_ = nullptr;
+    ShiftReminders* reminders_ = nullptr;  // checked after every tick's wall-clock reading
+    QTimer* reminderTimer_ = nullptr;  // while hidden: the next moment a reminder can be due
     std::int64_t lastShownSecond_ = 0;
     std::int64_t redrawCount_ = 0;
     std::int64_t cellRedrawCount_ = 0;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QColorDialog>
 #include <QDialog>
 #include <QEvent>
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStringList>
 #include <QStyle>
 #include <algorithm>
@@ -35,6 +37,7 @@
 #include "settings/help_text.h"
 #include "ui/info_window.h"
 #include "settings/settings_file.h"
+#include "rota/my_shift.h"
 #include "ui/window_loop.h"
 
 namespace dorvalen {
@@ -80,9 +83,14 @@ enum ControlId : int {
     RotaInForceLabel = 330,  // its text says which rota the clock shows
     RotaRefusalLabel = 331,  // and why the file was refused, when it was
     CrewLabelsBox = 332,
+    MyCrewLabel = 333,
+    MyCrewBox = 334,       // "keine" or a crew of the rota in force
+    RemindersBox = 335,
+    ReminderMinutesBox = 336,
+    EveningNoticeBox = 337,
 };
 
-enum class ControlKind { Label, Field, Option, CheckBox, Button };
+enum class ControlKind { Label, Field, Option, CheckBox, Button, Choice, Minutes };
 
 // Positions in layout units: x and width in cw, y in lh; every control is one field height
 // high, and labels sit the label offset lower than their fields so the texts line up.
@@ -127,12 +135,19 @@ constexpr ControlRow controlRows[] = {
     {RotaFileOption, K::Option, "Schichtplan.txt", 31, 18, 22, nullptr},
     {RotaInForceLabel, K::Label, "", 2, 20, 60, nullptr},
     {RotaRefusalLabel, K::Label, "", 2, 22, 60, nullptr},
-    {SaveButton, K::Button, "Speichern", 1, 25, 13,
+    {MyCrewLabel, K::Label, "Meine Schichtgruppe:", 2, 24, 17, nullptr},
+    {MyCrewBox, K::Choice, "", 20, 24, 18,
+     "Ihre Gruppe: ihre Schichten werden auf dem Ring markiert"},
+    {RemindersBox, K::CheckBox, " Erinnerung vor Schichtbeginn", 2, 26, 27, nullptr},
+    {ReminderMinutesBox, K::Minutes, "", 30, 26, 10, "Minuten vor Schichtbeginn"},
+    {EveningNoticeBox, K::CheckBox, " auch am Vorabend", 41, 26, 20,
+     "Um 20 Uhr am Vorabend einer Schicht, die vor 12 Uhr beginnt"},
+    {SaveButton, K::Button, "Speichern", 1, 29, 13,
      "Speichert Koordinaten und verlässt das Eingabefenster"},
-    {ShowButton, K::Button, "Anzeigen", 17.5, 25, 13,
+    {ShowButton, K::Button, "Anzeigen", 17.5, 29, 13,
      "Koordinaten nur anzeigen, ohne sie zu speichern"},
-    {InfoButton, K::Button, "Info", 33.5, 25, 13, "Infos zur Eingabe und zum Programm"},
-    {CancelButton, K::Button, "Abbruch", 50, 25, 13,
+    {InfoButton, K::Button, "Info", 33.5, 29, 13, "Infos zur Eingabe und zum Programm"},
+    {CancelButton, K::Button, "Abbruch", 50, 29, 13,
      "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
 };
 
@@ -156,6 +171,9 @@ constexpr MnemonicRow mnemonicRows[] = {
     {SecondsHandBox, " Se&kundenzeiger ein"},
     {CrewLabelsBox, " Schichtna&men auf dem Ring"},
     {RotaLabel, "Schich&tplan:"},
+    {MyCrewLabel, "Meine Schichtgr&uppe:"},
+    {RemindersBox, " &Erinnerung vor Schichtbeginn"},
+    {EveningNoticeBox, " au&ch am Vorabend"},
     {SaveButton, "S&peichern"},
     {ShowButton, "&Anzeigen"},
     {InfoButton, "&Info"},
@@ -168,10 +186,13 @@ constexpr std::pair<int, int> buddies[] = {{NameLabel, NameField},
                                            {LatitudeLabel, LatitudeField},
                                            {TimeZoneLabel, TimeZoneField},
                                            {TwilightLabel, CivilOption},
-                                           {RotaLabel, RotaBuiltInOption}};
+                                           {RotaLabel, RotaBuiltInOption},
+                                           {MyCrewLabel, MyCrewBox}};
 
 // The two Ost/West pairs read alike: a screen reader hears which value each belongs to.
+// The minutes box has no label of its own; its name says what it counts.
 constexpr std::pair<int, const char*> optionNames[] = {
+    {ReminderMinutesBox, "Minuten vor Schichtbeginn"},
     {LongitudeEastOption, "Länge Ost"},   {LongitudeWestOption, "Länge West"},
     {LatitudeNorthOption, "Breite Nord"}, {LatitudeSouthOption, "Breite Süd"},
     {TimeZoneEastOption, "Zeitzone Ost"}, {TimeZoneWestOption, "Zeitzone West"},
@@ -287,6 +308,8 @@ private:
     // What the fields and buttons showed at opening.
     std::map<int, QString> shownTexts_;
     std::map<int, bool> shownChecks_;
+    QString shownCrew_;
+    int shownMinutes_ = 0;
 };
 
 SettingsDialog::SettingsDialog(QWidget* clockWindow, ClockState& state,
@@ -346,6 +369,14 @@ void SettingsDialog::createControls() {
             case K::Field: control = new QLineEdit(this); break;
             case K::Option: control = new QRadioButton(text, this); break;
             case K::CheckBox: control = new QCheckBox(text, this); break;
+            case K::Choice: control = new QComboBox(this); break;
+            case K::Minutes: {
+                auto* minutes = new QSpinBox(this);
+                minutes->setRange(1, 720);
+                minutes->setSuffix(QStringLiteral(" Min."));
+                control = minutes;
+                break;
+            }
             case K::Button: {
                 // Enter presses the focused button, elsewhere "Anzeigen" (see below).
                 auto* push = new QPushButton(text, this);
@@ -395,8 +426,8 @@ void SettingsDialog::makeAccessible() {
 }
 
 void SettingsDialog::placeControls() {
-    setFixedSize(dialogWidthCw * cw_, roundToPixel(27.5 * lh_));
-    frame_->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(23.5 * lh_));
+    setFixedSize(dialogWidthCw * cw_, roundToPixel(31.5 * lh_));
+    frame_->setGeometry(cw_, lh_ / 2, 62 * cw_, roundToPixel(27.5 * lh_));
     const int fieldHeight = roundToPixel(1.5 * lh_);
     const int labelOffset = roundToPixel(0.3 * lh_);
     for (const ControlRow& row : controlRows) {
@@ -450,6 +481,32 @@ void SettingsDialog::setInitialStates() {
         refusal->setText(refusal->fontMetrics().elidedText(text, Qt::ElideRight, refusal->width()));
         refusal->setToolTip(text);
     }
+
+    // My crew: "keine", the crews of the rota in force, and a stored name that rota does not
+    // know (kept as it is unless the user picks another).
+    auto* crews = static_cast<QComboBox*>(controls_.at(MyCrewBox));
+    const ShiftRota rota(state_.rotaFile);
+    crews->addItem(QStringLiteral("keine"), QString());
+    for (int crew = 0; crew < rota.crewCount(); ++crew) {
+        const QString name = QString::fromStdString(rota.crew(crew).name);
+        crews->addItem(name, name);
+    }
+    const QString stored = QString::fromStdString(s.extra.myCrew);
+    const std::optional<int> known = myCrewIn(rota, s.extra);
+    if (stored.isEmpty())
+        crews->setCurrentIndex(0);
+    else if (known)
+        crews->setCurrentIndex(*known + 1);
+    else {
+        crews->addItem(stored + QStringLiteral(" (nicht im Schichtplan)"), stored);
+        crews->setCurrentIndex(crews->count() - 1);
+    }
+    shownCrew_ = crews->currentData().toString();
+    button(RemindersBox)->setChecked(s.extra.reminders == 1);
+    button(EveningNoticeBox)->setChecked(s.extra.eveningNotice == 1);
+    static_cast<QSpinBox*>(controls_.at(ReminderMinutesBox))
+        ->setValue(reminderRules(s.extra).leadMinutes);
+    shownMinutes_ = reminderRules(s.extra).leadMinutes;
 
     for (const ControlRow& row : controlRows) {
         if (row.kind == K::Field) shownTexts_[row.number] = field(row.number)->text();
@@ -596,6 +653,12 @@ void SettingsDialog::takeOver(int result) {
     if (!leftAsShown({ShiftColoursBox})) s.showShiftColors = checked(ShiftColoursBox) ? 1 : 0;
     if (!leftAsShown({SecondsHandBox})) s.showSecondsHand = checked(SecondsHandBox) ? 1 : 0;
     if (!leftAsShown({CrewLabelsBox})) s.extra.crewLabels = checked(CrewLabelsBox) ? 1 : 0;
+    const QString crew = static_cast<QComboBox*>(controls_.at(MyCrewBox))->currentData().toString();
+    if (crew != shownCrew_) s.extra.myCrew = crew.toStdString();
+    if (!leftAsShown({RemindersBox})) s.extra.reminders = checked(RemindersBox) ? 1 : 0;
+    if (!leftAsShown({EveningNoticeBox})) s.extra.eveningNotice = checked(EveningNoticeBox) ? 1 : 0;
+    const int minutes = static_cast<QSpinBox*>(controls_.at(ReminderMinutesBox))->value();
+    if (minutes != shownMinutes_) s.extra.reminderMinutes = minutes;
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 // 4. The rota option chooses the built-in rota or Schichtplan.txt: "Anzeigen" shows it,
 //    "Speichern" also stores the choice beside the rota file. Two lines say which rota is
 //    in force and why the file was refused, when it was.
-// 5. Before "Speichern" the user confirms a name the file would give back changed
+// 5. "Meine Schichtgruppe" (keine, or a crew of the rota in force) and the reminders (on,
+//    minutes before, the evening before) are taken over by "Anzeigen" and "Speichern".
+// 6. Before "Speichern" the user confirms a name the file would give back changed
 //    (characters without a Windows-1252 byte, blanks at its ends); "Nein" keeps it typed.
 #pragma once
 

@@ -29,6 +29,8 @@ grep -qx "Exec=env QT_QPA_PLATFORM=xcb $prefix/libexec/dorvalen/dorvalen-launch"
 grep -qx "Name\[de\]=Unter XWayland starten" "$entry" || fail "the XWayland action is not named"
 grep -qx "Icon=$id" "$entry" || fail "Icon is not $id"
 grep -qx "StartupWMClass=Dorvalen" "$entry" || fail "StartupWMClass is not Dorvalen"
+# GNOME lists (and lets the user mute) the reminders only with this key.
+grep -qx "X-GNOME-UsesNotifications=true" "$entry" || fail "X-GNOME-UsesNotifications is not set"
 
 # The metainfo: no errors and no warnings, and the release is this version.
 metainfo=$root/share/metainfo/$id.metainfo.xml

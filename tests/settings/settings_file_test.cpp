@@ -144,6 +144,40 @@ TEST(ExtraSettings, CrewLabelsBelowTheGroupLineAndEverythingThereKept) {
     expectDefaults(parseSettings("[Dorvalen]\r\n" + allTenEntries), "ten entries in our group");
 }
 
+// My crew and the reminders in the same group: the crew's name in the file's code page
+// (Windows-1252, or UTF-8 after the mark), written back in Windows-1252 beside the other
+// entries, only those that differ from their defaults added.
+TEST(ExtraSettings, MyCrewAndRemindersReadInEitherCodePageAndWrittenBack) {
+    const std::string ten = formatSettings(ClockSettings{});
+    const struct {
+        const char* fault;
+        std::string file;
+        std::string crew;
+        int reminders, minutes, evening;
+    } rows[] = {
+        {"defaults", ten, "", 0, 30, 0},
+        {"Windows-1252 name", ten + "[Dorvalen]\r\nMeine Schichtgruppe = Gr\xFCn \r\n"
+         "Erinnerung vor Schichtbeginn = 1\r\nErinnerung Minuten vorher = 45\r\n"
+         "Erinnerung am Vorabend = 1\r\n", "Gr\xC3\xBCn", 1, 45, 1},
+        {"UTF-8 name", "\xEF\xBB\xBF" + ten + "[Dorvalen]\nmeine schichtgruppe=Gr\xC3\xBCn\n",
+         "Gr\xC3\xBCn", 0, 30, 0},
+    };
+    for (const auto& row : rows) {
+        const ClockSettings s = parseSettings(row.file);
+        EXPECT_EQ(s.extra.myCrew, row.crew) << row.fault;
+        EXPECT_EQ(s.extra.reminders, row.reminders) << row.fault;
+        EXPECT_EQ(s.extra.reminderMinutes, row.minutes) << row.fault;
+        EXPECT_EQ(s.extra.eveningNotice, row.evening) << row.fault;
+        const std::string bytes = formatSettings(s);
+        EXPECT_EQ(parseSettings(bytes).extra.myCrew, row.crew) << row.fault;
+        EXPECT_EQ(bytes.find("Meine Schichtgruppe = Gr\xFCn\r\n") != std::string::npos,
+                  !row.crew.empty()) << row.fault;
+    }
+    ClockSettings set;
+    set.extra.reminderMinutes = 10;
+    EXPECT_EQ(formatSettings(set), ten + "[Dorvalen]\r\nErinnerung Minuten vorher = 10\r\n");
+}
+
 struct LineRow {
     const char* fault;
     std::string file;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "core/calendar.h"
+#include "rota/my_shift.h"
 #include "settings/settings_file.h"
 
 namespace dorvalen {
@@ -93,6 +95,27 @@ TEST(CrewPlan, NightsAcrossTheSwitchesAndTheirPrintedForms) {
     EXPECT_NE(text.find("So 29.03.2026  Nachtschicht (12 Std.)  17:45 – Mo  5:45\n"),
               std::string::npos) << text;
     EXPECT_NE(text.find("Mo  5:45\nMo 30.03.2026  frei\n"), std::string::npos) << text;
+}
+
+// "My next shift" (the description, the almanac, the reminders) is the calendar export's
+// next shift, for every crew, across both switches of 2026/2027 and the swap window.
+TEST(CrewPlan, MyNextShiftIsTheExportsNextOne) {
+    const ClockSettings settings;
+    for (const DateValue from : {makeDate(2026, 10, 20, 0, 0, 0), makeDate(2027, 3, 22, 0, 0, 0),
+                                 makeDate(2027, 5, 10, 0, 0, 0)}) {
+        for (int crew = 0; crew < 5; ++crew) {
+            const std::vector<CrewShiftEntry> plan = crewPlan(settings, crew, from, 40);
+            for (DateValue t = from; t < from + 14 * 86400; t += 7 * 3600 + 60) {
+                const auto next = std::find_if(plan.begin(), plan.end(),
+                                               [&](const CrewShiftEntry& e) { return e.shift.start > t; });
+                const std::optional<WorkedShift> mine = nextShiftOfCrew(ShiftRota(), crew, t);
+                ASSERT_EQ(mine.has_value(), next != plan.end()) << crew << " at " << t;
+                if (mine) {
+                    ASSERT_EQ(*mine, next->shift) << crew << " at " << t;
+                }
+            }
+        }
+    }
 }
 
 TEST(CrewPlan, EveryShiftOfAYearHasItsOwnUidAndTheSameOneFromAnyFirstDay) {

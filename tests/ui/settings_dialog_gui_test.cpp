@@ -6,6 +6,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -197,10 +199,14 @@ const LayoutRow layoutRows[] = {
     {327, "Schichtplan:", 2, 18, 14, ""},
     {328, "eingebaut", 17, 18, 14, ""}, {329, "Schichtplan.txt", 31, 18, 22, ""},
     {330, "In Kraft: eingebauter Schichtplan", 2, 20, 60, ""},
-    {309, "Speichern", 1, 25, 13, "Speichert Koordinaten und verlässt das Eingabefenster"},
-    {322, "Anzeigen", 17.5, 25, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
-    {310, "Info", 33.5, 25, 13, "Infos zur Eingabe und zum Programm"},
-    {311, "Abbruch", 50, 25, 13, "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
+    {333, "Meine Schichtgruppe:", 2, 24, 17, ""},
+    {335, " Erinnerung vor Schichtbeginn", 2, 26, 27, ""},
+    {337, " auch am Vorabend", 41, 26, 20,
+     "Um 20 Uhr am Vorabend einer Schicht, die vor 12 Uhr beginnt"},
+    {309, "Speichern", 1, 29, 13, "Speichert Koordinaten und verlässt das Eingabefenster"},
+    {322, "Anzeigen", 17.5, 29, 13, "Koordinaten nur anzeigen, ohne sie zu speichern"},
+    {310, "Info", 33.5, 29, 13, "Infos zur Eingabe und zum Programm"},
+    {311, "Abbruch", 50, 29, 13, "Verlässt das Eingabefenster ohne Übernahme der Koordinaten"},
 };
 
 // The dialog says which rota is in force and why the file was refused; Speichern stores the
@@ -257,7 +263,7 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
         const int cw = dialog.width() / 64;
         EXPECT_GE(cw, metrics.horizontalAdvance(QStringLiteral("_")));
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Programmeinstellungen"));
-        EXPECT_EQ(dialog.size(), QSize(64 * cw, roundToPixel(27.5 * lh)));
+        EXPECT_EQ(dialog.size(), QSize(64 * cw, roundToPixel(31.5 * lh)));
         EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "the dialog can be resized";
         EXPECT_EQ(dialog.parentWidget(), &clockWindow_) << "not owned by the clock window";
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint);
@@ -265,7 +271,7 @@ TEST_F(SettingsDialogTest, WindowAndControlsSitWhereTheFontUnitsPutThem) {
         auto* frame = dialog.findChild<QGroupBox*>();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->title(), QStringLiteral("Optionen"));
-        EXPECT_EQ(frame->geometry(), QRect(cw, lh / 2, 62 * cw, roundToPixel(23.5 * lh)));
+        EXPECT_EQ(frame->geometry(), QRect(cw, lh / 2, 62 * cw, roundToPixel(27.5 * lh)));
 
         for (const LayoutRow& row : layoutRows) {
             QWidget* widget = control(dialog, row.number);
@@ -307,6 +313,10 @@ TEST_F(SettingsDialogTest, NamesMnemonicsAndEnterForKeyboardAndScreenReaders) {
         }
         QSet<QChar> letters;
         for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+            if (QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget)) {
+                EXPECT_FALSE(face->text(QAccessible::Name).startsWith(u' '))
+                    << face->text(QAccessible::Name).toStdString();
+            }
             QString shown;
             if (auto* label = qobject_cast<QLabel*>(widget)) shown = label->text();
             if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown = button->text();
@@ -376,7 +386,8 @@ TEST_F(SettingsDialogTest, EveryTextFitsItsControlInsideTheDialog) {
 
 TEST_F(SettingsDialogTest, TabVisitsTheControlsInCreationOrder) {
     const std::vector<int> expected = {301, 303, 316, 305, 318, 307, 320, 308, 313,
-                                       323, 324, 325, 326, 332, 328, 309, 322, 310, 311, 301};
+                                       323, 324, 325, 326, 332, 328, 334, 335, 336, 337,
+                                       309, 322, 310, 311, 301};
     runDialog([&](QDialog& dialog) {
         std::vector<int> visited;
         for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -549,9 +560,18 @@ TEST_F(SettingsDialogTest, AnzeigenSignsTheValuesByTheOptions) {
 
 TEST_F(SettingsDialogTest, AnzeigenTakesTheCheckBoxesOverAndPutsTheClockOnTop) {
     runDialog([&](QDialog& dialog) {
-        for (int number : {308, 323, 324, 326, 332}) click(control(dialog, number));
+        for (int number : {308, 323, 324, 326, 332, 335, 337}) click(control(dialog, number));
+        auto* crews = qobject_cast<QComboBox*>(control(dialog, 334));
+        ASSERT_NE(crews, nullptr);
+        EXPECT_EQ(crews->currentText(), QStringLiteral("keine"));
+        crews->setCurrentIndex(crews->findText(QStringLiteral("Blau")));
+        qobject_cast<QSpinBox*>(control(dialog, 336))->setValue(45);
         click(control(dialog, 322));
     });
+    EXPECT_EQ(state_.settings.extra.myCrew, "Blau");
+    EXPECT_EQ(state_.settings.extra.reminders, 1);
+    EXPECT_EQ(state_.settings.extra.reminderMinutes, 45);
+    EXPECT_EQ(state_.settings.extra.eveningNotice, 1);
     EXPECT_EQ(state_.settings.autoSummerTime, 0);
     EXPECT_EQ(state_.settings.alwaysOnTop, 1);
     EXPECT_EQ(state_.settings.showShiftColors, 0);
