@@ -140,7 +140,7 @@ void Canvas::writeSpan(int y, int x0, int x1, Colour colour, Blender& blend) {
     if (hasFlag(mode_, ModeAlphaBlend) && alphaOf(colour) < 255) {
         blend.run(row + x0, row + x1 + 1);
     } else {
-        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0 + 1), rgbPart(colour));
+        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0) + 1, rgbPart(colour));
     }
 }
 
