@@ -12,7 +12,7 @@ namespace {
 
 void floodFillFullImage(benchmark::State& bench) {
     const int side = static_cast<int>(bench.range(0));
-    const int mode = static_cast<int>(bench.range(1));
+    const auto mode = static_cast<DrawingMode>(bench.range(1));
     Image image(side, side, rgb(236, 233, 216));
     Canvas canvas;
     canvas.beginDrawing(image);
@@ -69,14 +69,17 @@ void ringSectorFills(benchmark::State& bench) {
     }
 }
 
+// The mode as a row argument (its flag value names the row).
+constexpr std::int64_t modeArg(DrawingMode mode) { return static_cast<std::int64_t>(mode); }
+
 }  // namespace
 }  // namespace dorvalen
 
 BENCHMARK(dorvalen::floodFillFullImage)
     ->ArgNames({"side", "mode"})
-    ->Args({980, dorvalen::ModeDefault})
-    ->Args({980, dorvalen::ModeAlphaBlend})
-    ->Args({4000, dorvalen::ModeDefault})
+    ->Args({980, dorvalen::modeArg(dorvalen::ModeDefault)})
+    ->Args({980, dorvalen::modeArg(dorvalen::ModeAlphaBlend)})
+    ->Args({4000, dorvalen::modeArg(dorvalen::ModeDefault)})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(dorvalen::drawDiscFullImage)->Arg(980)->Unit(benchmark::kMillisecond);
 BENCHMARK(dorvalen::ringSectorFills)->Unit(benchmark::kMillisecond);

@@ -1,8 +1,15 @@
-// Our own rasteriser on the pixel vector: boxes, midpoint circles and rims, Bresenham lines,
-// a scan-line flood fill, and text whose glyph coverage comes from Qt but whose pixels we
-// write ourselves. Every shape is clipped to the image once; the loops that follow write
-// whole clipped runs with no bounds checks. Nothing is anti-aliased, so each written pixel
-// is exactly the drawing colour, or its integer blend in ModeAlphaBlend.
+// Our own rasteriser on the pixel vector. Nothing is anti-aliased, so each written pixel is
+// exactly the drawing colour, or its integer blend in ModeAlphaBlend. The pipeline:
+// 1. Spans: every shape is clipped to the image once; boxes, midpoint discs, rims, rings and
+//    text cells become horizontal runs written with no bounds checks (writeSpan), a line
+//    its Bresenham pixels. lineRowSpans and discHalfWidths give others the same rows.
+// 2. Blends: a Blender turns one colour into the blend over each pixel, keeping its last
+//    result, since large areas are one colour (vector routines: pixel_simd.h).
+// 3. Fills: a scan-line flood fill paints the runs it finds, with visited rows where a
+//    written pixel could still look like the region.
+// 4. The watch: every write, and every read that decides a fill, is noted against one
+//    watched area, so a caller can prove a part of the frame depends on nothing later.
+// Text takes its glyph coverage from Qt (text_masks.cpp) but its pixels from step 1 and 2.
 #include "canvas/canvas.h"
 
 #include <QFontMetrics>
@@ -11,10 +18,7 @@
 #include <cstring>
 
 #include "canvas/font_impl.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "canvas/pixel_simd.h"
 
 namespace dorvalen {
 
@@ -38,52 +42,30 @@ public:
     // member could alias the pixels), and four pixels of the last colour pass at once.
     void run(Colour* p, Colour* const end) {
         Colour in = lastIn_, out = lastOut_;
-#if defined(__SSE2__)
-        const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
         for (; end - p >= 4; p += 4) {
-            const __m128i four =
-                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), rgbMask);
-            const __m128i ins = _mm_set1_epi32(static_cast<int>(in));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, ins)) == 0xFFFF) {
-                const __m128i outs = _mm_set1_epi32(static_cast<int>(out));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), outs);
+            if (pixels::fast::fourMatching(p, in)) {
+                pixels::fast::fill(p, 4, out);
                 continue;
             }
             for (int k = 0; k < 4; ++k) one(p[k], in, out);
         }
-#endif
         for (; p < end; ++p) one(*p, in, out);
         lastIn_ = in;
         lastOut_ = out;
     }
 
-    // Blends the pixels [p, end) whose coverage byte is not 0 and leaves the others. Glyph
-    // edges are no pattern a processor predicts, so four pixels over the last colour are
-    // chosen by a mask instead of a branch each.
+    // Blends the pixels [p, end) whose coverage byte is not 0 and leaves the others; four
+    // pixels over the last colour take its result by the coverage mask.
     void runCovered(Colour* p, Colour* const end, const std::uint8_t* coverage) {
         Colour in = lastIn_, out = lastOut_;
-#if defined(__SSE2__)
-        const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
-        const __m128i zero = _mm_setzero_si128();
         for (; end - p >= 4; p += 4, coverage += 4) {
-            const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const __m128i ins = _mm_set1_epi32(static_cast<int>(in));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(pixels, rgbMask), ins)) == 0xFFFF) {
-                std::int32_t four;
-                std::memcpy(&four, coverage, 4);
-                const __m128i lanes =
-                    _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero);
-                const __m128i bare = _mm_cmpeq_epi32(lanes, zero);  // no ink: keep the pixel
-                const __m128i outs = _mm_set1_epi32(static_cast<int>(out));
-                const __m128i mixed =
-                    _mm_or_si128(_mm_and_si128(bare, pixels), _mm_andnot_si128(bare, outs));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), mixed);
+            if (pixels::fast::fourMatching(p, in)) {
+                pixels::fast::fourWhereCovered(p, coverage, out);
                 continue;
             }
             for (int k = 0; k < 4; ++k)
                 if (coverage[k] != 0) one(p[k], in, out);
         }
-#endif
         for (; p < end; ++p, ++coverage)
             if (*coverage != 0) one(*p, in, out);
         lastIn_ = in;
@@ -99,9 +81,8 @@ private:
         }
         pixel = out;
     }
-    // v / 255 for 0 <= v <= 255 * 255, exactly (checked over the whole range).
-    static int div255(int v) { return (v + 1 + (v >> 8)) >> 8; }
     Colour compute(Colour dst) const {
+        using pixels::div255;
         return rgb(div255(sr_ + redOf(dst) * inverse_), div255(sg_ + greenOf(dst) * inverse_),
                    div255(sb_ + blueOf(dst) * inverse_));
     }
@@ -125,24 +106,7 @@ Wide ceilDiv(Wide a, Wide b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
 
 }  // namespace
 
-void fillPixels(Colour* p, std::size_t n, Colour colour) {
-#if defined(__SSE2__)
-    if (n >= 4) {
-        const __m128i four = _mm_set1_epi32(static_cast<int>(colour));
-        Colour* const last = p + n - 4;
-        for (; p < last; p += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(last), four);
-        return;
-    }
-    if (n > 0) {  // 1 to 3 pixels: first, middle and last cover them all
-        p[0] = colour;
-        p[n / 2] = colour;
-        p[n - 1] = colour;
-    }
-#else
-    std::fill_n(p, n, colour);
-#endif
-}
+void fillPixels(Colour* p, std::size_t n, Colour colour) { pixels::fast::fill(p, n, colour); }
 
 Image::Image(int w, int h, Colour fill) {
     resize(w, h);
@@ -167,17 +131,16 @@ void Canvas::watchArea(PixelRect area) {
     watch_ = area;
 }
 void Canvas::endDrawing() { image_ = nullptr; }
-void Canvas::setDrawingMode(int flags) { mode_ = flags; }
 void Canvas::setDrawingFont(const Font* font) { font_ = font; }
 
 void Canvas::writeSpan(int y, int x0, int x1, Colour colour, Blender& blend) {
     noteDrawn(x0, y, x1, y);
     Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
-    if ((mode_ & ModeAlphaBlend) && alphaOf(colour) == 0) return;  // blends to itself
-    if ((mode_ & ModeAlphaBlend) && alphaOf(colour) < 255) {
+    if (hasFlag(mode_, ModeAlphaBlend) && alphaOf(colour) == 0) return;  // blends to itself
+    if (hasFlag(mode_, ModeAlphaBlend) && alphaOf(colour) < 255) {
         blend.run(row + x0, row + x1 + 1);
     } else {
-        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0 + 1), rgbPart(colour));
+        fillPixels(row + x0, static_cast<std::size_t>(x1 - x0) + 1, rgbPart(colour));
     }
 }
 
@@ -237,6 +200,17 @@ std::vector<int> discHalfWidths(int radius) {
     return circleRows(radius).hi;
 }
 
+std::array<RowSpan, 2> ringRowSpans(std::span<const int> outerHalfWidths,
+                                    std::span<const int> innerHalfWidths, std::size_t dy) {
+    if (dy >= outerHalfWidths.size()) return {};
+    const int hi = outerHalfWidths[dy];
+    // Columns up to `hole` from the centre belong to the inner disc on this row.
+    const int hole = dy < innerHalfWidths.size() ? innerHalfWidths[dy] : -1;
+    if (hole < 0) return {RowSpan{-hi, hi}, RowSpan{}};
+    if (hole >= hi) return {};
+    return {RowSpan{-hi, -hole - 1}, RowSpan{hole + 1, hi}};
+}
+
 bool Canvas::circleMissesImage(int cx, int cy, int radius) const {
     // Rows wholly outside the image need no tables: skip circles that miss it entirely.
     return image_ == nullptr || radius < 0 || radius > largestRadius ||
@@ -252,7 +226,7 @@ void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
 void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area) {
     if (circleMissesImage(cx, cy, radius) || area.empty()) return;
     const CircleRows rows = circleRows(radius);
-    const bool outlined = (mode_ & ModeOutlined) != 0;
+    const bool outlined = hasFlag(mode_, ModeOutlined);
     Blender blend(colour);
     const std::int64_t left = area.x, right = std::int64_t{area.x} + area.w - 1;
     auto span = [&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
@@ -291,15 +265,10 @@ void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour c
         std::min<std::int64_t>(std::int64_t{cy} + outerRadius, image_->height - 1);
     for (std::int64_t row = top; row <= bottom; ++row) {
         const auto dy = static_cast<std::size_t>(row < cy ? cy - row : row - cy);
-        const int hi = outer.hi[dy];
-        // Columns up to `hole` from the centre belong to the inner disc on this row.
-        const int hole = static_cast<std::int64_t>(dy) <= innerRadius ? inner.hi[dy] : -1;
-        if (hole < 0) {
-            writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} + hi, colour, blend);
-        } else if (hole < hi) {
-            writeClippedSpan(row, std::int64_t{cx} - hi, std::int64_t{cx} - hole - 1, colour, blend);
-            writeClippedSpan(row, std::int64_t{cx} + hole + 1, std::int64_t{cx} + hi, colour, blend);
-        }
+        for (const RowSpan span : ringRowSpans(outer.hi, inner.hi, dy))
+            if (!span.empty())
+                writeClippedSpan(row, std::int64_t{cx} + span.lo, std::int64_t{cx} + span.hi,
+                                 colour, blend);
     }
 }
 
@@ -393,7 +362,7 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     if (first > last) return;
 
     Blender blend(colour);
-    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    const bool blending = hasFlag(mode_, ModeAlphaBlend);
     const std::size_t width = static_cast<std::size_t>(image_->width);
     Colour* pixels = image_->pixels.data();
     // Every pixel lies in the box of the end points: most lines pass far from the watched
@@ -419,8 +388,9 @@ void Canvas::plotPixel(int x, int y, Colour colour) {
 // region and has not been written yet. When a written pixel can still look like the region
 // (a blend that changes little, a border fill in a colour other than the border's) a
 // visited bit per pixel keeps each pixel written once; otherwise the colour test suffices.
-// Each run of open pixels is found first and then written as one span, so a large fill
-// costs about what a box of its area costs.
+// An opaque fill paints each run while its scan passes over it; a blending fill finds the
+// run first and then blends it as one span. Either way a large fill costs about what a box
+// of its area costs.
 namespace {
 
 // Whether a fill came near an area: every pixel a fill reads is one it wrote or a
@@ -441,57 +411,17 @@ bool inRegion(Colour pixel, Colour key) {
     return (rgbPart(pixel) == key) == BySeedColour;
 }
 
-// Eight pixels tested at once: bit k is set when pixel k lies in the region. The scans
-// dominate a large fill, and the bit of the first pixel that ends a run says where it ends
-// without a pixel-by-pixel tail.
-#if defined(__SSE2__)
+// Eight pixels tested at once: bit k is set when pixel k lies in the region.
 template <bool BySeedColour>
 unsigned eightInRegion(const Colour* p, Colour key) {
-    const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
-    const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
-    const __m128i matchA = _mm_cmpeq_epi32(_mm_and_si128(a, rgbMask), keys);
-    const __m128i matchB = _mm_cmpeq_epi32(_mm_and_si128(b, rgbMask), keys);
-    // All-ones or zero per pixel, narrowed to one byte each, then one bit each.
-    const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(matchA, matchB), _mm_setzero_si128());
-    const auto matches = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+    const unsigned matches = pixels::fast::eightMatching(p, key);
     return BySeedColour ? matches : ~matches & 0xFFu;
 }
-// Whether all sixteen pixels lie in the region: the test of a large fill's inner run, one
-// answer for four loads, so the scan costs little more than the writes behind it.
+// Whether all sixteen pixels lie in the region: the test of a large fill's inner run.
 template <bool BySeedColour>
 bool sixteenInRegion(const Colour* p, Colour key) {
-    const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
-    const __m128i rgbMask = _mm_set1_epi32(0xFFFFFF);
-    const auto match = [&](int k) {
-        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4 * k));
-        return _mm_cmpeq_epi32(_mm_and_si128(four, rgbMask), keys);
-    };
-    if constexpr (BySeedColour) {
-        const __m128i all =
-            _mm_and_si128(_mm_and_si128(match(0), match(1)), _mm_and_si128(match(2), match(3)));
-        return _mm_movemask_epi8(all) == 0xFFFF;
-    } else {
-        const __m128i any =
-            _mm_or_si128(_mm_or_si128(match(0), match(1)), _mm_or_si128(match(2), match(3)));
-        return _mm_movemask_epi8(any) == 0;
-    }
+    return pixels::fast::sixteenAll<BySeedColour>(p, key);
 }
-#else
-template <bool BySeedColour>
-bool sixteenInRegion(const Colour* p, Colour key) {
-    for (int k = 0; k < 16; ++k)
-        if (!inRegion<BySeedColour>(p[k], key)) return false;
-    return true;
-}
-template <bool BySeedColour>
-unsigned eightInRegion(const Colour* p, Colour key) {
-    unsigned bits = 0;
-    for (int k = 0; k < 8; ++k) bits |= static_cast<unsigned>((rgbPart(p[k]) == key) == BySeedColour) << k;
-    return bits;
-}
-#endif
 
 template <bool BySeedColour, bool TrackVisited>
 class RegionFill {
@@ -524,14 +454,14 @@ public:
             bool inRun = open(x1);
             if (inRun) {
                 if (!blending_) row_[x1] = opaque_;  // the scans below paint the rest
-                left = leftEnd(x1);
+                left = runEnd<-1>(x1);
                 if (left < x1) pushLeak(y, left, x1 - 1, -dy);  // leaks to the left of the parent
                 x = x1 + 1;
             }
             // Runs inside [x1, x2]: find each one's end, write it, then skip closed pixels.
             while (true) {
                 if (inRun) {
-                    x = rightEnd(x);
+                    x = runEnd<+1>(x);
                     write(y, left, x - 1);
                     push(y, left, x - 1, dy);
                     if (x > x2 + 1) pushLeak(y, x2 + 1, x - 1, -dy);  // leaks to the right
@@ -590,42 +520,32 @@ private:
         }
         return inRegion<BySeedColour>(row_[x], key_);
     }
-    // The first closed column at or right of x (or the width). A run never reaches a visited
-    // pixel: the run that visited it would have taken this one too, so only colours count.
-    // An opaque fill paints the pixels as it finds them, while they are at hand; the scan
-    // never reads them again.
-    int rightEnd(int x) {
-        for (; x + 16 <= width_ && sixteenInRegion<BySeedColour>(row_ + x, key_); x += 16)
-            if (!blending_) std::fill_n(row_ + x, 16, opaque_);
-        for (; x + 8 <= width_; x += 8) {
-            const unsigned in = eightInRegion<BySeedColour>(row_ + x, key_);
+    // The end of the open run met at column edge x, walking in direction Step: +1 gives the
+    // first closed column at or right of x (or the width), -1 the leftmost open column of
+    // the run whose pixels lie left of x (or x). A run never reaches a visited pixel: the run
+    // that visited it would have taken this one too, so only colours count. An opaque fill
+    // paints the pixels as it finds them, while they are at hand; the scan never reads them
+    // again.
+    template <int Step>
+    int runEnd(int x) {
+        constexpr bool right = Step > 0;
+        // The n pixels just beyond the edge, and whether the row has them.
+        const auto beyond = [&](int n) { return right ? row_ + x : row_ + x - n; };
+        const auto room = [&](int n) { return right ? x + n <= width_ : x >= n; };
+        for (; room(16) && sixteenInRegion<BySeedColour>(beyond(16), key_); x += 16 * Step)
+            if (!blending_) std::fill_n(beyond(16), 16, opaque_);
+        for (; room(8); x += 8 * Step) {
+            const unsigned in = eightInRegion<BySeedColour>(beyond(8), key_);
             if (in != 0xFFu) {
-                const int end = x + std::countr_one(in);
-                if (!blending_) fillPixels(row_ + x, static_cast<std::size_t>(end - x), opaque_);
-                return end;
+                const int open = right ? std::countr_one(in)
+                                       : std::countl_one(static_cast<std::uint8_t>(in));
+                if (!blending_) fillPixels(beyond(open), static_cast<std::size_t>(open), opaque_);
+                return x + Step * open;
             }
-            if (!blending_) std::fill_n(row_ + x, 8, opaque_);
+            if (!blending_) std::fill_n(beyond(8), 8, opaque_);
         }
-        for (; x < width_ && inRegion<BySeedColour>(row_[x], key_); ++x)
-            if (!blending_) row_[x] = opaque_;
-        return x;
-    }
-    // The leftmost column of the open run that holds the open column x (not painted here).
-    int leftEnd(int x) {
-        for (; x >= 16 && sixteenInRegion<BySeedColour>(row_ + x - 16, key_); x -= 16)
-            if (!blending_) std::fill_n(row_ + x - 16, 16, opaque_);
-        for (; x >= 8; x -= 8) {
-            const unsigned in = eightInRegion<BySeedColour>(row_ + x - 8, key_);
-            if (in != 0xFFu) {
-                const int start = x - std::countl_one(static_cast<std::uint8_t>(in));
-                if (!blending_)
-                    fillPixels(row_ + start, static_cast<std::size_t>(x - start), opaque_);
-                return start;
-            }
-            if (!blending_) std::fill_n(row_ + x - 8, 8, opaque_);
-        }
-        for (; x > 0 && inRegion<BySeedColour>(row_[x - 1], key_); --x)
-            if (!blending_) row_[x - 1] = opaque_;
+        for (; room(1) && inRegion<BySeedColour>(*beyond(1), key_); x += Step)
+            if (!blending_) *beyond(1) = opaque_;
         return x;
     }
     // The first open column in [x, last], or last + 1.
@@ -709,7 +629,7 @@ void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour)
     noteDrawn(x, y, x, y);  // the seed is read whatever follows
     const Colour seed = rgbPart(image_->pixel(x, y));
     const Colour key = bySeedColour ? seed : rgbPart(border);
-    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    const bool blending = hasFlag(mode_, ModeAlphaBlend);
     if (blending && alphaOf(colour) == 0) return;  // every pixel would blend to itself
     if (!bySeedColour && seed == key) return;        // seeded on the border itself
     // Can a written pixel still read as region? Seed-colour fills: when the seed colour
@@ -751,8 +671,8 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
     noteDrawn(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - 1),
               static_cast<int>(y1 - 1));
 
-    const bool transparent = (mode_ & ModeTransparentText) != 0;
-    const bool blending = (mode_ & ModeAlphaBlend) != 0;
+    const bool transparent = hasFlag(mode_, ModeTransparentText);
+    const bool blending = hasFlag(mode_, ModeAlphaBlend);
     const Colour backColour = back.value_or(back_);
     const Colour frontOpaque = rgbPart(front), backOpaque = rgbPart(backColour);
     Blender blendFront(front), blendBack(backColour);

@@ -6,6 +6,7 @@
 // the flood fills of the face use exact colours as borders. Qt only rasterises glyphs.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -30,18 +31,24 @@ constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 255); }
 constexpr int alphaOf(Colour c) { return static_cast<int>((c >> 24) & 255); }
 constexpr Colour rgbPart(Colour c) { return c & 0xFFFFFFu; }
 
-// Sets n pixels from p to one colour. Spans of a few pixels are most of a frame's spans, so
-// their ends are written by overlapping stores rather than found by a loop whose length the
-// processor cannot predict.
+// Sets n pixels from p to one colour; short spans, most of a frame's, cost no loop whose
+// length the processor cannot predict (pixel_simd.h).
 void fillPixels(Colour* p, std::size_t n, Colour colour);
 
-// Drawing-mode flags; a mode stays in force until changed. The face uses 0, 1, 4, 16, 17.
 inline constexpr Colour black = rgb(0, 0, 0);
 
-inline constexpr int ModeDefault = 0;
-inline constexpr int ModeTransparentText = 1;
-inline constexpr int ModeOutlined = 4;
-inline constexpr int ModeAlphaBlend = 16;
+// Drawing-mode flags, combined with |; a mode stays in force until changed.
+enum class DrawingMode : unsigned { Default = 0, TransparentText = 1, Outlined = 4, AlphaBlend = 16 };
+constexpr DrawingMode operator|(DrawingMode a, DrawingMode b) {
+    return static_cast<DrawingMode>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool hasFlag(DrawingMode mode, DrawingMode flag) {
+    return (static_cast<unsigned>(mode) & static_cast<unsigned>(flag)) != 0;
+}
+inline constexpr DrawingMode ModeDefault = DrawingMode::Default;
+inline constexpr DrawingMode ModeTransparentText = DrawingMode::TransparentText;
+inline constexpr DrawingMode ModeOutlined = DrawingMode::Outlined;
+inline constexpr DrawingMode ModeAlphaBlend = DrawingMode::AlphaBlend;
 
 struct Image {
     int width = 0;
@@ -122,13 +129,19 @@ void lineRowSpans(int x1, int y1, int x2, int y2, int top, std::span<RowSpan> sp
 // dy = 0 .. radius (nothing for a negative radius or one too large to draw).
 std::vector<int> discHalfWidths(int radius);
 
+// The row rule of drawRing: the columns, as offsets from the centre column, that the ring
+// of two discs (their discHalfWidths; the inner one empty for no hole) has in row cy +- dy.
+// Up to two spans, left then right; unused ones are empty.
+std::array<RowSpan, 2> ringRowSpans(std::span<const int> outerHalfWidths,
+                                    std::span<const int> innerHalfWidths, std::size_t dy);
+
 class Canvas {
 public:
     void beginDrawing(Image& image);
     void endDrawing();
 
-    void setDrawingMode(int flags);
-    int drawingMode() const { return mode_; }
+    void setDrawingMode(DrawingMode flags) { mode_ = flags; }
+    DrawingMode drawingMode() const { return mode_; }
     void setDrawingFont(const Font* font);  // nullptr or an invalid font: the default font
     void setBackColour(Colour back) { back_ = back; }
 
@@ -189,7 +202,7 @@ private:
     bool watching_ = false;
     bool touched_ = false;
     PixelRect watch_;
-    int mode_ = ModeDefault;
+    DrawingMode mode_ = ModeDefault;
     VisitedRows visited_;  // the fills' scratch, reused from fill to fill
     const Font* font_ = nullptr;
     Colour back_ = rgb(255, 255, 255);

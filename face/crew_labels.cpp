@@ -140,7 +140,7 @@ void drawCrewLabels(Canvas& canvas, const Frame& frame, int r) {
     const ShiftRingPlan plan = planShiftRing(frame);
     if (!plan.showShiftColors) return;
     const ShiftRota rota = rotaOf(frame);
-    const int mode = canvas.drawingMode();
+    const DrawingMode mode = canvas.drawingMode();
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
     for (const RingSector& sector : paintedSectors(plan, rota)) {
         for (int form = 0; form < crewLabelForms; ++form) {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Turns the verified reference tables (tab-separated, one term a row, digits as published)
-# into the C++ rows the program compiles in. Run it again whenever a reference table changes:
-#   tools/generate_reference_tables.sh ../shared/reference
+# into the C++ rows the program compiles in. Run it again whenever a table in reference/
+# changes (or name another folder of the same tables):
+#   tools/generate_reference_tables.sh [reference]
 set -euo pipefail
-ref=${1:-../shared/reference}
 here=$(cd "$(dirname "$0")/.." && pwd)
+ref=${1:-$here/reference}
 
 out="$here/astro/reference_tables.inc"
 {

@@ -91,7 +91,7 @@ TEST(CanvasBlend, SpanMatchesPixelByPixel) {
 TEST(CanvasClipping, ShapesPartlyOutsideKeepTheirVisiblePixels) {
     struct ShapeRow {
         const char* fault;
-        int mode;
+        DrawingMode mode;
         std::function<void(Canvas&, int)> draw;  // argument: offset of the origin
     };
     const ShapeRow rows[] = {

@@ -38,7 +38,8 @@ TEST(ImageResize, HoldsNoMoreThanItsPixelsAndKeepsTheBufferAtTheSameSize) {
 TEST(CanvasRing, IsTheOuterDiscLessTheInnerOne) {
     const struct {
         const char* fault;
-        int cx, cy, outer, inner, mode;
+        int cx, cy, outer, inner;
+        DrawingMode mode;
     } rows[] = {
         {"blended rim under an opaque disc", 40, 40, 30, 26, ModeAlphaBlend},
         {"a ring cut by the image edge", 5, 70, 30, 20, ModeDefault},
@@ -157,7 +158,7 @@ TEST(CanvasFill, EveryVariantFillsExactlyTheConnectedRegion) {
     const struct {
         const char* fault;
         bool bySeed;
-        int mode;
+        DrawingMode mode;
         Colour colour;
     } rows[] = {
         {"seed fill, opaque", true, ModeDefault, rgb(200, 0, 0)},
