@@ -8,6 +8,7 @@
 #include "core/conversions.h"
 #include "core/degrees_minutes.h"
 #include "core/face_texts.h"
+#include "rota/my_shift.h"
 #include "rota/rota_tables.h"
 #include "tools/tool_text.h"
 
@@ -71,18 +72,6 @@ std::string timeOfDayText(int seconds) {
     return seconds % 60 == 0 ? hm : hm + ":" + twoDigits(seconds % 60);
 }
 
-// Short names of the shifts in the day table; the 12-hour weekend shifts are "Tag" and "Nacht".
-const char* shortShiftName(ShiftKind kind) {
-    switch (kind) {
-        case ShiftKind::Early: return "Früh";
-        case ShiftKind::Late: return "Spät";
-        case ShiftKind::WeekendDay: return "Tag";
-        case ShiftKind::Night:
-        case ShiftKind::WeekendNight: return "Nacht";
-    }
-    return "";
-}
-
 // Each shift that begins on the day with its crew; a file's rota names its own shifts and
 // crews, and a day on which nobody begins a shift says so.
 std::string crewLine(const DayRecord& record, const ShiftRota& rota) {
@@ -90,13 +79,12 @@ std::string crewLine(const DayRecord& record, const ShiftRota& rota) {
     for (std::size_t i = 0; i < record.shifts.size(); ++i) {
         const WorkedShift& shift = record.shifts[i];
         const int startSeconds = static_cast<int>(shift.start % 86400);
-        const RotaShiftKind* kind = rota.fileKind(shift);
         const std::string crew =
             rota.isBuiltIn() ? intText(shift.crew) + " " +
                                    crewTable[static_cast<std::size_t>(shift.crew)].colourName
                              : rota.crew(shift.crew).name;
         line += (i == 0 ? "" : "   ") +
-                (kind != nullptr ? kind->name : std::string(shortShiftName(shift.kind))) + " " +
+                shiftShortName(shift, rota) + " " +
                 timeOfDayText(startSeconds) + ": " + crew;
     }
     return record.shifts.empty() ? line + "keine" : line;
