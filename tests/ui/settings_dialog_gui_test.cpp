@@ -117,6 +117,7 @@ protected:
 
     ClockState state_;
     ClockRotaStatus* rota_ = nullptr;  // how the clock read its rota; none: nothing known
+    ClockRotaStatus rotaStatus_;       // what rota_ points to where a test sets one
     QWidget clockWindow_;
     std::vector<Message> messages_;
     std::vector<Message> questions_;
@@ -214,7 +215,7 @@ const LayoutRow layoutRows[] = {
 TEST_F(SettingsDialogTest, RotaChoiceIsShownAppliedAndStoredOnlyBySpeichern) {
     std::ofstream("Schichtplan.txt")
         << "[Gruppen]\nA = #FF0000, 0\n[Plan]\nBeginn = 2024-01-01\nMuster = -\n";
-    ClockRotaStatus status;
+    ClockRotaStatus& status = rotaStatus_;  // outlives the dialogs the fixture opens
     status.choice = RotaChoice::BuiltIn;
     status.refusal = "Schichtplan.txt, Zeile 7: unbekanntes Kürzel „X“";
     rota_ = &status;
