@@ -13,18 +13,13 @@
 #include "face/dial_geometry.h"
 #include "face/face_render.h"
 #include "rota/rota.h"
+#include "tests/support/rendered_face.h"
 #include "tests/support/test_state.h"
 
 namespace dorvalen {
 namespace {
 
-Image renderAt(const ClockState& state, int r) {
-    Image image(2 * r, 2 * r);
-    Font font = loadFont("Arial", static_cast<int>(truncToInt(r / 14.5)));
-    renderClockFace(state, image, font, r, false);
-    releaseFont(font);
-    return image;
-}
+Image renderAt(const ClockState& state, int r) { return test::renderedFace(state, r); }
 
 TEST(MyCrewMarks, ExactlyThatCrewsSectorsAndNothingWithoutOne) {
     // Monday 10:00 (three 8-hour sectors), Sunday 18:00 (the weekend's), Saturday 22:00.
