@@ -109,6 +109,20 @@ matching_second() {
     done
 }
 
+# start_forcing_wm SCRIPT W H: starts the window manager SCRIPT (tests/e2e/forcing_wm.py),
+# which holds the clock at W x H and notes refused size requests in "$work/refused"; waits
+# until it runs, and ends it with the session.
+start_forcing_wm() {
+    "$1" "$2" "$3" "$work/refused" 2>"$work/wm.log" &
+    wm_pid=$!
+    trap 'kill "$wm_pid" 2>/dev/null; session_cleanup' EXIT
+    for _ in $(seq 50); do
+        [ -s "$work/refused" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/refused" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
+}
+
 # quit_clock_with_esc WINDOW: sends Esc to the clock and fails unless it ends within 5 s
 # with exit code 0.
 quit_clock_with_esc() {

@@ -49,14 +49,7 @@ else
 fi
 
 # The window manager comes now, keeping the clock at the size it has.
-"$here/forcing_wm.py" 400 400 "$work/refused" 2>"$work/wm.log" &
-wm_pid=$!
-trap 'kill "$wm_pid" 2>/dev/null; session_cleanup' EXIT
-for _ in $(seq 50); do
-    [ -s "$work/refused" ] && break
-    sleep 0.1
-done
-[ -s "$work/refused" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
+start_forcing_wm "$here/forcing_wm.py" 400 400
 # xdotool returns even when no window manager acted on the request: the map state tells.
 iconify() {
     xdotool windowminimize "$window"

@@ -14,14 +14,7 @@ source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
 require_tools Xvfb xdotool python3
 start_xvfb
 
-"$forcing_wm" 900 500 "$work/refused" 2>"$work/wm.log" &
-wm_pid=$!
-trap 'kill "$wm_pid" 2>/dev/null; session_cleanup' EXIT
-for _ in $(seq 50); do
-    [ -s "$work/refused" ] && break
-    sleep 0.1
-done
-[ -s "$work/refused" ] || fail "the window manager did not start: $(cat "$work/wm.log")"
+start_forcing_wm "$forcing_wm" 900 500
 
 mkdir "$work/cwd"
 start_clock "$work/cwd"
