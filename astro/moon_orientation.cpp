@@ -66,15 +66,14 @@ double screenDegrees(double angle) {
 
 }  // namespace
 
-MoonSkyOrientation moonSkyOrientation(const Frame& frame) {
-    const double jd = frame.moment.julianDayUT;
+MoonSkyOrientation moonSkyOrientation(const ClockSettings& settings, double jd) {
     const MoonEcliptic moonEcl = apparentMoon(jd);
     const SunEcliptic sunEcl = apparentSun(jd);
     const double obliquity = moonEcl.trueObliquityDeg;
     const Equatorial moon = equatorialOf(moonEcl.longitudeDeg, moonEcl.latitudeDeg, obliquity);
     const Equatorial sun = equatorialOf(sunEcl.longitudeDeg, sunEcl.latitudeDeg, obliquity);
 
-    const ObserverPlace place = observerPlace(frame.settings);
+    const ObserverPlace place = observerPlace(settings);
     const double hourAngle =
         apparentSiderealDegrees(jd) - place.longitudeWestDeg - moon.rightAscensionDeg;
     double q = parallacticAngle(hourAngle, place.latitudeDeg, moon.declinationDeg);
@@ -84,11 +83,19 @@ MoonSkyOrientation moonSkyOrientation(const Frame& frame) {
     return {q, chi, screenDegrees(q - chi - 90.0)};
 }
 
-double moonOrientationAngle(const Frame& frame, int limbSign) {
-    const MoonSkyOrientation o = moonSkyOrientation(frame);
+MoonSkyOrientation moonSkyOrientation(const Frame& frame) {
+    return moonSkyOrientation(frame.settings, frame.moment.julianDayUT);
+}
+
+double moonOrientationAngle(const ClockSettings& settings, double jdUT, int limbSign) {
+    const MoonSkyOrientation o = moonSkyOrientation(settings, jdUT);
     const double phi = limbSign < 0 ? o.brightLimbAngleDeg - o.parallacticAngleDeg + 180.0
                                     : o.parallacticAngleDeg - o.brightLimbAngleDeg;
     return screenDegrees(phi);
+}
+
+double moonOrientationAngle(const Frame& frame, int limbSign) {
+    return moonOrientationAngle(frame.settings, frame.moment.julianDayUT, limbSign);
 }
 
 }  // namespace dorvalen

@@ -15,12 +15,15 @@ struct MoonSkyOrientation {
     double brightLimbScreenDeg;
 };
 
+// At UT Julian Date jdUT seen from the settings' place; the frame's form takes its moment.
+MoonSkyOrientation moonSkyOrientation(const ClockSettings& settings, double jdUT);
 MoonSkyOrientation moonSkyOrientation(const Frame& frame);
 
 // The orientation angle phi of the moon picture before the drawing multiplies it by its sign
 // s (+1 waxing, -1 waning, from the illuminated fractions now and a day earlier): with
 // s * phi as the cusp line, the drawn bright limb points where the real one does.
 // [0, 360), finite for any settings.
+double moonOrientationAngle(const ClockSettings& settings, double jdUT, int limbSign);
 double moonOrientationAngle(const Frame& frame, int limbSign);
 
 }  // namespace dorvalen

@@ -32,7 +32,7 @@ void BM_FrameAstronomy(benchmark::State& bench) {
         benchmark::DoNotOptimize(apparentMoon(jd));
         benchmark::DoNotOptimize(apparentSun(jd));
         benchmark::DoNotOptimize(moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT));
-        benchmark::DoNotOptimize(moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUTDayBefore));
+        benchmark::DoNotOptimize(moonIlluminatedFractionAt(julianDayUTOfReading(computeDisplayedMoment(state), state.now, -1.0)));
         benchmark::DoNotOptimize(phaseEventOnDisplayedDay(state));
     }
 }
@@ -44,7 +44,7 @@ void BM_MoonPicture(benchmark::State& bench) {
     const ClockState state = frameState();
     for (auto _ : bench) {
         const double k = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT);
-        const double kPrev = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUTDayBefore);
+        const double kPrev = moonIlluminatedFractionAt(julianDayUTOfReading(computeDisplayedMoment(state), state.now, -1.0));
         benchmark::DoNotOptimize(moonOrientationAngle(state, k < kPrev ? -1 : 1));
     }
 }

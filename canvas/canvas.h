@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -71,6 +72,13 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+// What a font was loaded as, so two fonts compare by value; the default font has no face.
+struct FontId {
+    std::string face;
+    int points = 0;
+    friend bool operator==(const FontId&, const FontId&) = default;
+};
+
 // A text font: face name and integer point size. Points become pixels at a fixed 96 dots
 // per inch, so the face looks the same on every screen and in every test.
 class Font {
@@ -80,6 +88,7 @@ public:
     Font(Font&&) noexcept;
     Font& operator=(Font&&) noexcept;
     bool isValid() const;
+    FontId id() const;
     struct Impl;
     const Impl* impl() const { return impl_.get(); }
 

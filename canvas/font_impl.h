@@ -33,6 +33,7 @@ struct GlyphMask {
 
 struct Font::Impl {
     QFont font;
+    FontId id;
     // A face draws the same numerals and corner texts every second; their masks are kept
     // (a bounded number; the least recently used makes room) instead of shaped again.
     struct Remembered {

@@ -30,12 +30,15 @@ Font& Font::operator=(Font&&) noexcept = default;
 
 bool Font::isValid() const { return impl_ != nullptr; }
 
+FontId Font::id() const { return impl_ ? impl_->id : FontId{}; }
+
 Font loadFont(std::string_view face, int points) {
     Font result;
     if (!fontsAvailable() || face.empty()) return result;
     const std::int64_t pixels = roundToInt(points * pixelsPerPoint);
     if (pixels < 1 || pixels > largestPixelSize) return result;
     auto impl = std::make_unique<Font::Impl>();
+    impl->id = {std::string(face), points};
     impl->font.setFamily(QString::fromUtf8(face.data(), static_cast<qsizetype>(face.size())));
     impl->font.setPixelSize(static_cast<int>(pixels));
     impl->font.setWeight(QFont::Normal);

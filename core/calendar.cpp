@@ -19,8 +19,6 @@ constexpr std::int64_t lastYear = 9999;
 constexpr std::int64_t dayIndexAfterLastYear = 2932897;
 constexpr DateValue lastValidDate = dayIndexAfterLastYear * secondsPerDay - 1;
 
-bool isValidDate(DateValue v) { return v >= 0 && v <= lastValidDate; }
-
 bool isLeapYear(std::int64_t year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
@@ -78,6 +76,8 @@ int handAngle(int seconds, float degreesPerSecond) {
 }
 
 }  // namespace
+
+bool isValidDate(DateValue v) { return v >= 0 && v <= lastValidDate; }
 
 DateValue makeDate(std::int64_t year, std::int64_t month, std::int64_t day, std::int64_t hour,
                    std::int64_t minute, std::int64_t second) {
@@ -241,14 +241,16 @@ DisplayedMoment computeDisplayedMoment(const ClockState& state) {
     m.timeZoneHours = effectiveTimeZoneHours(state.settings);
     const double dayNumber = static_cast<double>(truncToInt(m.localMjd));
     m.midnightUT = dayNumber - (m.timeZoneHours + summerHour(m.summer, dayNumber)) * hoursToDays;
-    // The moon is taken at the whole minute of the wall clock: within one minute
-    // its picture stays put while the seconds of the corner text run on.
-    const DateValue minute = isValidDate(now) ? now - now % 60 : now;
-    const double minuteMjd = static_cast<double>(minute) / static_cast<double>(secondsPerDay) +
-                             state.displayedDay + mjdOfDayIndexZero;
-    m.julianDayUT = julianDayUTOf(m, minuteMjd, 0.0);
-    m.julianDayUTDayBefore = julianDayUTOf(m, minuteMjd, -1.0);
+    m.now = now;
+    m.displayedDay = state.displayedDay;
+    m.julianDayUT = julianDayUTOfReading(m, now, 0.0);
     return m;
+}
+
+double julianDayUTOfReading(const DisplayedMoment& m, DateValue reading, double extraDays) {
+    const double localMjd = static_cast<double>(reading) / static_cast<double>(secondsPerDay) +
+                            m.displayedDay + mjdOfDayIndexZero;
+    return julianDayUTOf(m, localMjd, extraDays);
 }
 
 int secondHandAngle(DateValue clockTime) {

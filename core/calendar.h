@@ -14,6 +14,9 @@
 
 namespace dorvalen {
 
+// A date-time from 1970 to 9999 (anything else reads as -1).
+bool isValidDate(DateValue v);
+
 // -1 for anything that is not a valid Gregorian date-time from 1970 to 9999.
 DateValue makeDate(std::int64_t year, std::int64_t month, std::int64_t day, std::int64_t hour,
                    std::int64_t minute, std::int64_t second);
@@ -80,11 +83,16 @@ struct DisplayedMoment {
     // UT dates of the displayed day at the configured time zone and summer time. The factor
     // 0.041667 (not 1/24) is the clock's own: its rise and set times are defined with it.
     double midnightUT = 0.0;    // UT MJD of 0:00 local clock time on the displayed day
-    double julianDayUT = 0.0;   // UT Julian Date of the clock time on that day, whole minute
-    double julianDayUTDayBefore = 0.0;  // the same one day earlier
+    double julianDayUT = 0.0;   // UT Julian Date of the clock time on that day
+    DateValue now = 0;          // the wall-clock reading and the offset it was moved by, for
+    double displayedDay = 0.0;  // a layer that takes the sky at another reading
 };
 
 DisplayedMoment computeDisplayedMoment(const ClockState& state);
+
+// The UT Julian Date of a wall-clock reading moved as the displayed moment is, plus
+// extraDays, at the moment's zone and summer time (julianDayUT is that of `now`).
+double julianDayUTOfReading(const DisplayedMoment& m, DateValue reading, double extraDays);
 
 // What every layer of one frame reads: the settings and the displayed moment, taken once.
 // A state converts to the frame it shows, so a caller outside the frame loop (the tools,

@@ -135,11 +135,11 @@ std::string crewLabelText(const ShiftRota& rota, int crew, int form) {
     return std::to_string(crew + 1);
 }
 
-void drawCrewLabels(Canvas& canvas, const Frame& frame, int r) {
-    if (frame.settings.extra.crewLabels == 0 || canvas.target() == nullptr || r <= 0) return;
-    const ShiftRingPlan plan = planShiftRing(frame);
+void drawCrewLabels(Canvas& canvas, const RingPlan& ring, int r) {
+    if (!ring.crewLabels || canvas.target() == nullptr || r <= 0) return;
+    const ShiftRingPlan& plan = ring.shifts;
     if (!plan.showShiftColors) return;
-    const ShiftRota rota = rotaOf(frame);
+    const ShiftRota rota(ring.rotaFile);
     const DrawingMode mode = canvas.drawingMode();
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
     for (const RingSector& sector : paintedSectors(plan, rota)) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
-#include "core/calendar.h"
+#include "face/shift_sectors.h"
 #include "rota/rota.h"
 
 namespace dorvalen {
@@ -39,6 +39,6 @@ inline constexpr int crewLabelForms = 3;
 // shows (no divider, hour dot or numeral under it), nearest the sector's middle, in black or
 // white, whichever stands out more from the crew's colour. Draws in the canvas's current
 // font; reads the ring as painted, so it comes after the numerals and before the dial.
-void drawCrewLabels(Canvas& canvas, const Frame& frame, int r);
+void drawCrewLabels(Canvas& canvas, const RingPlan& ring, int r);
 
 }  // namespace dorvalen

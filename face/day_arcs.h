@@ -8,6 +8,7 @@
 
 #include "canvas/canvas.h"
 #include "core/calendar.h"
+#include "core/exact_double.h"
 
 namespace dorvalen {
 
@@ -17,22 +18,25 @@ namespace dorvalen {
 struct ArcPlan {
     bool crosses = false;   // a rising or a setting was found on the displayed day
     bool upAllDay = false;  // no crossing, and above the threshold at the last step
-    double riseDeg = 270.0;  // dial degrees
-    double setDeg = 270.0;
+    ExactDouble riseDeg = 270.0;  // dial degrees
+    ExactDouble setDeg = 270.0;
     // Only on a day with more than one rising or setting (empty otherwise, when the pair above
     // says it all): the sectors, clockwise in dial degrees, in which the body is down, from
     // each setting to the next rising. A day that begins and ends down has one sector through
     // the top; a sector that reaches the day's start or end ends at the top (270).
     struct Sector {
-        double fromDeg, toDeg;
+        ExactDouble fromDeg, toDeg;
+        friend bool operator==(const Sector&, const Sector&) = default;
     };
     std::vector<Sector> downSectors;
+    friend bool operator==(const ArcPlan&, const ArcPlan&) = default;
 };
 
 struct DayArcsPlan {
     ArcPlan moon;
     ArcPlan sun;
     ArcPlan twilight;  // of the configured twilight kind
+    friend bool operator==(const DayArcsPlan&, const DayArcsPlan&) = default;
 };
 
 DayArcsPlan planDayArcs(const Frame& frame);

@@ -160,23 +160,23 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
 
 }  // namespace
 
-void drawHourHand(Canvas& canvas, const Frame& frame, int r) {
+void drawHourHand(Canvas& canvas, int angleDeg, int r) {
     canvas.setDrawingMode(ModeDefault);
-    const double phi = hourHandAngle(frame.moment.clockTime);
+    const double phi = angleDeg;
     drawKite(canvas, r, phi, f(3.5f), f(2.3f));
     fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), rgba(138, 135, 118, 64));
 }
 
-void drawMinuteHand(Canvas& canvas, const Frame& frame, int r) {
+void drawMinuteHand(Canvas& canvas, int angleDeg, int r) {
     canvas.setDrawingMode(ModeDefault);
-    const double psi = minuteHandAngle(frame.moment.clockTime);
+    const double psi = angleDeg;
     const Kite kite = kiteOf(r, psi, f(3.0f), f(2.85f));
     drawKiteEdges(canvas, kite, r);
     tintMinuteHand(canvas, r, psi, kite, rgba(138, 135, 118, 32));
 }
 
-void drawSecondHand(Canvas& canvas, const Frame& frame, int r) {
-    const double sigma = secondHandAngle(frame.moment.clockTime);
+void drawSecondHand(Canvas& canvas, int angleDeg, int r) {
+    const double sigma = angleDeg;
     const double back = r - r / f(1.2f);
     canvas.setDrawingMode(ModeOutlined);
     const PixelPoint tip = dialPoint(r, sigma, r - r / f(2.85f));
@@ -188,24 +188,58 @@ void drawSecondHand(Canvas& canvas, const Frame& frame, int r) {
     canvas.setDrawingMode(ModeDefault);
 }
 
-void drawDial(Canvas& canvas, const Frame& frame, const Font& textFont, int r) {
-    const DayArcsPlan arcs = planDayArcs(frame);
-    const MoonPicturePlan moon = planMoonPicture(frame);
-    const PhaseMarkerPlan marker = planPhaseMarker(frame);
+SkyKey skyKeyOf(const Frame& frame) {
+    const DisplayedMoment& m = frame.moment;
+    const ClockSettings& s = frame.settings;
+    return {m.midnightUT,
+            m.markedDayMjd,
+            yearOf(m.calendarDay),
+            monthOf(m.calendarDay),
+            dayOf(m.calendarDay),
+            m.year,
+            moonReading(m),
+            m.displayedDay,
+            s.latitude,
+            s.longitude,
+            s.timeZone,
+            s.autoSummerTime,
+            s.twilightKind};
+}
 
+DialPlan planDial(const Frame& frame, SkyCache* cache) {
+    const DateValue clockTime = frame.moment.clockTime;
+    DialPlan plan{{}, {}, {}, hourHandAngle(clockTime), minuteHandAngle(clockTime), std::nullopt};
+    if (frame.settings.showSecondsHand == 1) plan.secondHandDeg = secondHandAngle(clockTime);
+    if (cache == nullptr) {
+        plan.arcs = planDayArcs(frame);
+        plan.moon = planMoonPicture(frame);
+        plan.marker = planPhaseMarker(frame);
+        return plan;
+    }
+    const SkyKey key = skyKeyOf(frame);
+    if (cache->key != key) {
+        *cache = {key, planDayArcs(frame), planMoonPicture(frame), planPhaseMarker(frame)};
+    }
+    plan.arcs = cache->arcs;
+    plan.moon = cache->moon;
+    plan.marker = cache->marker;
+    return plan;
+}
+
+void drawDial(Canvas& canvas, const DialPlan& plan, const Font& textFont, int r) {
     const int dialRadius = dialDiscRadius(r);
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawRing(r, r, r - r / 3, dialRadius, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, dialRadius, faceBackground);
 
-    paintDayArcs(canvas, arcs, r);
-    paintMoonPicture(canvas, moon, r);
-    paintPhaseMarker(canvas, marker, textFont, r);
+    paintDayArcs(canvas, plan.arcs, r);
+    paintMoonPicture(canvas, plan.moon, r);
+    paintPhaseMarker(canvas, plan.marker, textFont, r);
 
-    drawHourHand(canvas, frame, r);
-    drawMinuteHand(canvas, frame, r);
-    if (frame.settings.showSecondsHand == 1) drawSecondHand(canvas, frame, r);
+    drawHourHand(canvas, plan.hourHandDeg, r);
+    drawMinuteHand(canvas, plan.minuteHandDeg, r);
+    if (plan.secondHandDeg) drawSecondHand(canvas, *plan.secondHandDeg, r);
 
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r / 25, black);

@@ -49,20 +49,19 @@ void paintBackground(Canvas& canvas, int r) {
 
 // The clock time in the top-left corner; returns its text cell. The cell is painted whole
 // (glyphs and background), so its pixels do not depend on what lay under it.
-PixelRect drawClockTime(Canvas& canvas, const Frame& frame, const Font& textFont) {
+PixelRect drawClockTime(Canvas& canvas, std::string_view clockTime, const Font& textFont) {
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&textFont);
-    return canvas.drawText(cornerMargin, cornerMargin, formatClockTime(frame), black,
-                           faceBackground);
+    return canvas.drawText(cornerMargin, cornerMargin, clockTime, black, faceBackground);
 }
 
 // The other three corner texts.
-void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
-    const int side = 2 * r;
+void drawCornerTexts(Canvas& canvas, const FramePlan& plan) {
+    const int side = 2 * plan.r;
     const int h = canvas.textHeight("Wg");
-    const std::string date = formatDate(frame);
-    const std::string weekday = weekdayName(frame);
-    const std::string week = calendarWeekText(frame);
+    const std::string& date = plan.date;
+    const std::string& weekday = plan.weekday;
+    const std::string& week = plan.week;
     canvas.drawText(side - canvas.textWidth(date) - cornerMargin, cornerMargin, date, black,
                     faceBackground);
     canvas.drawText(cornerMargin, side - h - cornerMargin, weekday, black, faceBackground);
@@ -72,11 +71,12 @@ void drawCornerTexts(Canvas& canvas, const Frame& frame, int r) {
 
 // Place name centred at the top, the coordinates line centred at the bottom, both in a
 // smaller font.
-void drawPlaceAndCoordinates(Canvas& canvas, const Frame& frame, const Font& small, int r) {
+void drawPlaceAndCoordinates(Canvas& canvas, const FramePlan& plan, const Font& small) {
+    const int r = plan.r;
     canvas.setDrawingMode(ModeDefault);
     canvas.setDrawingFont(&small);
-    const std::string line = coordinatesLine(frame);
-    const std::string& place = frame.settings.placeName;
+    const std::string& line = plan.coordinates;
+    const std::string& place = plan.placeName;
     canvas.drawText(r - canvas.textWidth(line) / 2, 2 * r - canvas.textHeight("Wg") - cornerMargin,
                     line, black, faceBackground);
     canvas.drawText(r - canvas.textWidth(place) / 2, cornerMargin, place, black, faceBackground);
@@ -105,83 +105,85 @@ void drawNumerals(Canvas& canvas, int r) {
     }
 }
 
-FaceInputs faceInputs(const ClockState& state, const Frame& frame, const Font& textFont, int r,
-                      bool showCoordinates) {
-    const DisplayedMoment& m = frame.moment;
-    const auto minute = [](DateValue v) { return v < 0 ? v : v / 60; };
-    return {frame.settings,
-            state.displayedDay,
-            r,
-            showCoordinates,
-            textFont.impl(),
-            minute(m.moment),
-            minute(m.clockTime),
-            minute(m.calendarDay),
-            minuteHandAngle(m.clockTime),
-            hourHandAngle(m.clockTime),
-            m.year,
-            m.dayIndex,
-            m.markedDayMjd,
-            m.summer.enabled,
-            m.summerTime,
-            m.summer.startMjd,
-            m.summer.endMjd,
-            m.timeZoneHours,
-            m.midnightUT,
-            m.julianDayUT,
-            m.julianDayUTDayBefore,
-            frame.rotaFile};
-}
-
 }  // namespace
 
-void renderClockFace(const ClockState& state, Image& clockImage, const Font& textFont, int r,
-                     bool showCoordinates, FaceMemory* memory) {
-    if (memory != nullptr) memory->valid = false;
-    if (r < 1 || r > largestRadius) return;
-    const Frame frame(state);
-    if (clockImage.width != 2 * r || clockImage.height != 2 * r) clockImage.resize(2 * r, 2 * r);
+FramePlan planFrame(const Frame& frame, int r, const Font& textFont, bool showCoordinates,
+                    SkyCache* sky) {
+    FramePlan plan;
+    plan.r = r;
+    plan.textFont = textFont.id();
+    plan.date = formatDate(frame);
+    plan.weekday = weekdayName(frame);
+    plan.week = calendarWeekText(frame);
+    plan.showCoordinates = showCoordinates;
+    if (showCoordinates) {
+        plan.placeName = frame.settings.placeName;
+        plan.coordinates = coordinatesLine(frame);
+        plan.smallFontPoints = placeFontPoints(r);
+    }
+    plan.ring = planRing(frame);
+    plan.dial = planDial(frame, sky);
+    return plan;
+}
 
-    Canvas canvas;
-    canvas.beginDrawing(clockImage);
+PixelRect paintFrame(Canvas& canvas, const FramePlan& plan, std::string_view clockTime,
+                     const Font& textFont, const Font& smallFont) {
+    const int r = plan.r;
     canvas.setDrawingMode(ModeDefault);
     paintBackground(canvas, r);
     // An invalid font: the default font.
-    const PixelRect timeCell = drawClockTime(canvas, frame, textFont);
+    const PixelRect timeCell = drawClockTime(canvas, clockTime, textFont);
     canvas.watchArea(timeCell);
-    drawCornerTexts(canvas, frame, r);
-    if (showCoordinates) {
-        Font passFont;
-        const Font* small = &passFont;
-        if (memory != nullptr) {
-            if (memory->smallFontPoints != placeFontPoints(r)) {
-                memory->smallFont = loadFont("Arial", placeFontPoints(r));
-                memory->smallFontPoints = placeFontPoints(r);
-            }
-            small = &memory->smallFont;
-        } else {
-            passFont = loadFont("Arial", placeFontPoints(r));
-        }
-        drawPlaceAndCoordinates(canvas, frame, *small, r);
-    }
+    drawCornerTexts(canvas, plan);
+    if (plan.showCoordinates) drawPlaceAndCoordinates(canvas, plan, smallFont);
 
     // Face ring: a blended dark rim around the face disc, which the shift ring paints.
     canvas.setDrawingMode(ModeAlphaBlend);
     canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
     drawUnderDialRing(canvas, r);
-    paintShiftSectors(canvas, frame, r);
-    drawMyCrewMarks(canvas, frame, r);
+    paintShiftSectors(canvas, plan.ring, r);
+    drawMyCrewMarks(canvas, plan.ring, r);
 
     canvas.setDrawingMode(ModeAlphaBlend | ModeTransparentText);
     canvas.setDrawingFont(&textFont);
     drawHourDots(canvas, r);
     drawNumerals(canvas, r);
-    drawCrewLabels(canvas, frame, r);
+    drawCrewLabels(canvas, plan.ring, r);
 
-    drawDial(canvas, frame, textFont, r);
+    drawDial(canvas, plan.dial, textFont, r);
+    return timeCell;
+}
+
+void renderClockFace(const ClockState& state, Image& clockImage, const Font& textFont, int r,
+                     bool showCoordinates, FaceMemory* memory) {
+    if (memory != nullptr) memory->valid = false;
+    if (r < 1 || r > largestRadius) return;
+    const Frame frame(state);
+    FramePlan plan = planFrame(frame, r, textFont, showCoordinates,
+                               memory != nullptr ? &memory->sky : nullptr);
+    if (clockImage.width != 2 * r || clockImage.height != 2 * r) clockImage.resize(2 * r, 2 * r);
+
+    // The small font lives in the memory from frame to frame, or for this frame alone.
+    Font passFont;
+    const Font* small = &passFont;
+    if (showCoordinates) {
+        if (memory != nullptr) {
+            if (memory->smallFontPoints != plan.smallFontPoints) {
+                memory->smallFont = loadFont("Arial", plan.smallFontPoints);
+                memory->smallFontPoints = plan.smallFontPoints;
+            }
+            small = &memory->smallFont;
+        } else {
+            passFont = loadFont("Arial", plan.smallFontPoints);
+        }
+    }
+
+    Canvas canvas;
+    canvas.beginDrawing(clockImage);
+    const PixelRect timeCell = paintFrame(canvas, plan, formatClockTime(frame), textFont, *small);
     if (memory != nullptr) {
-        memory->inputs = faceInputs(state, frame, textFont, r, showCoordinates);
+        memory->plan = std::move(plan);
         memory->timeCell = timeCell;
         memory->timeCellAlone = !canvas.watchedAreaTouched();
         memory->valid = true;
@@ -196,12 +198,11 @@ std::optional<PixelRect> redrawClockTimeOnly(const ClockState& state, Image& clo
         clockImage.height != 2 * r)
         return std::nullopt;
     const Frame frame(state);
-    if (frame.settings.showSecondsHand == 1 ||
-        !(faceInputs(state, frame, textFont, r, showCoordinates) == memory.inputs))
+    if (!(planFrame(frame, r, textFont, showCoordinates, &memory.sky) == memory.plan))
         return std::nullopt;
     Canvas canvas;
     canvas.beginDrawing(clockImage);
-    const PixelRect cell = drawClockTime(canvas, frame, textFont);
+    const PixelRect cell = drawClockTime(canvas, formatClockTime(frame), textFont);
     canvas.endDrawing();
     // A text of another width left or covered pixels outside the proven cell: the caller
     // draws the full frame over it.

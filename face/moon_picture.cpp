@@ -168,14 +168,21 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     plotRuns(canvas, terminator, dark);
 }
 
+DateValue moonReading(const DisplayedMoment& m) {
+    return isValidDate(m.now) ? m.now - m.now % 60 : m.now;
+}
+
 MoonPicturePlan planMoonPicture(const Frame& frame) {
-    const double k = moonIlluminatedFractionAt(frame.moment.julianDayUT);
-    const double kPrev = moonIlluminatedFractionAt(frame.moment.julianDayUTDayBefore);
+    const DisplayedMoment& m = frame.moment;
+    const DateValue minute = moonReading(m);
+    const double jd = julianDayUTOfReading(m, minute, 0.0);
+    const double k = moonIlluminatedFractionAt(jd);
+    const double kPrev = moonIlluminatedFractionAt(julianDayUTOfReading(m, minute, -1.0));
     const bool waning = k < kPrev;
     const int sign = waning ? -1 : 1;
     // The orientation comes without the drawing's sign; multiplying by it puts the bright
     // limb where the real one is for waxing and waning moons alike.
-    const double phi = sign * moonOrientationAngle(frame, sign);
+    const double phi = sign * moonOrientationAngle(frame.settings, jd, sign);
     return {std::isfinite(k) ? k : 0.5, waning, phi};
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/calendar.h"
+#include "core/exact_double.h"
 #include "canvas/canvas.h"
 
 namespace dorvalen {
@@ -20,12 +21,17 @@ void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, 
 // applied: the bright limb lies on the phiDeg - 90 side when waxing, phiDeg + 90 when waning.
 void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg);
 
-// The moon of the current clock time on the displayed day, as seen at the configured place.
+// The moon at the whole minute of the clock time on the displayed day, as seen at the
+// configured place: within a minute the picture stays put while the seconds run on.
 struct MoonPicturePlan {
-    double k = 0.5;         // illuminated fraction, 0..1
-    bool waning = false;    // less lit than a day earlier
-    double phiDeg = 0.0;    // screen angle of the cusp line, the drawing's sign applied
+    ExactDouble k = 0.5;       // illuminated fraction, 0..1
+    bool waning = false;       // less lit than a day earlier
+    ExactDouble phiDeg = 0.0;  // screen angle of the cusp line, the drawing's sign applied
+    friend bool operator==(const MoonPicturePlan&, const MoonPicturePlan&) = default;
 };
+
+// The wall-clock reading the moon is taken at: its whole minute.
+DateValue moonReading(const DisplayedMoment& m);
 
 MoonPicturePlan planMoonPicture(const Frame& frame);
 

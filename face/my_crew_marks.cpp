@@ -20,16 +20,12 @@ double myCrewBandMarginDeg(int r) {
     return std::max(1.0, 2.0 * myCrewBandWidth(r) / std::max(faceDiscRadius(r), 1) / radiansPerDegree);
 }
 
-void drawMyCrewMarks(Canvas& canvas, const Frame& frame, int r) {
-    if (frame.settings.extra.myCrew.empty() || canvas.target() == nullptr || r <= 0) return;
-    const ShiftRota rota = rotaOf(frame);
-    const std::optional<int> crew = myCrewIn(rota, frame.settings.extra);
-    if (!crew) return;
-    const ShiftRingPlan plan = planShiftRing(frame);
-    if (!plan.showShiftColors) return;
+void drawMyCrewMarks(Canvas& canvas, const RingPlan& ring, int r) {
+    if (!ring.myCrew || canvas.target() == nullptr || r <= 0) return;
+    if (!ring.shifts.showShiftColors) return;
     std::vector<RingSector> mine;
-    for (const RingSector& sector : paintedSectors(plan, rota))
-        if (sector.crew == *crew) mine.push_back(sector);
+    for (const RingSector& sector : paintedSectors(ring.shifts, ShiftRota(ring.rotaFile)))
+        if (sector.crew == *ring.myCrew) mine.push_back(sector);
     if (mine.empty()) return;
 
     canvas.setDrawingMode(ModeDefault);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "canvas/canvas.h"
-#include "core/calendar.h"
+#include "face/shift_sectors.h"
 
 namespace dorvalen {
 
@@ -16,6 +16,6 @@ double myCrewBandMarginDeg(int r);
 // Nothing when no crew is chosen, the rota in force does not know it or the ring shows no
 // shift colours: the face then stays exactly as it was. Comes after paintShiftSectors and
 // before the crew labels (which look for places in the sector's own colour). ModeDefault.
-void drawMyCrewMarks(Canvas& canvas, const Frame& frame, int r);
+void drawMyCrewMarks(Canvas& canvas, const RingPlan& ring, int r);
 
 }  // namespace dorvalen

@@ -8,13 +8,15 @@
 
 #include "canvas/canvas.h"
 #include "core/calendar.h"
+#include "core/exact_double.h"
 
 namespace dorvalen {
 
 struct PhaseMarkerPlan {
     bool shown = false;     // a principal phase falls on the displayed day
-    double angleDeg = 0.0;  // dial degrees of its local time of day
-    std::string label;      // that time, "h:mm"
+    ExactDouble angleDeg = 0.0;  // dial degrees of its local time of day
+    std::string label;           // that time, "h:mm"
+    friend bool operator==(const PhaseMarkerPlan&, const PhaseMarkerPlan&) = default;
 };
 
 PhaseMarkerPlan planPhaseMarker(const Frame& frame);

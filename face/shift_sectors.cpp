@@ -18,6 +18,8 @@
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
 #include "face/pixel_runs.h"
+#include "rota/my_shift.h"
+#include "rota/rota.h"
 #include "rota/rota_file.h"
 #include "rota/rota_tables.h"
 #include "rota/shift_rota.h"
@@ -327,17 +329,26 @@ void paintCrewArcs(Canvas& canvas, int r, const ShiftRingPlan& plan,
 
 }  // namespace
 
-void paintShiftSectors(Canvas& canvas, const Frame& frame, int r) {
+RingPlan planRing(const Frame& frame) {
+    RingPlan plan;
+    plan.shifts = planShiftRing(frame);
+    // The settings keep a top byte beside red, green and blue; only the colour counts.
+    plan.wholeDiscColour = rgbPart(static_cast<Colour>(frame.settings.dialColor));
+    plan.rotaFile = frame.rotaFile;
+    plan.myCrew = myCrewIn(rotaOf(frame), frame.settings.extra);
+    plan.crewLabels = frame.settings.extra.crewLabels != 0;
+    return plan;
+}
+
+void paintShiftSectors(Canvas& canvas, const RingPlan& ring, int r) {
     if (r <= 0 || canvas.target() == nullptr) return;
-    const ShiftRingPlan plan = planShiftRing(frame);
+    const ShiftRingPlan& plan = ring.shifts;
     canvas.setDrawingMode(ModeDefault);
     const double seedRho = seedDistance(r);
     auto seedOf = [&](double sectorDeg) { return dialPoint(r, sectorDeg, seedRho); };
 
     if (!plan.showShiftColors) {
-        // The settings keep a top byte beside red, green and blue; only the colour counts.
-        const SectorPaint whole{seedOf(sectorEarlyDeg),
-                                rgbPart(static_cast<Colour>(frame.settings.dialColor))};
+        const SectorPaint whole{seedOf(sectorEarlyDeg), ring.wholeDiscColour};
         fillRing(canvas, r, {}, std::span(&whole, 1));
         return;
     }

@@ -74,6 +74,7 @@ struct SectorFill {
     double sectorDeg = 0.0;     // one of the sector angles above
     int crew = 0;               // 0 .. 4, the row of crewTable
     std::int32_t dayIndex = 0;  // the day whose rota chose the crew
+    friend bool operator==(const SectorFill&, const SectorFill&) = default;
 };
 
 // A file's rota on the ring: one crew's shift, clipped to the 24 hours from the start of the
@@ -84,6 +85,7 @@ struct CrewArc {
     int red = 0, green = 0, blue = 0;
     int fromSeconds = 0;  // 0 <= from < to <= 86400
     int toSeconds = 0;
+    friend bool operator==(const CrewArc&, const CrewArc&) = default;
 };
 
 struct ShiftRingPlan {
@@ -99,6 +101,7 @@ struct ShiftRingPlan {
     std::vector<double> dividersDeg;
     std::vector<SectorFill> fills;  // in paint order; a later fill of a sector wins
     bool saturdayNightWedge = false;
+    friend bool operator==(const ShiftRingPlan&, const ShiftRingPlan&) = default;
 };
 
 // The ring of the frame's rota: the built-in one's sectors as above, or a file's arcs

@@ -334,7 +334,6 @@ void ClockWindow::followDevicePixels() {
     pixelRatio_ = screenPixelRatio();
     const int device = deviceRadiusFor(radius_, pixelRatio_);
     if (device == deviceRadius_ && textFont_.isValid()) return;
-    lastFrame_.valid = false;  // the new font may take the old one's address
     deviceRadius_ = device;
     if (textFont_.isValid()) releaseFont(textFont_);
     textFont_ = loadFont("Arial", textFontPoints(device));

@@ -1,7 +1,9 @@
 // The clock window and its event loop: size rules, keyboard and mouse commands, the
 // once-a-second redraw aligned to the wall clock's second boundary.
 //   1. runClockWindow loads the settings, builds a ClockWindow and runs the loop.
-//   2. Every redraw: takeWallClockReading, renderClockFace into the image, show it.
+//   2. Every tick: takeWallClockReading; when the frame's plan is the last frame's, only
+//      the clock time's cell is redrawn (redrawClockTimeOnly), else renderClockFace draws
+//      the whole frame; the part of the image that changed is shown.
 //   3. Keys become ClockCommands (core/commands.h); a size change runs resizeClock.
 #pragma once
 

@@ -124,7 +124,7 @@ TEST(CurrentJulianDay, KeepsTimeOfDayAndSwitchesSummerTimeAtNoonSaturday) {
             << row.fault;
     }
     const ClockState state = stateAt(2024, 1, 10, 18, 0);
-    EXPECT_NEAR(computeDisplayedMoment(state).julianDayUTDayBefore, computeDisplayedMoment(state).julianDayUT - 1.0, 1e-9);
+    EXPECT_NEAR(julianDayUTOfReading(computeDisplayedMoment(state), state.now, -1.0), computeDisplayedMoment(state).julianDayUT - 1.0, 1e-9);
     // 2024-01-10 18:00 at zone 1: JD 2460320.5 + 0.75 - 0.041667.
     EXPECT_NEAR(computeDisplayedMoment(state).julianDayUT, 2460320.25 - 0.041667, 1e-9);
 }

@@ -106,7 +106,7 @@ TEST(MoonOrientation, BrightLimbPointsTowardsTheSun) {
         ASSERT_GT(view.moonAltitudeDeg, 3.0) << row.name << ": the moon should be up";
 
         // The drawing's sign: waning when the fraction is smaller than a day earlier.
-        const int s = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT) < moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUTDayBefore)
+        const int s = moonIlluminatedFractionAt(computeDisplayedMoment(state).julianDayUT) < moonIlluminatedFractionAt(julianDayUTOfReading(computeDisplayedMoment(state), state.now, -1.0))
                           ? -1 : 1;
         ASSERT_EQ(s, row.expectedSign) << row.name;
 

@@ -34,9 +34,10 @@ Image handsAt(int hour, int minute, int second, int showSecondsHand) {
     Image image(2 * r, 2 * r, faceBackground);
     Canvas canvas;
     canvas.beginDrawing(image);
-    drawHourHand(canvas, state, r);
-    drawMinuteHand(canvas, state, r);
-    if (state.settings.showSecondsHand == 1) drawSecondHand(canvas, state, r);
+    const DialPlan plan = planDial(state);
+    drawHourHand(canvas, plan.hourHandDeg, r);
+    drawMinuteHand(canvas, plan.minuteHandDeg, r);
+    if (plan.secondHandDeg) drawSecondHand(canvas, *plan.secondHandDeg, r);
     EXPECT_EQ(canvas.drawingMode(), ModeDefault);
     return image;
 }
@@ -183,8 +184,8 @@ TEST(DialHands, MinuteTintCoversItsWholeKiteAtEveryPosition) {
             Image image(2 * size, 2 * size, faceBackground);
             Canvas canvas;
             canvas.beginDrawing(image);
-            drawHourHand(canvas, state, size);
-            drawMinuteHand(canvas, state, size);
+            drawHourHand(canvas, hourHandAngle(state.now), size);
+            drawMinuteHand(canvas, minuteHandAngle(state.now), size);
             if (untintedMinutePixels(image, size, phi, psi) > 0 && failing++ == 0) {
                 first = std::to_string(hourOf(state.now)) + ":" + std::to_string(minuteOf(state.now)) +
                         ":" + std::to_string(secondOf(state.now)) + ", see " +
@@ -205,7 +206,7 @@ TEST(DialColours, ShadowDiscAndCentre) {
     Image image(2 * r, 2 * r, under);
     Canvas canvas;
     canvas.beginDrawing(image);
-    drawDial(canvas, state, Font{}, r);
+    drawDial(canvas, planDial(state), Font{}, r);
     const Colour shadow = rgb(40 * 127 / 255, 80 * 127 / 255, 160 * 127 / 255);
     const PixelPoint dayPoint = dialPoint(r, 15 * 14 - 90, 0.62 * r);
     expectPixels(image,

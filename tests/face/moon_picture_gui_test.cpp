@@ -95,6 +95,16 @@ TEST(PlotEllipse, AxesFollowTheAngleAndTheCurveIsClosed) {
 
 // The smallest faces: the moon radius rounds to 0 or 1 pixel, the ellipses shrink to a few
 // points, and a frame must still finish at once.
+// Within a minute the picture stays put while the seconds run on; the next minute moves it.
+TEST(MoonPicture, PlannedAtTheWholeMinute) {
+    ClockState state = test::stateAt(2024, 3, 20, 12, 0, 0);
+    const MoonPicturePlan atMinute = planMoonPicture(state);
+    state.now += 59;
+    EXPECT_EQ(planMoonPicture(state), atMinute);
+    state.now += 1;
+    EXPECT_NE(planMoonPicture(state).k, atMinute.k);
+}
+
 TEST(MoonPicture, SubPixelMoonFinishesAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     for (int r = 0; r <= 6; ++r) {

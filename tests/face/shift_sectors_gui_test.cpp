@@ -122,7 +122,7 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
         canvas.drawCircle(r, r, underDialRadius(r), faceBackground);  // the dial's, not the ring's
         drawUnderDialRing(canvas, r);
         if (!byFloodFills) {
-            paintShiftSectors(canvas, state, r);
+            paintShiftSectors(canvas, planRing(state), r);
             return image;
         }
         const ShiftRingPlan plan = planShiftRing(Frame(state));

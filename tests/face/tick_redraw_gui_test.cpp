@@ -3,6 +3,7 @@
 // switches, commands, resizes and settings changes, compared pixel for pixel at every step.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <string>
 
@@ -101,6 +102,34 @@ TEST(TickRedraw, CellOnlyTicksEqualFullFramesAfterEveryStep) {
         }
         // Most steps are plain seconds: the cheap path must actually be taken.
         EXPECT_GT(cellOnly, steps / 4);
+    }
+}
+
+// A damaged settings file may hold NaN or infinite numbers: the plan must still equal itself,
+// so the next second costs the clock time's cell and not a full frame.
+TEST(TickRedraw, DamagedNumbersStillGiveCellOnlyTicks) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        double ClockSettings::*field;
+        double value;
+    } rows[] = {{"latitude NaN", &ClockSettings::latitude, nan},
+                {"longitude NaN", &ClockSettings::longitude, nan},
+                {"zone NaN", &ClockSettings::timeZone, nan},
+                {"latitude infinite", &ClockSettings::latitude, inf},
+                {"zone -infinite", &ClockSettings::timeZone, -inf}};
+    const int r = 120;
+    const Font font = textFontFor(r);
+    for (const auto& row : rows) {
+        ClockState state = test::stateAt(2026, 5, 3, 6, 29, 40);
+        state.settings.*row.field = row.value;
+        state.displayedDay = row.value == inf ? 0.0 : nan;  // a damaged offset, too
+        Image image;
+        FaceMemory memory;
+        renderClockFace(state, image, font, r, true, &memory);
+        state.now += 1;
+        EXPECT_TRUE(redrawClockTimeOnly(state, image, font, r, true, memory)) << row.what;
     }
 }
 

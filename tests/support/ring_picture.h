@@ -18,7 +18,7 @@ inline Image paintedRing(const ClockState& state, int r) {
     canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r - r / 9, faceBackground);
-    paintShiftSectors(canvas, state, r);
+    paintShiftSectors(canvas, planRing(state), r);
     canvas.endDrawing();
     return image;
 }

@@ -181,8 +181,11 @@ TEST(DayRecord, SunAndTwilightAsTheClockComputesThem) {
         EXPECT_EQ(other.isoDate, "2024-03-20") << hour;
         EXPECT_EQ(other.events[1].riseHours, r.events[1].riseHours) << hour;
     }
-    // ...but the moon's light is that of the chosen moment.
+    // ...but the moon's light is that of the chosen moment, to the second (the face's moon
+    // picture alone keeps to whole minutes).
     EXPECT_NE(recordAt(2024, 3, 20, 0).illuminatedFraction, r.illuminatedFraction);
+    EXPECT_NE(computeDayRecord({}, makeDate(2024, 3, 20, 12, 0, 59)).illuminatedFraction,
+              r.illuminatedFraction);
 }
 
 TEST(DayRecord, SummerTimeFromTheLastSundayOfMarch) {
