@@ -1,5 +1,5 @@
 // The term tables of the sun and moon theories, generated from the reference tables
-// (tools/generate_reference_tables.sh) and compiled in.
+// (scripts/generate_reference_tables.sh) and compiled in.
 #pragma once
 
 #include <cstdint>

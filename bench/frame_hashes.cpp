@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "canvas/image_hash.h"
 #include "core/calendar.h"
 #include "core/conversions.h"
 #include "core/window_rules.h"
@@ -19,14 +20,8 @@
 namespace dorvalen {
 namespace {
 
-std::uint64_t hashOf(const Image& image) {
-    std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the RGB of every pixel
-    for (const Colour c : image.pixels) h = (h ^ rgbPart(c)) * 1099511628211ull;
-    return h;
-}
-
 void print(int r, int k, const Image& image, const FaceMemory& memory) {
-    std::printf("%d %d %016llx %d\n", r, k, static_cast<unsigned long long>(hashOf(image)),
+    std::printf("%d %d %016llx %d\n", r, k, static_cast<unsigned long long>(imageHash(image)),
                 memory.timeCellAlone ? 1 : 0);
 }
 

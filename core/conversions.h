@@ -1,6 +1,8 @@
-// The two rules by which a real value becomes an integer. Every other file names one of
-// them at each conversion; a bare cast of a double is never used (it is undefined
-// behaviour for NaN, the infinities and values beyond the 64-bit range).
+// The two rules by which a real value becomes an integer, defined for every double: a bare
+// static_cast is undefined behaviour for NaN, the infinities and values beyond the target's
+// range. Use one of them wherever the value may be such; the build refuses C-style casts
+// (-Wold-style-cast) but lets a static_cast through, and the few left (pixel geometry, the
+// calendar's day number) take values their callers keep finite and in range.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The settings dialog. Every control sits at a fixed place measured in two units of the
 // system default font: cw, the width of "_", and lh, the height of "|". The dialog runs its
-// own loop over the whole program (settings/window_loop.h): the clock window takes no input
+// own loop over the whole program (ui/window_loop.h): the clock window takes no input
 // meanwhile, and its Esc and its close button end the dialog as Abbruch.
 #include "ui/settings_dialog.h"
 

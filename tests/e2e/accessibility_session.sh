@@ -9,15 +9,15 @@ set -uo pipefail
 build=$(realpath "${1:?usage: accessibility_session.sh BUILD_DIR}")
 here=$(dirname "$(realpath "$0")")
 if [ -z "${DORVALEN_A11Y_SESSION:-}" ]; then
-    command -v dbus-run-session >/dev/null || { echo "FAIL: dbus-run-session is missing (tools/install_deps.sh installs it)"; exit 1; }
+    command -v dbus-run-session >/dev/null || { echo "FAIL: dbus-run-session is missing (scripts/install_deps.sh installs it)"; exit 1; }
     DORVALEN_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'fd limit\|Activating service\|Successfully activated\|SpiRegistry' >&2)
 fi
 
 program=$build/dorvalen
 shot=$build/dorvalen-window-shot
-source "$here/../../tools/xvfb_session.sh"
+source "$here/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool /usr/libexec/at-spi-bus-launcher /usr/libexec/at-spi2-registryd
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing (tools/install_deps.sh installs it)"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing (scripts/install_deps.sh installs it)"
 
 # The session must end its helpers itself: dbus-run-session waits for every one of them.
 /usr/libexec/at-spi-bus-launcher --launch-immediately &

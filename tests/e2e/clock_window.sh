@@ -8,7 +8,7 @@ set -uo pipefail
 build=$(realpath "${1:?usage: clock_window.sh BUILD_DIR}")
 program=$build/dorvalen
 shot=$build/dorvalen-window-shot
-source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
+source "$(dirname "$(realpath "$0")")/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool
 start_xvfb
 mkdir "$work/cwd"

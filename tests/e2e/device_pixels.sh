@@ -9,7 +9,7 @@ build=$(realpath "${1:?usage: device_pixels.sh BUILD_DIR}")
 program=$build/dorvalen
 shot=$build/dorvalen-window-shot
 face=$build/dorvalen-face
-source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
+source "$(dirname "$(realpath "$0")")/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool
 [ -x "$face" ] || fail "build the target dorvalen-face first"
 start_xvfb

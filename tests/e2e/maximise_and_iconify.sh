@@ -11,7 +11,7 @@ program=$build/dorvalen
 shot=$build/dorvalen-window-shot
 face=$build/dorvalen-face
 here=$(dirname "$(realpath "$0")")
-source "$here/../../tools/xvfb_session.sh"
+source "$here/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool xwininfo python3
 [ -x "$face" ] || fail "build the target dorvalen-face first"
 start_xvfb

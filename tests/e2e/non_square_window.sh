@@ -10,7 +10,7 @@ build=$(realpath "${1:?usage: non_square_window.sh BUILD_DIR}")
 program=$build/dorvalen
 shot=$build/dorvalen-window-shot
 forcing_wm=$(dirname "$(realpath "$0")")/forcing_wm.py
-source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
+source "$(dirname "$(realpath "$0")")/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool python3
 start_xvfb
 

@@ -7,11 +7,11 @@ set -uo pipefail
 
 build=$(realpath "${1:?usage: notifications.sh BUILD_DIR}")
 if ! command -v dbus-run-session >/dev/null; then
-    echo "SKIP: dbus-run-session is missing (tools/install_deps.sh installs dbus)"
+    echo "SKIP: dbus-run-session is missing (scripts/install_deps.sh installs dbus)"
     exit 77
 fi
 /usr/bin/python3 -c 'import dbusmock' 2>/dev/null ||
-    { echo "FAIL: python3-dbusmock is missing (tools/install_deps.sh installs it)"; exit 1; }
+    { echo "FAIL: python3-dbusmock is missing (scripts/install_deps.sh installs it)"; exit 1; }
 tests=$build/test_ui_sessions
 export QT_QPA_PLATFORM=offscreen
 

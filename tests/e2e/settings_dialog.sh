@@ -11,7 +11,7 @@ build=$(realpath "${1:?usage: settings_dialog.sh BUILD_DIR}")
 program=$build/dorvalen
 shot=$build/dorvalen-window-shot
 wm_close=$(dirname "$(realpath "$0")")/wm_close.py
-source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
+source "$(dirname "$(realpath "$0")")/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool python3
 
 start_xvfb

@@ -8,7 +8,7 @@ set -uo pipefail
 build=$(realpath "${1:?usage: wayland_session.sh BUILD_DIR}")
 tests=$build/test_ui_sessions
 [ -x "$tests" ] || { echo "FAIL: build the target test_ui_sessions first"; exit 1; }
-command -v weston >/dev/null || { echo "FAIL: weston is missing (tools/install_deps.sh installs it)"; exit 1; }
+command -v weston >/dev/null || { echo "FAIL: weston is missing (scripts/install_deps.sh installs it)"; exit 1; }
 
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR

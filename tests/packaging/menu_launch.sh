@@ -10,7 +10,7 @@ stage=$1 prefix=$2 build=$(realpath "$3")
 entry=$stage$prefix/share/applications/org.dorvalen.Dorvalen.desktop
 program=$stage$prefix/bin/dorvalen
 shot=$build/dorvalen-window-shot
-source "$(dirname "$(realpath "$0")")/../../tools/xvfb_session.sh"
+source "$(dirname "$(realpath "$0")")/../../scripts/xvfb_session.sh"
 require_tools Xvfb xdotool xprop
 [ -f "$entry" ] || fail "no installed desktop entry at $entry"
 

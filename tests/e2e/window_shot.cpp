@@ -1,5 +1,5 @@
 // Screenshots of a real window and the two pixel checks the Xvfb test needs, so that
-// neither the test nor tools/screenshot.sh depends on anything beyond Qt.
+// neither the test nor scripts/screenshot.sh depends on anything beyond Qt.
 //   dorvalen-window-shot grab WINDOW_ID OUT.png   grab one X window (decimal id) as PNG
 //   dorvalen-window-shot info IMAGE.png [X Y W H]  prints: size W H colours N black B first C
 //     (within the rectangle when given: N colours, B pure black pixels, C the first pixel's

@@ -1,4 +1,4 @@
-# Sourced by the Xvfb checks and by tools/screenshot.sh: a private virtual X server, the
+# Sourced by the Xvfb checks and by scripts/screenshot.sh: a private virtual X server, the
 # built clock in it, screenshot helpers, and cleanup of all of it when the script ends.
 # Set `program` (the built dorvalen) and `shot` (dorvalen-window-shot) before sourcing.
 # Sets `work` (a temporary folder), `xvfb_pid` and `clock_pid`.
@@ -23,7 +23,7 @@ fail() {
 # Missing tools or programs end the script with a message that says where they come from.
 require_tools() {
     for tool in "$@"; do
-        command -v "$tool" >/dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
+        command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install_deps.sh installs it)"
     done
     [ -x "$program" ] && [ -x "$shot" ] ||
         fail "build the targets dorvalen and dorvalen-window-shot first"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: tools/soak.sh [SECONDS]. Runs the Release clock under Xvfb for SECONDS (default
+# Usage: scripts/soak.sh [SECONDS]. Runs the Release clock under Xvfb for SECONDS (default
 # 3600) and drives it the whole time with its keys, window resizes and the settings dialog
 # (with its help window now and then). Every 10 s it sets the window to 400 x 400 and samples
 # the clock's resident memory, open descriptors and threads and prints a line; at the end it prints the curve's summary.
@@ -16,9 +16,9 @@ if [ -z "${DORVALEN_SOAK_BUILD_DIR:-}" ]; then
 fi
 program=$(realpath "$build/dorvalen")
 shot=$program  # the session helpers want it set; no screenshots are taken here
-source tools/xvfb_session.sh
+source scripts/xvfb_session.sh
 for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install_deps.sh installs it)"
 done
 
 start_xvfb

@@ -5,7 +5,7 @@
 # minute in all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install_deps.sh
+scripts/install_deps.sh
 
 jobs=$(nproc)
 status=0
@@ -21,7 +21,7 @@ cmake --build --preset asan -j "$jobs"
 ctest --preset asan || status=1
 
 echo "== Fuzzing the parsers"
-tools/fuzz.sh "${DORVALEN_FUZZ_SECONDS:-60}" || status=1
+scripts/fuzz.sh "${DORVALEN_FUZZ_SECONDS:-60}" || status=1
 
 if [ $status -eq 0 ]; then echo "All tests passed."; else echo "Some tests FAILED."; fi
 exit $status

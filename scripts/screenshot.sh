@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: tools/screenshot.sh PROGRAM OUT.png
+# Usage: scripts/screenshot.sh PROGRAM OUT.png
 # Starts PROGRAM (the built dorvalen) in its own virtual X server, in the current working
 # directory (so it shows the settings of Dorvalen.dat there), waits for its window and a
 # few redraws, saves a screenshot of that window to OUT.png, then ends the clock with Esc.

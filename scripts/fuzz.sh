@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: tools/fuzz.sh [SECONDS]. Builds the libFuzzer targets (fuzz/*_fuzz.cpp) with clang
+# Usage: scripts/fuzz.sh [SECONDS]. Builds the libFuzzer targets (fuzz/*_fuzz.cpp) with clang
 # and runs them one after the other for SECONDS in total (default 60, split evenly), each on
 # a copy of its seed corpus (fuzz/corpus/<name>/) with its dictionary (fuzz/<name>.dict)
 # when there is one. Any crash, leak, hang (over 10 s for one input) or sanitizer report

@@ -6,14 +6,14 @@
 # switches) and its resident memory; then the clock's wake-ups and CPU time for as long
 # again while iconified (a small window manager iconifies it), and its time from exec to
 # its first frame on the screen (median of five starts). Not part of the test suite.
-# Usage: tools/measure_idle.sh [SECONDS] [PROGRAM]   (PROGRAM: build/release/dorvalen)
+# Usage: scripts/measure_idle.sh [SECONDS] [PROGRAM]   (PROGRAM: build/release/dorvalen)
 set -euo pipefail
 
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${2:-$root/build/release/dorvalen}
 for tool in Xvfb xclock xdotool python3; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (tools/install_deps.sh)"; exit 1; }
+    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install_deps.sh)"; exit 1; }
 done
 [ -x "$program" ] || { echo "build the Release clock first: $program"; exit 1; }
 
@@ -122,7 +122,7 @@ times=()
 for _ in 1 2 3 4 5; do
     start_xvfb first
     times+=("$(DISPLAY=$display_of_first QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY= \
-        python3 "$root/tools/first_frame.py" "$program" "$work/home")")
+        python3 "$root/scripts/first_frame.py" "$program" "$work/home")")
     kill "$xvfb_pid_of_first"
     wait "$xvfb_pid_of_first" 2>/dev/null || true
 done

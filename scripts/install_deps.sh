@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils
-    x11-apps  # xclock: the reference client of tools/measure_idle.sh
+    x11-apps  # xclock: the reference client of scripts/measure_idle.sh
     python3  # the Xvfb checks speak to libX11 through it (a close request, a window manager)
     qt6-qpa-plugins  # the xcb and offscreen platforms the programs start on
     libqt6svg6  # draws the icon built into the clock where the theme has none

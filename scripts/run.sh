@@ -7,7 +7,7 @@ set -euo pipefail
 here=$PWD
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
-tools/install_deps.sh
+scripts/install_deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target dorvalen dorvalen-window-shot
 cd "$here"
@@ -17,5 +17,5 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No display found (DISPLAY and WAYLAND_DISPLAY are empty): running the clock in a virtual X server."
-exec "$repo/tools/screenshot.sh" "$repo/build/release/dorvalen" \
+exec "$repo/scripts/screenshot.sh" "$repo/build/release/dorvalen" \
     "${DORVALEN_SCREENSHOT:-$here/dorvalen-screenshot.png}"
