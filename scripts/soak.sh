@@ -45,8 +45,8 @@ drive() {
         dialog=$(xdotool search --onlyvisible --name '^Programmeinstellungen$' | head -n1)
         xdotool windowfocus --sync "$dialog" type --delay 20 "Soak $round" 2>/dev/null
         if [ $((round % 3)) -eq 0 ]; then
-            # Info is the 16th stop of the Tab order from the name field.
-            xdotool key --delay 20 $(printf 'Tab %.0s' $(seq 15)) space 2>/dev/null
+            # Alt+I is the mnemonic of "Info": no count of Tab stops to keep true.
+            xdotool key --delay 20 alt+i 2>/dev/null
             if wait_dialogs 2; then
                 local help
                 help=$(xdotool search --onlyvisible --name '^Hilfe zu Dorvalen$' | head -n1)
