@@ -7,8 +7,10 @@
 //    result, since large areas are one colour (vector routines: pixel_simd.h).
 // 3. Fills: a scan-line flood fill paints the runs it finds, with visited rows where a
 //    written pixel could still look like the region.
-// 4. The watch: every write, and every read that decides a fill, is noted against one
-//    watched area, so a caller can prove a part of the frame depends on nothing later.
+// 4. The watch: every write, and every read that decides what is drawn (a fill's, or a
+//    layer's through readPixel and readRow), is noted against one watched area, so a
+//    caller can prove a part of the frame depends on nothing later. Layers have no other
+//    way to the pixels; auditWrites lets a test prove that nothing writes beside the canvas.
 // Text takes its glyph coverage from Qt (text_masks.cpp) but its pixels from step 1 and 2.
 #include "canvas/canvas.h"
 
@@ -123,14 +125,53 @@ void Image::resize(int w, int h) {
     std::vector<Colour>(count).swap(pixels);
 }
 
-void Canvas::beginDrawing(Image& image) { image_ = &image; }
+void Canvas::beginDrawing(Image& image) {
+    image_ = &image;
+    if (auditing_) audited_ = image.pixels;
+}
 
 void Canvas::watchArea(PixelRect area) {
     watching_ = !area.empty();
     touched_ = false;
     watch_ = area;
 }
-void Canvas::endDrawing() { image_ = nullptr; }
+void Canvas::endDrawing() {
+    if (auditing_ && image_ != nullptr) auditCompare();
+    image_ = nullptr;
+}
+
+Canvas::AuditScope::AuditScope(Canvas& canvas)
+    : canvas_(canvas.auditing_ && canvas.image_ != nullptr && !canvas.inCall_ ? &canvas
+                                                                                : nullptr) {
+    if (canvas_ == nullptr) return;
+    canvas_->inCall_ = true;
+    canvas_->auditCompare();
+}
+
+Canvas::AuditScope::~AuditScope() {
+    if (canvas_ == nullptr) return;
+    canvas_->audited_ = canvas_->image_->pixels;
+    canvas_->inCall_ = false;
+}
+
+void Canvas::auditCompare() {
+    const std::vector<Colour>& now = image_->pixels;
+    const std::size_t common = std::min(now.size(), audited_.size());
+    writesBeside_ += std::max(now.size(), audited_.size()) - common;
+    for (std::size_t i = 0; i < common; ++i)
+        if (now[i] != audited_[i]) ++writesBeside_;
+    audited_ = now;
+}
+
+std::span<const Colour> Canvas::readRow(int y, int x0, int x1) {
+    if (image_ == nullptr || y < 0 || y >= image_->height) return {};
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, image_->width - 1);
+    if (x0 > x1) return {};
+    noteDrawn(x0, y, x1, y);
+    const Colour* row = image_->pixels.data() + static_cast<std::size_t>(y) * image_->width;
+    return {row + x0, static_cast<std::size_t>(x1 - x0) + 1};
+}
 void Canvas::setDrawingFont(const Font* font) { font_ = font; }
 
 void Canvas::writeSpan(int y, int x0, int x1, Colour colour, Blender& blend) {
@@ -155,11 +196,19 @@ void Canvas::writeClippedSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, 
 
 void Canvas::fillBox(int x, int y, int w, int h, Colour colour) {
     if (image_ == nullptr || w <= 0 || h <= 0) return;
+    const AuditScope audit(*this);
     const std::int64_t top = std::max<std::int64_t>(y, 0);
     const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + h, image_->height);
     Blender blend(colour);
     for (std::int64_t row = top; row < bottom; ++row)
         writeClippedSpan(row, x, std::int64_t{x} + w - 1, colour, blend);
+}
+
+void Canvas::fillRow(int y, int x0, int x1, Colour colour) {
+    if (image_ == nullptr || x0 > x1) return;
+    const AuditScope audit(*this);
+    Blender blend(colour);
+    writeClippedSpan(y, x0, x1, colour, blend);
 }
 
 // Midpoint circle. In the first quadrant the rim is a monotone 8-connected arc, so each row
@@ -225,6 +274,7 @@ void Canvas::drawCircle(int cx, int cy, int radius, Colour colour) {
 
 void Canvas::drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area) {
     if (circleMissesImage(cx, cy, radius) || area.empty()) return;
+    const AuditScope audit(*this);
     const CircleRows rows = circleRows(radius);
     const bool outlined = hasFlag(mode_, ModeOutlined);
     Blender blend(colour);
@@ -256,6 +306,7 @@ void Canvas::drawRing(int cx, int cy, int outerRadius, int innerRadius, Colour c
         return;
     }
     if (innerRadius >= outerRadius) return;  // discs of larger radii hold the smaller ones
+    const AuditScope audit(*this);
     const CircleRows outer = circleRows(outerRadius);
     const CircleRows inner = circleRows(innerRadius);
     Blender blend(colour);
@@ -361,6 +412,7 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
     }
     if (first > last) return;
 
+    const AuditScope audit(*this);
     Blender blend(colour);
     const bool blending = hasFlag(mode_, ModeAlphaBlend);
     const std::size_t width = static_cast<std::size_t>(image_->width);
@@ -380,6 +432,7 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2, Colour colour) {
 
 void Canvas::plotPixel(int x, int y, Colour colour) {
     if (image_ == nullptr || !image_->contains(x, y)) return;
+    const AuditScope audit(*this);
     Blender blend(colour);
     writeSpan(y, x, x, colour, blend);
 }
@@ -626,6 +679,7 @@ void Canvas::floodFillTo(int x, int y, Colour border, Colour colour) {
 
 void Canvas::fill(int x, int y, bool bySeedColour, Colour border, Colour colour) {
     if (image_ == nullptr || !image_->contains(x, y)) return;
+    const AuditScope audit(*this);
     noteDrawn(x, y, x, y);  // the seed is read whatever follows
     const Colour seed = rgbPart(image_->pixel(x, y));
     const Colour key = bySeedColour ? seed : rgbPart(border);
@@ -668,6 +722,7 @@ PixelRect Canvas::drawText(int x, int y, std::string_view text, Colour front,
     const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + mask.width, image_->width);
     const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{y} + mask.height, image_->height);
     if (x0 >= x1 || y0 >= y1) return cell;
+    const AuditScope audit(*this);
     noteDrawn(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - 1),
               static_cast<int>(y1 - 1));
 

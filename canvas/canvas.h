@@ -154,7 +154,12 @@ public:
     void setDrawingFont(const Font* font);  // nullptr or an invalid font: the default font
     void setBackColour(Colour back) { back_ = back; }
 
+    bool isDrawing() const { return image_ != nullptr; }
+    bool contains(int x, int y) const { return image_ != nullptr && image_->contains(x, y); }
+
     void fillBox(int x, int y, int w, int h, Colour colour);
+    // Columns x0 .. x1 of row y: a run of a shape known without the image.
+    void fillRow(int y, int x0, int x1, Colour colour);
     void drawCircle(int cx, int cy, int radius, Colour colour);  // disc; rim in ModeOutlined
     // The pixels of that disc or rim that lie in `area`.
     void drawCircleWithin(int cx, int cy, int radius, Colour colour, PixelRect area);
@@ -178,18 +183,43 @@ public:
     int textWidth(std::string_view text) const;
     int textHeight(std::string_view text) const;
 
-    Image* target() const { return image_; }
+    // Reads for a layer that decides what it draws from what lies there. The watch notes
+    // them as it notes a fill's reads, so no read of the image escapes it. The pixel at
+    // (x, y), or nothing outside the image:
+    std::optional<Colour> readPixel(int x, int y) {
+        if (!contains(x, y)) return std::nullopt;
+        noteDrawn(x, y, x, y);
+        return image_->pixel(x, y);
+    }
+    // Columns x0 .. x1 of row y, clipped to the image (empty when nothing is left); the
+    // span starts at column max(x0, 0).
+    std::span<const Colour> readRow(int y, int x0, int x1);
 
     // Notes whether any drawing from now on writes a pixel of `area`, or reads one to
-    // decide where a fill goes (a fill counts its written pixels' neighbours and its seed).
+    // decide what it draws (a fill counts its written pixels' neighbours and its seed).
     // Lets a caller prove that a part of the frame depends on nothing drawn afterwards.
     void watchArea(PixelRect area);
     bool watchedAreaTouched() const { return touched_; }
-    // Drawing done beside the canvas that reads the target to decide what it writes notes
-    // the pixels it read here (rows y0 .. y1, columns x0 .. x1).
-    void noteRead(int x0, int y0, int x1, int y1) { noteDrawn(x0, y0, x1, y1); }
+
+    // For tests: from now on, count the pixels that change between two of the canvas's
+    // calls, i.e. that something wrote beside it. Keeps a copy of the image per call.
+    void auditWrites() { auditing_ = true; }
+    std::size_t writesBesideCanvas() const { return writesBeside_; }
 
 private:
+    // Brackets each public call that touches pixels while auditing (nested calls once).
+    class AuditScope {
+    public:
+        explicit AuditScope(Canvas& canvas);
+        ~AuditScope();
+        AuditScope(const AuditScope&) = delete;
+        AuditScope& operator=(const AuditScope&) = delete;
+
+    private:
+        Canvas* canvas_;  // nullptr: not auditing, or inside another call
+    };
+    void auditCompare();
+
     bool circleMissesImage(int cx, int cy, int radius) const;
     void fill(int x, int y, bool bySeedColour, Colour border, Colour colour);
     // One clipped horizontal run [x0, x1] of row y under the current mode (no checks inside).
@@ -215,6 +245,10 @@ private:
     VisitedRows visited_;  // the fills' scratch, reused from fill to fill
     const Font* font_ = nullptr;
     Colour back_ = rgb(255, 255, 255);
+    bool auditing_ = false;
+    bool inCall_ = false;
+    std::size_t writesBeside_ = 0;
+    std::vector<Colour> audited_;  // the image as the canvas's last call left it
 };
 
 }  // namespace dorvalen

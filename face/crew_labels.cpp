@@ -41,8 +41,7 @@ std::size_t utf8Length(std::string_view text, std::size_t at) {
 // The box (with a one-pixel margin) lies between the dial disc and the face disc's rim,
 // and every pixel of it is `colour`.
 bool placeIsFree(Canvas& canvas, int r, PixelRect box, Colour colour) {
-    const Image& image = *canvas.target();
-    if (box.x < 0 || box.y < 0 || box.x + box.w > image.width || box.y + box.h > image.height)
+    if (!canvas.contains(box.x, box.y) || !canvas.contains(box.x + box.w - 1, box.y + box.h - 1))
         return false;
     const auto distance = [r](double x, double y) { return std::hypot(x - r, y - r); };
     const double nearX = std::clamp<double>(r, box.x, box.x + box.w - 1);
@@ -51,11 +50,9 @@ bool placeIsFree(Canvas& canvas, int r, PixelRect box, Colour colour) {
     for (const int x : {box.x, box.x + box.w - 1})
         for (const int y : {box.y, box.y + box.h - 1})
             if (distance(x, y) >= faceDiscRadius(r) - 1) return false;
-    // The ring was read to choose the place: a later redraw depends on these pixels.
-    canvas.noteRead(box.x, box.y, box.x + box.w - 1, box.y + box.h - 1);
     for (int y = box.y; y < box.y + box.h; ++y)
-        for (int x = box.x; x < box.x + box.w; ++x)
-            if (rgbPart(image.pixel(x, y)) != rgbPart(colour)) return false;
+        for (const Colour pixel : canvas.readRow(y, box.x, box.x + box.w - 1))
+            if (rgbPart(pixel) != rgbPart(colour)) return false;
     return true;
 }
 
@@ -136,7 +133,7 @@ std::string crewLabelText(const ShiftRota& rota, int crew, int form) {
 }
 
 void drawCrewLabels(Canvas& canvas, const RingPlan& ring, int r) {
-    if (!ring.crewLabels || canvas.target() == nullptr || r <= 0) return;
+    if (!ring.crewLabels || !canvas.isDrawing() || r <= 0) return;
     const ShiftRingPlan& plan = ring.shifts;
     if (!plan.showShiftColors) return;
     const ShiftRota rota(ring.rotaFile);

@@ -57,18 +57,16 @@ bool middleSeedIsClear(double widthDeg, double distance) {
 // `over` takes `colour` (the region the fill would have taken).
 void paintNarrowSector(Canvas& canvas, int r, double fromDeg, double toDeg, double maxDistance,
                        Colour over, Colour colour) {
-    const Image& image = *canvas.target();
     const double fx = std::cos(fromDeg * radiansPerDegree), fy = std::sin(fromDeg * radiansPerDegree);
     const double tx = std::cos(toDeg * radiansPerDegree), ty = std::sin(toDeg * radiansPerDegree);
     const int reach = static_cast<int>(std::ceil(maxDistance));
     for (int y = r - reach; y <= r + reach; ++y) {
         for (int x = r - reach; x <= r + reach; ++x) {
-            if (!image.contains(x, y)) continue;
             const double dx = x - r, dy = y - r;
             if (dx * dx + dy * dy > maxDistance * maxDistance) continue;
             // Clockwise on screen (y down): past the first ray and not yet past the second.
             const bool inSector = fx * dy - fy * dx >= 0.0 && dx * ty - dy * tx >= 0.0;
-            if (inSector && image.pixel(x, y) == over) canvas.plotPixel(x, y, colour);
+            if (inSector && canvas.readPixel(x, y) == over) canvas.plotPixel(x, y, colour);
         }
     }
 }

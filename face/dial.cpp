@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/conversions.h"
@@ -105,7 +106,6 @@ RunRows kiteInside(const Kite& kite, int r, int x0, int y0, int x1, int y1) {
 // of the two seeds (between the shoulders, and between shoulders and tip) is filled from it,
 // a part holding both twice, as the hand has always been drawn; every other part once.
 void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour fill) {
-    const Image& image = *canvas.target();
     const int x0 = std::min({r, kite.left.x, kite.right.x, kite.tip.x}) - 1;
     const int y0 = std::min({r, kite.left.y, kite.right.y, kite.tip.y}) - 1;
     const int x1 = std::max({r, kite.left.x, kite.right.x, kite.tip.x}) + 1;
@@ -118,14 +118,13 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
     for (std::size_t row = 0; row < inside.rows(); ++row) {
         const int y = y0 + static_cast<int>(row);
         for (std::size_t i = inside.rowStart[row]; i < inside.rowStart[row + 1]; ++i) {
-            if (y < 0 || y >= image.height) break;
-            const Colour* pixels = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
-            const int xr = std::min(inside.runs[i].xr, image.width - 1);
-            for (int x = std::max(inside.runs[i].xl, 0); x <= xr; ++x) {
-                if (rgbPart(pixels[x]) == black) continue;
-                const int start = x;
-                while (x + 1 <= xr && rgbPart(pixels[x + 1]) != black) ++x;
-                parts.runs.push_back({y, start, x});
+            const std::span<const Colour> pixels = canvas.readRow(y, inside.runs[i].xl, inside.runs[i].xr);
+            const int left = std::max(inside.runs[i].xl, 0);
+            for (std::size_t k = 0; k < pixels.size(); ++k) {
+                if (rgbPart(pixels[k]) == black) continue;
+                const std::size_t start = k;
+                while (k + 1 < pixels.size() && rgbPart(pixels[k + 1]) != black) ++k;
+                parts.runs.push_back({y, left + static_cast<int>(start), left + static_cast<int>(k)});
             }
         }
         parts.endRow();
@@ -152,9 +151,8 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
     for (std::size_t i = 0; i < parts.runs.size(); ++i) {
         const Run& run = parts.runs[i];
         const int times = std::max(fills[root[i]], 1);
-        for (int k = 0; k < times; ++k) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, fill);
+        for (int k = 0; k < times; ++k) canvas.fillRow(run.y, run.xl, run.xr, fill);
     }
-    canvas.noteRead(x0, y0, x1, y1);  // a fill reads the pixels beside its own
     canvas.setDrawingMode(ModeDefault);
 }
 

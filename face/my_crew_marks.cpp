@@ -21,7 +21,7 @@ double myCrewBandMarginDeg(int r) {
 }
 
 void drawMyCrewMarks(Canvas& canvas, const RingPlan& ring, int r) {
-    if (!ring.myCrew || canvas.target() == nullptr || r <= 0) return;
+    if (!ring.myCrew || !canvas.isDrawing() || r <= 0) return;
     if (!ring.shifts.showShiftColors) return;
     std::vector<RingSector> mine;
     for (const RingSector& sector : paintedSectors(ring.shifts, ShiftRota(ring.rotaFile)))

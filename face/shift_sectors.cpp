@@ -43,29 +43,28 @@ Colour crewColour(int crew) {
     return rgb(c.red, c.green, c.blue);
 }
 
-bool isDivider(const Image& image, int x, int y) {
-    return image.contains(x, y) && rgbPart(image.pixel(x, y)) == dividerColour;
+bool isDivider(Canvas& canvas, int x, int y) {
+    const std::optional<Colour> pixel = canvas.readPixel(x, y);
+    return pixel && rgbPart(*pixel) == dividerColour;
 }
 
 // The wedge is two degrees wide, two or three pixels at the smallest face, so its seed is
 // taken from the pixels the two radii really left: the outermost pixel on the bisector,
 // inside the face disc, that is not black and has a radius close by on either side.
-std::optional<PixelPoint> wedgeSeed(const Canvas& canvas, int r) {
-    const Image* image = canvas.target();
-    if (image == nullptr) return std::nullopt;
+std::optional<PixelPoint> wedgeSeed(Canvas& canvas, int r) {
     const double bisectorDeg = (wedgeFromDeg + wedgeToDeg) / 2.0;
     const double wedgeRad = (wedgeToDeg - wedgeFromDeg) * radiansPerDegree;
     const double slope = std::abs(std::sin(bisectorDeg * radiansPerDegree));
     for (double rho = faceDiscRadius(r) - 1.5; rho > seedDistance(r) - r / 10.0; rho -= 0.5) {
         const PixelPoint p = dialPoint(r, bisectorDeg, rho);
-        if (!image->contains(p.x, p.y) || isDivider(*image, p.x, p.y)) continue;
+        if (!canvas.contains(p.x, p.y) || isDivider(canvas, p.x, p.y)) continue;
         // Both radii are steep, so a row crosses the wedge in about rho*width/|sin| pixels.
         const int reach = roundToPixel(rho * wedgeRad / slope) + 2;
         bool left = false;
         bool right = false;
         for (int dx = 1; dx <= reach; ++dx) {
-            left = left || isDivider(*image, p.x - dx, p.y);
-            right = right || isDivider(*image, p.x + dx, p.y);
+            left = left || isDivider(canvas, p.x - dx, p.y);
+            right = right || isDivider(canvas, p.x + dx, p.y);
         }
         if (left && right) return p;
     }
@@ -163,13 +162,13 @@ bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top,
         colour[root[i]] = rgbPart(fill.colour);
     }
 
-    Image& image = *canvas.target();
     // Most pixels beside the runs are the dividers' or the rim's: the colour last found
     // closed is tried first (it starts as none, no RGB colour having a top byte).
     Colour lastClosed = 0xFF000000u;
     const auto closed = [&](int x, int y) {
-        if (!image.contains(x, y)) return true;
-        const Colour c = rgbPart(image.pixel(x, y));
+        const std::optional<Colour> pixel = canvas.readPixel(x, y);
+        if (!pixel) return true;
+        const Colour c = rgbPart(*pixel);
         if (c == lastClosed) return true;
         const auto paints = [c](const SectorPaint& f) { return rgbPart(f.colour) == c; };
         if (c == faceBackground || std::any_of(fills.begin(), fills.end(), paints)) return false;
@@ -188,13 +187,9 @@ bool fillRingByRuns(Canvas& canvas, const RunRows& ring, int top,
         if (!everyUncovered(first, last, aboveFirst, first, closedAbove) ||
             !everyUncovered(first, last, last, belowLast, closedBelow))
             return false;
-        const auto rowOffset = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-        Colour* pixels = image.pixels.data() + rowOffset;
         for (const Run* run = first; run != last; ++run) {
             if (!closed(run->xl - 1, y) || !closed(run->xr + 1, y)) return false;
-            canvas.noteRead(run->xl - 1, y - 1, run->xr + 1, y + 1);  // as a fill reads
-            const Colour paint = colour[root[static_cast<std::size_t>(run - runs)]];
-            fillPixels(pixels + run->xl, static_cast<std::size_t>(run->xr - run->xl + 1), paint);
+            canvas.fillRow(y, run->xl, run->xr, colour[root[static_cast<std::size_t>(run - runs)]]);
         }
     }
     return true;
@@ -341,7 +336,7 @@ RingPlan planRing(const Frame& frame) {
 }
 
 void paintShiftSectors(Canvas& canvas, const RingPlan& ring, int r) {
-    if (r <= 0 || canvas.target() == nullptr) return;
+    if (r <= 0 || !canvas.isDrawing()) return;
     const ShiftRingPlan& plan = ring.shifts;
     canvas.setDrawingMode(ModeDefault);
     const double seedRho = seedDistance(r);

@@ -467,6 +467,10 @@ TEST(CanvasWatch, ReportsExactlyTheDrawingsThatWriteOrReadTheArea) {
         {"fill whose box covers the area, pixels beside it", fillBeside(3, 59, 59, 3, 58),
          false},
         {"text cell over the area", [](Canvas& c) { c.drawText(15, 15, "W", black); }, true},
+        {"pixel read in the area", [](Canvas& c) { c.readPixel(29, 20); }, true},
+        {"pixel read beside it", [](Canvas& c) { c.readPixel(30, 20); }, false},
+        {"row read across the area", [](Canvas& c) { c.readRow(25, -10, 99); }, true},
+        {"row read stopping a pixel short", [](Canvas& c) { c.readRow(25, 0, 19); }, false},
     };
     for (const Row& row : rows) {
         Image image(60, 60, white);

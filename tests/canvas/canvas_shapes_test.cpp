@@ -24,6 +24,29 @@ Image drawn(int side, const std::function<void(Canvas&)>& draw) {
 
 // A window shrunk after a maximise gives the large frame's memory back; a frame of the
 // same size reuses its buffer.
+// Layers reach pixels only through the canvas; the audit finds any pixel changed between
+// two of its calls, or after the last one.
+TEST(CanvasAudit, CountsPixelsWrittenBesideTheCanvas) {
+    Image image(20, 20, rgb(255, 255, 255));
+    Canvas canvas;
+    canvas.auditWrites();
+    canvas.beginDrawing(image);
+    canvas.fillBox(0, 0, 5, 5, black);
+    canvas.setDrawingMode(ModeAlphaBlend);
+    canvas.drawCircle(10, 10, 4, rgba(0, 0, 0, 100));
+    canvas.floodFill(18, 2, rgba(9, 9, 9, 50));
+    EXPECT_EQ(canvas.writesBesideCanvas(), 0u);
+    EXPECT_EQ(canvas.readRow(3, -4, 30).size(), 20u);  // clipped to the row
+    EXPECT_EQ(canvas.readPixel(20, 3), std::nullopt);
+
+    image.pixels[3] = rgb(1, 2, 3);
+    canvas.plotPixel(19, 19, black);
+    EXPECT_EQ(canvas.writesBesideCanvas(), 1u);
+    image.pixels[50] = image.pixels[51] = rgb(1, 2, 3);
+    canvas.endDrawing();
+    EXPECT_EQ(canvas.writesBesideCanvas(), 3u);
+}
+
 TEST(ImageResize, HoldsNoMoreThanItsPixelsAndKeepsTheBufferAtTheSameSize) {
     Image image(1000, 1000, paper);
     image.resize(200, 200);

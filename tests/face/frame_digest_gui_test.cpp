@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "canvas/image_hash.h"
+#include "core/face_texts.h"
 #include "core/window_rules.h"
 #include "face/face_render.h"
 #include "rota/rota_file.h"
@@ -165,6 +166,30 @@ TEST(FrameDigest, EveryFrameOfTheSweepKeepsItsPixels) {
     }
     EXPECT_EQ(digest, storedDigest)
         << "a frame of the sweep changed; DORVALEN_UPDATE_HASHES=1 prints each frame's hash";
+}
+
+// Every layer reaches the pixels through the canvas's calls: an audited canvas, comparing
+// the image before each of its calls with what its last call left, finds no other writer.
+TEST(FrameDigest, EveryPixelOfAFrameComesFromACanvasCall) {
+    for (const int r : {47, 102}) {
+        Font font = loadFont("Arial", textFontPoints(r));
+        for (const Variation& variation : variations) {
+            ClockState state = test::stateAt(2026, 10, 24, 22, 40, 7);  // Saturday night
+            bool showCoordinates = false;
+            variation.apply(state, showCoordinates);
+            const Frame frame(state);
+            const FramePlan plan = planFrame(frame, r, font, showCoordinates);
+            Font small = loadFont("Arial", plan.smallFontPoints);
+            Image image(2 * r, 2 * r);
+            Canvas canvas;
+            canvas.auditWrites();
+            canvas.beginDrawing(image);
+            paintFrame(canvas, plan, formatClockTime(frame), font, small);
+            canvas.endDrawing();
+            EXPECT_EQ(canvas.writesBesideCanvas(), 0u) << variation.name << " at r " << r;
+        }
+        releaseFont(font);
+    }
 }
 
 }  // namespace
