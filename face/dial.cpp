@@ -10,6 +10,7 @@
 #include "core/conversions.h"
 #include "face/day_arcs.h"
 #include "face/moon_picture.h"
+#include "face/palette.h"
 #include "face/pixel_runs.h"
 #include "core/calendar.h"
 #include "face/phase_marker.h"
@@ -17,8 +18,6 @@
 namespace dorvalen {
 
 namespace {
-
-constexpr Colour secondsRed = rgb(196, 0, 0);
 
 // Single-precision constants of the hand shapes, widened to double where they are used.
 constexpr double f(float v) { return static_cast<double>(v); }
@@ -164,7 +163,7 @@ void drawHourHand(Canvas& canvas, int angleDeg, int r) {
     canvas.setDrawingMode(ModeDefault);
     const double phi = angleDeg;
     drawKite(canvas, r, phi, f(3.5f), f(2.3f));
-    fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), rgba(138, 135, 118, 64));
+    fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), hourHandFill);
 }
 
 void drawMinuteHand(Canvas& canvas, int angleDeg, int r) {
@@ -172,7 +171,7 @@ void drawMinuteHand(Canvas& canvas, int angleDeg, int r) {
     const double psi = angleDeg;
     const Kite kite = kiteOf(r, psi, f(3.0f), f(2.85f));
     drawKiteEdges(canvas, kite, r);
-    tintMinuteHand(canvas, r, psi, kite, rgba(138, 135, 118, 32));
+    tintMinuteHand(canvas, r, psi, kite, minuteHandFill);
 }
 
 void drawSecondHand(Canvas& canvas, int angleDeg, int r) {
@@ -229,7 +228,7 @@ DialPlan planDial(const Frame& frame, SkyCache* cache) {
 void drawDial(Canvas& canvas, const DialPlan& plan, const Font& textFont, int r) {
     const int dialRadius = dialDiscRadius(r);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRing(r, r, r - r / 3, dialRadius, rgba(0, 0, 0, 128));
+    canvas.drawRing(r, r, r - r / 3, dialRadius, shadowBlack);
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, dialRadius, faceBackground);
 
@@ -243,7 +242,7 @@ void drawDial(Canvas& canvas, const DialPlan& plan, const Font& textFont, int r)
 
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r / 25, black);
-    canvas.drawCircle(r, r, r / 28, rgb(148, 145, 128));
+    canvas.drawCircle(r, r, r / 28, centreCapColour);
 }
 
 }  // namespace dorvalen

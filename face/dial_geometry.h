@@ -1,13 +1,11 @@
 // The geometry every layer of the face shares: points on rays from the centre (r, r) of a
-// 2r x 2r image, and the face's fixed background colour.
+// 2r x 2r image, the radii of the face's parts, and (through palette.h) its colours.
 #pragma once
 
 #include "canvas/canvas.h"
+#include "face/palette.h"
 
 namespace dorvalen {
-
-// The face background and the dial disc; fixed, whatever dialColor says.
-inline constexpr Colour faceBackground = rgb(236, 233, 216);
 
 // The face disc inside the dark rim: the shift ring's sectors reach out to its edge.
 int faceDiscRadius(int r);

@@ -17,13 +17,11 @@
 #include "astro/moon.h"
 #include "astro/moon_orientation.h"
 #include "face/dial_geometry.h"
+#include "face/palette.h"
 
 namespace dorvalen {
 
 namespace {
-
-constexpr Colour litColour = rgb(250, 247, 131);
-constexpr Colour darkColour = rgb(188, 185, 168);
 
 constexpr double f(float v) { return static_cast<double>(v); }
 
@@ -130,7 +128,7 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const auto seedDistance = static_cast<float>(radius / f(1.5f));
     const auto cuspHalfLength = static_cast<float>(radius + f(3.0f));
     const auto halfWidth = static_cast<float>(std::fabs(k - 0.5) * radius * f(2.0f));
-    Colour lit = litColour, dark = darkColour;
+    Colour lit = moonYellow, dark = moonDark;
 
     // S1 on the phi + 90 side of the cusp line, S2 on the phi - 90 side; S2 ends up on the
     // side that step "fill lit" colours.

@@ -6,13 +6,12 @@
 
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
+#include "face/palette.h"
 #include "phases/phase_event.h"
 
 namespace dorvalen {
 
 namespace {
-
-constexpr Colour markerFill = rgba(138, 135, 118, 64);
 
 constexpr double f(float v) { return static_cast<double>(v); }
 
@@ -48,7 +47,7 @@ void paintPhaseMarker(Canvas& canvas, const PhaseMarkerPlan& plan, const Font& t
 
     canvas.setDrawingMode(ModeAlphaBlend);
     const PixelPoint seed = dialPoint(r, alpha, seedDistance);
-    canvas.floodFillTo(seed.x, seed.y, black, markerFill);
+    canvas.floodFillTo(seed.x, seed.y, black, phaseMarkerFill);
 
     canvas.setDrawingMode(ModeTransparentText);
     canvas.setDrawingFont(&textFont);

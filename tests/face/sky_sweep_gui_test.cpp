@@ -24,10 +24,8 @@ namespace dorvalen {
 namespace {
 
 constexpr int r = 100;
-constexpr Colour disc = skyface::dialDisc;
-constexpr Colour yellow = skyface::moonYellow;
-using skyface::sunShade;
-using skyface::twilightShade;
+constexpr Colour disc = faceBackground;
+constexpr Colour yellow = moonYellow;
 
 struct Place {
     const char* name;
@@ -154,7 +152,7 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
     Canvas canvas;
     canvas.beginDrawing(image);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 3, rgba(0, 0, 0, 128));
+    canvas.drawCircle(r, r, r - r / 3, shadowBlack);
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, roundToPixel(r - r / 2.92), disc);
     paintDayArcs(canvas, planDayArcs(frame), r);
@@ -194,7 +192,7 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
                 expected = twilightShade;
                 doubtful = doubtful || nearBorder(night, dx, dy) || nearBorder(dark, dx, dy, 1.2);
             } else if (inNight) {
-                expected = sunShade;
+                expected = nightShade;
                 doubtful = doubtful || nearBorder(dark, dx, dy) || nearBorder(night, dx, dy, 1.2);
             } else {
                 doubtful = doubtful || nearBorder(night, dx, dy) || nearBorder(dark, dx, dy);

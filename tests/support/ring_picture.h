@@ -5,6 +5,7 @@
 #include "canvas/canvas.h"
 #include "core/clock_state.h"
 #include "face/face_render.h"
+#include "face/palette.h"
 #include "face/shift_sectors.h"
 
 namespace dorvalen::test {
@@ -15,7 +16,7 @@ inline Image paintedRing(const ClockState& state, int r) {
     Canvas canvas;
     canvas.beginDrawing(image);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
+    canvas.drawCircle(r, r, r - r / 10, shadowBlack);
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, r - r / 9, faceBackground);
     paintShiftSectors(canvas, planRing(state), r);
