@@ -19,14 +19,12 @@ namespace dorvalen {
 
 namespace {
 
-constexpr double f(float v) { return static_cast<double>(v); }
-
 // The divisors keep the clock's single-precision constants, widened to double before the
 // arithmetic: 2.3f - 0.3f is then 1.9999999404, not 2, which moves the inner ring edge by a
 // pixel for some odd radii.
-constexpr double ringOuterDivisor = f(2.3f);
-constexpr double ringInnerDivisor = f(2.3f) - f(0.3f);
-constexpr double ringLineDivisor = f(2.3f) + f(0.1f);       // "2.4"
+constexpr double ringOuterDivisor = hourTipDivisor;  // the hour hand reaches the ring's edge
+constexpr double ringInnerDivisor = hourTipDivisor - f(0.3f);
+constexpr double ringLineDivisor = hourTipDivisor + f(0.1f);  // "2.4"
 constexpr double ringRemovalDivisor = ringLineDivisor - 0.19;  // "2.21"
 constexpr double shadeLineDivisor = f(2.94f);
 constexpr double shadeOuterSeedDivisor = ringLineDivisor + 0.1;  // "2.5"

@@ -140,7 +140,7 @@ PixelRect paintFrame(Canvas& canvas, const FramePlan& plan, std::string_view clo
 
     // Face ring: a blended dark rim around the face disc, which the shift ring paints.
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), shadowBlack);
+    canvas.drawRing(r, r, faceRimRadius(r), faceDiscRadius(r), shadowBlack);
     canvas.setDrawingMode(ModeDefault);
     drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, plan.ring, r);

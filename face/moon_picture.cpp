@@ -23,8 +23,6 @@ namespace dorvalen {
 
 namespace {
 
-constexpr double f(float v) { return static_cast<double>(v); }
-
 // Beyond this radius the point count would only grow without reaching new pixels of any
 // image the clock can make; it keeps a damaged radius from running for minutes.
 constexpr int largestEllipseStepRadius = 1 << 16;
@@ -124,7 +122,7 @@ void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, 
 
 void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const auto radius = static_cast<float>(r * f(0.17f));
-    const auto cy = static_cast<float>(r + r / f(3.725f));
+    const float cy = moonCentreY(r);
     const auto seedDistance = static_cast<float>(radius / f(1.5f));
     const auto cuspHalfLength = static_cast<float>(radius + f(3.0f));
     const auto halfWidth = static_cast<float>(std::fabs(k - 0.5) * radius * f(2.0f));

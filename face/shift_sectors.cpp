@@ -33,7 +33,7 @@ constexpr Colour dividerColour = black;
 
 // The visible ring runs from the dial shadow (r - r div 3) to the face disc's rim
 // (r - r div 9); seeds sit half way, so they stay well inside their sector at every size.
-double seedDistance(int r) { return ((r - r / 3) + faceDiscRadius(r)) / 2.0; }
+double seedDistance(int r) { return (dialShadowRadius(r) + faceDiscRadius(r)) / 2.0; }
 
 // Dividers reach past the face disc into the dark rim, so each sector is closed.
 double dividerLength(int r) { return r - r / 10.0; }

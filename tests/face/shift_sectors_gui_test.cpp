@@ -115,7 +115,7 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
         Canvas canvas;
         canvas.beginDrawing(image);
         canvas.setDrawingMode(ModeAlphaBlend);
-        canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), shadowBlack);
+        canvas.drawRing(r, r, faceRimRadius(r), faceDiscRadius(r), shadowBlack);
         canvas.setDrawingMode(ModeDefault);
         canvas.drawCircle(r, r, faceDiscRadius(r), byFloodFills ? faceBackground : rgb(1, 2, 3));
         canvas.drawCircle(r, r, underDialRadius(r), faceBackground);  // the dial's, not the ring's

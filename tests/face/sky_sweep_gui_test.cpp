@@ -152,9 +152,9 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
     Canvas canvas;
     canvas.beginDrawing(image);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 3, shadowBlack);
+    canvas.drawCircle(r, r, dialShadowRadius(r), shadowBlack);
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, roundToPixel(r - r / 2.92), disc);
+    canvas.drawCircle(r, r, dialDiscRadius(r), disc);
     paintDayArcs(canvas, planDayArcs(frame), r);
     canvas.endDrawing();
 
