@@ -27,6 +27,10 @@ namespace {
 // image the clock can make; it keeps a damaged radius from running for minutes.
 constexpr int largestEllipseStepRadius = 1 << 16;
 
+// The ellipse's step has always been counted with this rounded pi; the true one moves some
+// of the moon's pixels.
+constexpr double stepPi = 3.14159;
+
 // Absolute value, truncated; a coordinate beyond int has no pixel on any image.
 bool pixelOf(double coordinate, int& pixel) {
     const std::int64_t v = truncToInt(std::fabs(coordinate));
@@ -53,7 +57,7 @@ EllipseTurn ellipseTurn(int b) {
     // About one point per pixel of a circle of radius b. Radius 0 gives an infinite step and
     // thus one point; a negative radius draws the same curve as its absolute value.
     const int stepRadius = std::min(std::abs(std::max(b, -INT_MAX)), largestEllipseStepRadius);
-    const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * 3.14159);
+    const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * stepPi);
     EllipseTurn turn;
     for (double t = 0.0; t < 360.0; t += step) {
         // sinDeg and cosDeg spelt out, so the compiler computes both in one sincos call.

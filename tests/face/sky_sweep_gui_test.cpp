@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "astro/rise_set.h"
+#include "core/angles.h"
 #include "core/conversions.h"
 #include "face/day_arcs.h"
 #include "face/dial_geometry.h"
@@ -120,7 +121,7 @@ std::string describe(const Interval& i) {
 
 // Distance in pixels of a point from the ray at `angle` from the centre.
 double distanceFromRay(double dx, double dy, double angle) {
-    const double c = std::cos(angle * M_PI / 180.0), s = std::sin(angle * M_PI / 180.0);
+    const double c = std::cos(angle * pi / 180.0), s = std::sin(angle * pi / 180.0);
     const double along = dx * c + dy * s;
     if (along < 0.0) return std::hypot(dx, dy);
     return std::fabs(dx * s - dy * c);
@@ -177,7 +178,7 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
         for (const double distance : {0.30 * r, 0.45 * r, 0.532 * r, 0.62 * r}) {
             const PixelPoint p = dialPoint(r, angle, distance);
             const double dx = p.x - r, dy = p.y - r;
-            double a = std::atan2(dy, dx) * 180.0 / M_PI;
+            double a = std::atan2(dy, dx) * 180.0 / pi;
             if (a < 0.0) a += 360.0;
             const bool onRing = distance > 0.5 * r && distance < 0.565 * r;
             // Lines of a shade have its colour, so inside a shade only the raster of its own
