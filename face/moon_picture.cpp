@@ -18,6 +18,7 @@
 #include "astro/moon_orientation.h"
 #include "face/dial_geometry.h"
 #include "face/palette.h"
+#include "face/pixel_runs.h"
 
 namespace dorvalen {
 
@@ -90,15 +91,10 @@ void plotPixels(Canvas& canvas, const std::vector<PixelPoint>& pixels, Colour co
     for (const PixelPoint p : pixels) canvas.plotPixel(p.x, p.y, colour);
 }
 
-// Row y, columns xl .. xr.
-struct PixelRun {
-    int y, xl, xr;
-};
-
 // The same pixels as a few runs: successive points of an ellipse step at most one pixel in
 // each coordinate, so the points met in a row before it changes cover whole columns.
-std::vector<PixelRun> runsOf(const std::vector<PixelPoint>& pixels) {
-    std::vector<PixelRun> runs;
+std::vector<Run> runsOf(const std::vector<PixelPoint>& pixels) {
+    std::vector<Run> runs;
     int lastX = 0;
     for (const PixelPoint p : pixels) {
         if (!runs.empty() && runs.back().y == p.y && std::abs(p.x - lastX) <= 1) {
@@ -114,8 +110,8 @@ std::vector<PixelRun> runsOf(const std::vector<PixelPoint>& pixels) {
 
 // The moon's colours are opaque: a pixel plotted twice looks as plotted once, so the runs
 // stand for the points (and in ModeAlphaBlend these colours change nothing either way).
-void plotRuns(Canvas& canvas, const std::vector<PixelRun>& runs, Colour colour) {
-    for (const PixelRun& run : runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, colour);
+void plotRuns(Canvas& canvas, const std::vector<Run>& runs, Colour colour) {
+    for (const Run& run : runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, colour);
 }
 
 }  // namespace
@@ -147,7 +143,7 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const int cx = r, cyPixel = roundToPixel(cy);
     const int rimRadius = roundToPixel(radius);
     const EllipseTurn turn = ellipseTurn(rimRadius);
-    const std::vector<PixelRun> rim = runsOf(ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn));
+    const std::vector<Run> rim = runsOf(ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn));
     plotRuns(canvas, rim, black);
     canvas.floodFillTo(cx, cyPixel, black, dark);
     plotRuns(canvas, rim, dark);
@@ -159,7 +155,7 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
 
     // Near half moon the terminator is under a pixel wide: a straight edge, nothing to fill.
     const int terminatorWidth = roundToPixel(halfWidth);
-    const std::vector<PixelRun> terminator =
+    const std::vector<Run> terminator =
         runsOf(ellipsePixels(cx, cyPixel, terminatorWidth, rimRadius, phiDeg, turn));
     if (halfWidth > 0.6) {
         plotRuns(canvas, terminator, black);
