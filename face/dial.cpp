@@ -206,7 +206,7 @@ SkyKey skyKeyOf(const Frame& frame) {
 DialPlan planDial(const Frame& frame, SkyCache* cache) {
     const DateValue clockTime = frame.moment.clockTime;
     DialPlan plan{{}, {}, {}, hourHandAngle(clockTime), minuteHandAngle(clockTime), std::nullopt};
-    if (frame.settings.showSecondsHand == 1) plan.secondHandDeg = secondHandAngle(clockTime);
+    if (showsSecondsHand(frame.settings)) plan.secondHandDeg = secondHandAngle(clockTime);
     if (cache == nullptr) {
         plan.arcs = planDayArcs(frame);
         plan.moon = planMoonPicture(frame);
