@@ -126,7 +126,7 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
         }
         const ShiftRingPlan plan = planShiftRing(Frame(state));
         const auto seed = [r](double deg) {
-            return dialPoint(r, deg, ((r - r / 3) + faceDiscRadius(r)) / 2.0);
+            return dialPoint(r, deg, (dialShadowRadius(r) + faceDiscRadius(r)) / 2.0);
         };
         if (!plan.showShiftColors) {
             const PixelPoint p = seed(sectorEarlyDeg);
@@ -223,8 +223,8 @@ Colour mainColour(const std::vector<Colour>& pixels, double& share) {
     return best->first;
 }
 
-double ringInner(int r) { return (r - r / 3) + 2; }
-double ringOuter(int r) { return (r - r / 9) - 2; }
+double ringInner(int r) { return dialShadowRadius(r) + 2; }
+double ringOuter(int r) { return faceDiscRadius(r) - 2; }
 
 TEST(ShiftSectorsInFrame, TheVisibleRingShowsTheCrews) {
     const int r = 200;
