@@ -9,12 +9,12 @@
 
 #include "astro/term_tables.h"
 #include "astro/astro_time.h"
+#include "core/angles.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr double twoPi = 6.283185307;
 constexpr double arcsecondsPerRadian = 206264.8062;
 constexpr double arcsecondsPerTurn = 1296000.0;
 
@@ -36,10 +36,10 @@ double moonMeanAnomaly(double t) {
 // seconds of arc.
 EquatorialPosition lowPrecisionMoon(double t) {
     const double l0 = fracPart(0.606433 + 1336.855225 * t);                 // turns
-    const double l = twoPi * fracPart(0.374897 + 1325.55241 * t);
-    const double ls = twoPi * fracPart(0.993133 + 99.997361 * t);
-    const double d = twoPi * fracPart(0.827361 + 1236.853086 * t);
-    const double f = twoPi * fracPart(0.259086 + 1342.227825 * t);
+    const double l = seriesTwoPi * fracPart(0.374897 + 1325.55241 * t);
+    const double ls = seriesTwoPi * fracPart(0.993133 + 99.997361 * t);
+    const double d = seriesTwoPi * fracPart(0.827361 + 1236.853086 * t);
+    const double f = seriesTwoPi * fracPart(0.259086 + 1342.227825 * t);
 
     using std::sin;
     const double deltaL = 22640 * sin(l) - 4586 * sin(l - 2 * d) + 2370 * sin(2 * d) +
@@ -51,7 +51,7 @@ EquatorialPosition lowPrecisionMoon(double t) {
     const double h = f - 2 * d;
     const double n = -526 * sin(h) + 44 * sin(l + h) - 31 * sin(-l + h) - 23 * sin(ls + h) +
                      11 * sin(-ls + h) - 25 * sin(-2 * l + f) + 21 * sin(-l + f);
-    const double longitude = twoPi * fracPart(l0 + deltaL / arcsecondsPerTurn);
+    const double longitude = seriesTwoPi * fracPart(l0 + deltaL / arcsecondsPerTurn);
     const double latitude = (18520 * sin(s) + n) / arcsecondsPerRadian;
 
     const double cosB = std::cos(latitude);

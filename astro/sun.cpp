@@ -8,12 +8,12 @@
 
 #include "astro/term_tables.h"
 #include "astro/astro_time.h"
+#include "core/angles.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr double twoPi = 6.283185307;            // as the short series write it
 constexpr double arcsecondsPerTurn = 1296000.0;
 
 // One series of the Earth table, A cos(B + N tau) summed over its own rows only.
@@ -34,11 +34,12 @@ EquatorialPosition equatorialOfFixedObliquity(double x, double v, double w) {
     const double y = 0.91748 * v - 0.39778 * w;
     const double z = 0.39778 * v + 0.91748 * w;
     const double rho = std::sqrt(1.0 - z * z);
-    const double declination = (360.0 / twoPi) * std::atan(z / rho);
+    const double declination = (360.0 / seriesTwoPi) * std::atan(z / rho);
     // Half-angle form: the one-argument arcus tangent covers 0..24 h. Exactly opposite
     // the equinox (x + rho = 0) the quotient has no value, and the answer is 12 h.
     const double denominator = x + rho;
-    double rightAscension = denominator == 0.0 ? 12.0 : (48.0 / twoPi) * std::atan(y / denominator);
+    double rightAscension =
+        denominator == 0.0 ? 12.0 : (48.0 / seriesTwoPi) * std::atan(y / denominator);
     if (rightAscension < 0.0) rightAscension += 24.0;
     return {rightAscension, declination};
 }
@@ -46,10 +47,10 @@ EquatorialPosition equatorialOfFixedObliquity(double x, double v, double w) {
 // MiniSun: mean anomaly M, equation of centre 6893" sin M + 72" sin 2M, longitude of
 // perigee and precession in the constants 0.7859453 turns and 6191.2" per century.
 EquatorialPosition lowPrecisionSun(double t) {
-    const double m = twoPi * fracPart(0.993133 + 99.997361 * t);         // mean anomaly
+    const double m = seriesTwoPi * fracPart(0.993133 + 99.997361 * t);  // mean anomaly
     const double deltaL = 6893.0 * std::sin(m) + 72.0 * std::sin(2.0 * m);  // arcseconds
-    const double l =
-        twoPi * fracPart(0.7859453 + m / twoPi + (6191.2 * t + deltaL) / arcsecondsPerTurn);
+    const double l = seriesTwoPi * fracPart(0.7859453 + m / seriesTwoPi +
+                                            (6191.2 * t + deltaL) / arcsecondsPerTurn);
     return equatorialOfFixedObliquity(std::cos(l), std::sin(l), 0.0);
 }
 

@@ -2,11 +2,16 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 
 namespace dorvalen {
 
-inline constexpr double radiansPerDegree = 0.017453292519943295;  // pi / 180
+inline constexpr double pi = std::numbers::pi;
+inline constexpr double radiansPerDegree = pi / 180.0;
 inline constexpr double degreesPerRadian = 57.295779513;
+// 2 pi as the short solar and lunar series print it, to ten digits: their angles in turns
+// become radians with it.
+inline constexpr double seriesTwoPi = 6.283185307;
 
 // Screen degrees (0 = right, clockwise, y down) of a local time of day in hours: hour h of
 // 24 sits at 15h - 90, so 0:00 is at the top (270), 6:00 at the right (0). [0, 360) for

@@ -41,4 +41,8 @@ struct ClockSettings {
     friend bool operator==(const ClockSettings&, const ClockSettings&) = default;
 };
 
+// The seconds hand shows for the stored 1 alone; any other number, as a damaged file may
+// hold, leaves it off.
+inline bool showsSecondsHand(const ClockSettings& s) { return s.showSecondsHand == 1; }
+
 }  // namespace dorvalen

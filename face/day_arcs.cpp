@@ -1,5 +1,5 @@
 // Day arcs on the dial. Each layer draws two radial lines and fills the sector between them,
-// relying on the dial disc colour (236, 233, 216) that drawDial painted and on the yellow
+// relying on the dial disc colour (faceBackground) that drawDial painted and on the yellow
 // ring as borders. A sector wide enough to hold a seed clear of its lines is flood-filled
 // from its middle; a narrower one (a short night, a single event near midnight) is painted
 // by angle, so the picture shows exactly the events' interval for any width. Only the
@@ -13,23 +13,18 @@
 #include "core/conversions.h"
 #include "astro/rise_set.h"
 #include "face/dial_geometry.h"
+#include "face/palette.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr Colour moonRingColour = rgb(250, 247, 131);
-constexpr Colour sunShadeColour = rgb(220, 217, 200);
-constexpr Colour twilightShadeColour = rgb(204, 201, 184);
-
-constexpr double f(float v) { return static_cast<double>(v); }
-
 // The divisors keep the clock's single-precision constants, widened to double before the
 // arithmetic: 2.3f - 0.3f is then 1.9999999404, not 2, which moves the inner ring edge by a
 // pixel for some odd radii.
-constexpr double ringOuterDivisor = f(2.3f);
-constexpr double ringInnerDivisor = f(2.3f) - f(0.3f);
-constexpr double ringLineDivisor = f(2.3f) + f(0.1f);       // "2.4"
+constexpr double ringOuterDivisor = hourTipDivisor;  // the hour hand reaches the ring's edge
+constexpr double ringInnerDivisor = hourTipDivisor - f(0.3f);
+constexpr double ringLineDivisor = hourTipDivisor + f(0.1f);  // "2.4"
 constexpr double ringRemovalDivisor = ringLineDivisor - 0.19;  // "2.21"
 constexpr double shadeLineDivisor = f(2.94f);
 constexpr double shadeOuterSeedDivisor = ringLineDivisor + 0.1;  // "2.5"
@@ -145,7 +140,7 @@ void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
     // The ring's hole lies inside the dial disc just painted in the face colour, so only the
     // ring itself needs writing.
     canvas.drawRing(r, r, roundToPixel(r - r / ringOuterDivisor),
-                    roundToPixel(r - r / ringInnerDivisor), moonRingColour);
+                    roundToPixel(r - r / ringInnerDivisor), moonYellow);
     if (moon.upAllDay) return;  // the whole ring stays
 
     const double lineLength = r - r / ringLineDivisor;
@@ -154,7 +149,7 @@ void paintMoonRing(Canvas& canvas, const ArcPlan& moon, int r) {
     // Clockwise from a setting to the next rising the moon is down.
     for (const ArcPlan::Sector& s : down) {
         fillSector(canvas, r, s.fromDeg, clockwiseWidth(s.fromDeg, s.toDeg),
-                   {r - r / ringRemovalDivisor}, lineLength, moonRingColour, faceBackground);
+                   {r - r / ringRemovalDivisor}, lineLength, moonYellow, faceBackground);
     }
     drawBorders(canvas, r, down, lineLength, faceBackground);
 }
@@ -192,8 +187,8 @@ DayArcsPlan planDayArcs(const Frame& frame) {
 void paintDayArcs(Canvas& canvas, const DayArcsPlan& plan, int r) {
     canvas.setDrawingMode(ModeDefault);
     paintMoonRing(canvas, plan.moon, r);
-    paintShade(canvas, plan.sun, faceBackground, sunShadeColour, r);
-    paintShade(canvas, plan.twilight, sunShadeColour, twilightShadeColour, r);
+    paintShade(canvas, plan.sun, faceBackground, nightShade, r);
+    paintShade(canvas, plan.twilight, nightShade, twilightShade, r);
 }
 
 }  // namespace dorvalen

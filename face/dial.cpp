@@ -1,5 +1,5 @@
-// The dial and its hands. The hand shapes keep their single-precision constants (2.3f is
-// 2.2999999523 once widened), so the tips land on the same pixels as the clock always had.
+// The dial and its hands. The hand shapes keep their single-precision constants
+// (dial_geometry.h's f), so the tips land on the same pixels as the clock always had.
 #include "face/dial.h"
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "core/conversions.h"
 #include "face/day_arcs.h"
 #include "face/moon_picture.h"
+#include "face/palette.h"
 #include "face/pixel_runs.h"
 #include "core/calendar.h"
 #include "face/phase_marker.h"
@@ -19,17 +20,12 @@ namespace dorvalen {
 
 namespace {
 
-constexpr Colour secondsRed = rgb(196, 0, 0);
-
-// Single-precision constants of the hand shapes, widened to double where they are used.
-constexpr double f(float v) { return static_cast<double>(v); }
-
 struct Kite {
     PixelPoint left, right, tip;
 };
 
 Kite kiteOf(int r, double angle, double halfWidthDeg, double tipDivisor) {
-    const double shoulder = r - r / f(2.0f);
+    const double shoulder = r - r / handShoulderDivisor;
     return {dialPoint(r, angle - halfWidthDeg, shoulder), dialPoint(r, angle + halfWidthDeg, shoulder),
             dialPoint(r, angle, r - r / tipDivisor)};
 }
@@ -141,7 +137,8 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
 
     // How often each part is filled: once per seed in it, once if no seed lands in it.
     std::vector<int> fills(parts.runs.size(), 0);
-    for (const PixelPoint seed : {dialPoint(r, psi, r - r / f(2.0f)), dialPoint(r, psi, r - r / 2.3)}) {
+    for (const PixelPoint seed : {dialPoint(r, psi, r - r / handShoulderDivisor),
+                                  dialPoint(r, psi, r - r / hourTipDivisor)}) {
         if (const auto part = partOf(seed)) ++fills[*part];
     }
     // A fill from any pixel of a part takes exactly that part: the kite's black outline
@@ -161,23 +158,23 @@ void tintMinuteHand(Canvas& canvas, int r, double psi, const Kite& kite, Colour 
 void drawHourHand(Canvas& canvas, int angleDeg, int r) {
     canvas.setDrawingMode(ModeDefault);
     const double phi = angleDeg;
-    drawKite(canvas, r, phi, f(3.5f), f(2.3f));
-    fillInside(canvas, dialPoint(r, phi, r - r / f(2.0f)), rgba(138, 135, 118, 64));
+    drawKite(canvas, r, phi, f(3.5f), hourTipDivisor);
+    fillInside(canvas, dialPoint(r, phi, r - r / handShoulderDivisor), hourHandFill);
 }
 
 void drawMinuteHand(Canvas& canvas, int angleDeg, int r) {
     canvas.setDrawingMode(ModeDefault);
     const double psi = angleDeg;
-    const Kite kite = kiteOf(r, psi, f(3.0f), f(2.85f));
+    const Kite kite = kiteOf(r, psi, f(3.0f), minuteTipDivisor);
     drawKiteEdges(canvas, kite, r);
-    tintMinuteHand(canvas, r, psi, kite, rgba(138, 135, 118, 32));
+    tintMinuteHand(canvas, r, psi, kite, minuteHandFill);
 }
 
 void drawSecondHand(Canvas& canvas, int angleDeg, int r) {
     const double sigma = angleDeg;
-    const double back = r - r / f(1.2f);
+    const double back = r - r / secondsTailDivisor;
     canvas.setDrawingMode(ModeOutlined);
-    const PixelPoint tip = dialPoint(r, sigma, r - r / f(2.85f));
+    const PixelPoint tip = dialPoint(r, sigma, r - r / minuteTipDivisor);
     const PixelPoint tail = dialPointOpposite(r, sigma, back);
     canvas.drawLine(r, r, tip.x, tip.y, secondsRed);
     canvas.drawLine(r, r, tail.x, tail.y, secondsRed);
@@ -207,7 +204,7 @@ SkyKey skyKeyOf(const Frame& frame) {
 DialPlan planDial(const Frame& frame, SkyCache* cache) {
     const DateValue clockTime = frame.moment.clockTime;
     DialPlan plan{{}, {}, {}, hourHandAngle(clockTime), minuteHandAngle(clockTime), std::nullopt};
-    if (frame.settings.showSecondsHand == 1) plan.secondHandDeg = secondHandAngle(clockTime);
+    if (showsSecondsHand(frame.settings)) plan.secondHandDeg = secondHandAngle(clockTime);
     if (cache == nullptr) {
         plan.arcs = planDayArcs(frame);
         plan.moon = planMoonPicture(frame);
@@ -227,7 +224,7 @@ DialPlan planDial(const Frame& frame, SkyCache* cache) {
 void drawDial(Canvas& canvas, const DialPlan& plan, const Font& textFont, int r) {
     const int dialRadius = dialDiscRadius(r);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRing(r, r, r - r / 3, dialRadius, rgba(0, 0, 0, 128));
+    canvas.drawRing(r, r, dialShadowRadius(r), dialRadius, shadowBlack);
     canvas.setDrawingMode(ModeDefault);
     canvas.drawCircle(r, r, dialRadius, faceBackground);
 
@@ -240,8 +237,8 @@ void drawDial(Canvas& canvas, const DialPlan& plan, const Font& textFont, int r)
     if (plan.secondHandDeg) drawSecondHand(canvas, *plan.secondHandDeg, r);
 
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, r / 25, black);
-    canvas.drawCircle(r, r, r / 28, rgb(148, 145, 128));
+    canvas.drawCircle(r, r, centreDiscRadius(r), black);
+    canvas.drawCircle(r, r, centreCapRadius(r), centreCapColour);
 }
 
 }  // namespace dorvalen

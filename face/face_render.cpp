@@ -11,6 +11,7 @@
 #include "face/dial_geometry.h"
 #include "face/my_crew_marks.h"
 #include "core/face_texts.h"
+#include "face/palette.h"
 #include "face/shift_sectors.h"
 
 namespace dorvalen {
@@ -90,18 +91,18 @@ void drawHourDots(Canvas& canvas, int r) {
     for (int deg = 0; deg <= 360; deg += 15) {
         if (deg % 45 != 15 && deg % 45 != 30) continue;
         const PixelPoint p = dialPoint(r, deg, r - r / 6.5);
-        canvas.drawCircle(p.x, p.y, r / 70, rgba(0, 0, 0, 128));
+        canvas.drawCircle(p.x, p.y, r / 70, shadowBlack);
     }
 }
 
 void drawNumerals(Canvas& canvas, int r) {
     for (const Numeral& n : hourNumerals) {
         const PixelPoint p = dialPoint(r, n.angleDeg, r - r / n.divisor);
-        canvas.drawText(p.x, p.y, n.text, rgba(0, 0, 0, 224));
+        canvas.drawText(p.x, p.y, n.text, hourNumeralInk);
     }
     for (const Numeral& n : minuteNumerals) {
         const PixelPoint p = dialPoint(r, n.angleDeg, r - r / n.divisor);
-        canvas.drawText(p.x, p.y, n.text, rgba(138, 135, 118, 176));
+        canvas.drawText(p.x, p.y, n.text, minuteNumeralInk);
     }
 }
 
@@ -139,7 +140,7 @@ PixelRect paintFrame(Canvas& canvas, const FramePlan& plan, std::string_view clo
 
     // Face ring: a blended dark rim around the face disc, which the shift ring paints.
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), rgba(0, 0, 0, 128));
+    canvas.drawRing(r, r, faceRimRadius(r), faceDiscRadius(r), shadowBlack);
     canvas.setDrawingMode(ModeDefault);
     drawUnderDialRing(canvas, r);
     paintShiftSectors(canvas, plan.ring, r);

@@ -17,19 +17,20 @@
 #include "astro/moon.h"
 #include "astro/moon_orientation.h"
 #include "face/dial_geometry.h"
+#include "face/palette.h"
+#include "face/pixel_runs.h"
 
 namespace dorvalen {
 
 namespace {
 
-constexpr Colour litColour = rgb(250, 247, 131);
-constexpr Colour darkColour = rgb(188, 185, 168);
-
-constexpr double f(float v) { return static_cast<double>(v); }
-
 // Beyond this radius the point count would only grow without reaching new pixels of any
 // image the clock can make; it keeps a damaged radius from running for minutes.
 constexpr int largestEllipseStepRadius = 1 << 16;
+
+// The ellipse's step has always been counted with this rounded pi; the true one moves some
+// of the moon's pixels.
+constexpr double stepPi = 3.14159;
 
 // Absolute value, truncated; a coordinate beyond int has no pixel on any image.
 bool pixelOf(double coordinate, int& pixel) {
@@ -57,7 +58,7 @@ EllipseTurn ellipseTurn(int b) {
     // About one point per pixel of a circle of radius b. Radius 0 gives an infinite step and
     // thus one point; a negative radius draws the same curve as its absolute value.
     const int stepRadius = std::min(std::abs(std::max(b, -INT_MAX)), largestEllipseStepRadius);
-    const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * 3.14159);
+    const double step = stepRadius == 0 ? 360.0 : 360.0 / (stepRadius * 2 * stepPi);
     EllipseTurn turn;
     for (double t = 0.0; t < 360.0; t += step) {
         // sinDeg and cosDeg spelt out, so the compiler computes both in one sincos call.
@@ -90,15 +91,10 @@ void plotPixels(Canvas& canvas, const std::vector<PixelPoint>& pixels, Colour co
     for (const PixelPoint p : pixels) canvas.plotPixel(p.x, p.y, colour);
 }
 
-// Row y, columns xl .. xr.
-struct PixelRun {
-    int y, xl, xr;
-};
-
 // The same pixels as a few runs: successive points of an ellipse step at most one pixel in
 // each coordinate, so the points met in a row before it changes cover whole columns.
-std::vector<PixelRun> runsOf(const std::vector<PixelPoint>& pixels) {
-    std::vector<PixelRun> runs;
+std::vector<Run> runsOf(const std::vector<PixelPoint>& pixels) {
+    std::vector<Run> runs;
     int lastX = 0;
     for (const PixelPoint p : pixels) {
         if (!runs.empty() && runs.back().y == p.y && std::abs(p.x - lastX) <= 1) {
@@ -114,8 +110,8 @@ std::vector<PixelRun> runsOf(const std::vector<PixelPoint>& pixels) {
 
 // The moon's colours are opaque: a pixel plotted twice looks as plotted once, so the runs
 // stand for the points (and in ModeAlphaBlend these colours change nothing either way).
-void plotRuns(Canvas& canvas, const std::vector<PixelRun>& runs, Colour colour) {
-    for (const PixelRun& run : runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, colour);
+void plotRuns(Canvas& canvas, const std::vector<Run>& runs, Colour colour) {
+    for (const Run& run : runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, colour);
 }
 
 }  // namespace
@@ -126,11 +122,11 @@ void plotEllipse(Canvas& canvas, int cx, int cy, int a, int b, double angleDeg, 
 
 void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const auto radius = static_cast<float>(r * f(0.17f));
-    const auto cy = static_cast<float>(r + r / f(3.725f));
+    const float cy = moonCentreY(r);
     const auto seedDistance = static_cast<float>(radius / f(1.5f));
     const auto cuspHalfLength = static_cast<float>(radius + f(3.0f));
     const auto halfWidth = static_cast<float>(std::fabs(k - 0.5) * radius * f(2.0f));
-    Colour lit = litColour, dark = darkColour;
+    Colour lit = moonYellow, dark = moonDark;
 
     // S1 on the phi + 90 side of the cusp line, S2 on the phi - 90 side; S2 ends up on the
     // side that step "fill lit" colours.
@@ -147,7 +143,7 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
     const int cx = r, cyPixel = roundToPixel(cy);
     const int rimRadius = roundToPixel(radius);
     const EllipseTurn turn = ellipseTurn(rimRadius);
-    const std::vector<PixelRun> rim = runsOf(ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn));
+    const std::vector<Run> rim = runsOf(ellipsePixels(cx, cyPixel, rimRadius, rimRadius, phiDeg, turn));
     plotRuns(canvas, rim, black);
     canvas.floodFillTo(cx, cyPixel, black, dark);
     plotRuns(canvas, rim, dark);
@@ -159,7 +155,7 @@ void drawMoonDisc(Canvas& canvas, int r, double k, bool waning, double phiDeg) {
 
     // Near half moon the terminator is under a pixel wide: a straight edge, nothing to fill.
     const int terminatorWidth = roundToPixel(halfWidth);
-    const std::vector<PixelRun> terminator =
+    const std::vector<Run> terminator =
         runsOf(ellipsePixels(cx, cyPixel, terminatorWidth, rimRadius, phiDeg, turn));
     if (halfWidth > 0.6) {
         plotRuns(canvas, terminator, black);

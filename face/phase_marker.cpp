@@ -6,17 +6,10 @@
 
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
+#include "face/palette.h"
 #include "phases/phase_event.h"
 
 namespace dorvalen {
-
-namespace {
-
-constexpr Colour markerFill = rgba(138, 135, 118, 64);
-
-constexpr double f(float v) { return static_cast<double>(v); }
-
-}  // namespace
 
 PhaseMarkerPlan planPhaseMarker(const Frame& frame) {
     const double t = phaseEventOnDisplayedDay(frame);
@@ -31,12 +24,11 @@ void paintPhaseMarker(Canvas& canvas, const PhaseMarkerPlan& plan, const Font& t
 
     // From about the ring's inner edge (b) to its outer edge (p); the seed lies between.
     const int base = r - r / 2;
-    const auto tipDistance = static_cast<double>(roundToInt(r - r / 2.3));
+    const auto tipDistance = static_cast<double>(roundToInt(r - r / hourTipDivisor));
     const double alpha1 = static_cast<double>(roundToInt(alpha - 3.5));
     const double alpha2 = static_cast<double>(roundToInt(alpha + 3.5));
-    const double seedDistance = r - r / ((f(2.0f) + f(2.3f)) / 2.0);
-    // The moon picture's centre height, in the same single precision.
-    const auto labelCentreY = static_cast<float>(r + r / f(3.725f));
+    const double seedDistance = r - r / ((f(2.0f) + hourTipDivisor) / 2.0);
+    const float labelCentreY = moonCentreY(r);
 
     const PixelPoint tip = dialPoint(r, alpha, tipDistance);
     const PixelPoint left = dialPoint(r, alpha1, base);
@@ -48,7 +40,7 @@ void paintPhaseMarker(Canvas& canvas, const PhaseMarkerPlan& plan, const Font& t
 
     canvas.setDrawingMode(ModeAlphaBlend);
     const PixelPoint seed = dialPoint(r, alpha, seedDistance);
-    canvas.floodFillTo(seed.x, seed.y, black, markerFill);
+    canvas.floodFillTo(seed.x, seed.y, black, phaseMarkerFill);
 
     canvas.setDrawingMode(ModeTransparentText);
     canvas.setDrawingFont(&textFont);

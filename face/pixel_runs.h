@@ -1,5 +1,5 @@
 // Shapes known row by row without reading the image (a hand's inside, the face ring's
-// sectors): horizontal runs of pixels and their 4-connected groups.
+// sectors, the moon's outlines): horizontal runs of pixels and their 4-connected groups.
 #pragma once
 
 #include <cstddef>

@@ -17,6 +17,7 @@
 #include "core/angles.h"
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
+#include "face/palette.h"
 #include "face/pixel_runs.h"
 #include "rota/my_shift.h"
 #include "rota/rota.h"
@@ -29,11 +30,10 @@ namespace dorvalen {
 namespace {
 
 constexpr Colour dividerColour = black;
-constexpr Colour wedgeColour = rgb(220, 217, 200);
 
 // The visible ring runs from the dial shadow (r - r div 3) to the face disc's rim
 // (r - r div 9); seeds sit half way, so they stay well inside their sector at every size.
-double seedDistance(int r) { return ((r - r / 3) + faceDiscRadius(r)) / 2.0; }
+double seedDistance(int r) { return (dialShadowRadius(r) + faceDiscRadius(r)) / 2.0; }
 
 // Dividers reach past the face disc into the dark rim, so each sector is closed.
 double dividerLength(int r) { return r - r / 10.0; }
@@ -369,7 +369,7 @@ void paintShiftSectors(Canvas& canvas, const RingPlan& ring, int r) {
             canvas.drawLine(r, r, end.x, end.y, dividerColour);
         }
         if (const std::optional<PixelPoint> seed = wedgeSeed(canvas, r))
-            canvas.floodFill(seed->x, seed->y, wedgeColour);
+            canvas.floodFill(seed->x, seed->y, nightShade);  // shaded as the dial shades the night
     }
 }
 

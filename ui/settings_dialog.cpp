@@ -31,6 +31,7 @@
 #include <utility>
 
 #include "core/conversions.h"
+#include "core/settings.h"
 #include "ui/window_glue.h"
 #include "core/codepage.h"
 #include "settings/field_rules.h"
@@ -468,7 +469,7 @@ void SettingsDialog::setInitialStates() {
         button(OnTopBox)->setAccessibleDescription(why);
     }
     button(ShiftColoursBox)->setChecked(s.showShiftColors == 1);
-    button(SecondsHandBox)->setChecked(s.showSecondsHand == 1);
+    button(SecondsHandBox)->setChecked(showsSecondsHand(s));
     button(CrewLabelsBox)->setChecked(s.extra.crewLabels == 1);
     button(RotaBuiltInOption)->setChecked(rota_.choice == RotaChoice::BuiltIn);
     button(RotaFileOption)->setChecked(rota_.choice == RotaChoice::File);

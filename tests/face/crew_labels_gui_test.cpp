@@ -8,6 +8,7 @@
 #include <cmath>
 #include <set>
 
+#include "core/angles.h"
 #include "core/conversions.h"
 #include "face/dial_geometry.h"
 #include "face/face_render.h"
@@ -39,7 +40,7 @@ TEST(CrewLabels, EachSectorsCrewInItsSectorAtEveryRadius) {
                     const double rho = std::hypot(x - r, y - r);
                     ASSERT_GT(rho, dialDiscRadius(r)) << x << "," << y << " on the dial";
                     ASSERT_LT(rho, faceDiscRadius(r)) << x << "," << y << " beyond the ring";
-                    const double deg = std::fmod(std::atan2(y - r, x - r) * 180 / M_PI + 360, 360);
+                    const double deg = std::fmod(std::atan2(y - r, x - r) * 180 / pi + 360, 360);
                     const CurrentShiftSector sector = currentShiftSector(plan, deg);
                     ASSERT_TRUE(sector.fill.has_value());
                     const Colour under = rgbPart(plain.pixel(x, y));

@@ -19,7 +19,7 @@ constexpr double ringIn = 102.0, ringOut = 111.0, ringMid = 106.5;
 constexpr double shadeIn = 200.0 / 3.0, shadeOut = 120.0;
 constexpr double hourHand = 316.0, minuteHand = 300.0;
 
-bool shaded(Colour c) { return c == sunShade || c == twilightShade; }
+bool shaded(Colour c) { return c == nightShade || c == twilightShade; }
 
 // Polar day at 70 N 20 E keeps the sun out of the picture, so the ring is all there is.
 TEST(MoonRing, UpAllDayIsAWholeRingWithoutLines) {
@@ -31,8 +31,8 @@ TEST(MoonRing, UpAllDayIsAWholeRingWithoutLines) {
     EXPECT_EQ(countInRing(image, ringIn, ringOut, isNot(moonYellow), {hourHand, minuteHand}), 0)
         << "a gap or a line in the ring, see " << test::dumpImage(image, "ring_up_all_day");
     EXPECT_EQ(at(image, 270.0, ringMid), moonYellow) << "a missing event put a line at 0:00";
-    EXPECT_EQ(at(image, 90.0, 95.0), dialDisc) << "the ring's inner disc was not cleared";
-    EXPECT_EQ(at(image, 90.0, 120.0), dialDisc);
+    EXPECT_EQ(at(image, 90.0, 95.0), faceBackground) << "the ring's inner disc was not cleared";
+    EXPECT_EQ(at(image, 90.0, 120.0), faceBackground);
 }
 
 TEST(MoonRing, DownAllDayDrawsNoRing) {
@@ -42,7 +42,7 @@ TEST(MoonRing, DownAllDayDrawsNoRing) {
     const Image image = renderFace(state);
     EXPECT_EQ(countInRing(image, 95.0, 118.0, is(moonYellow)), 0)
         << test::dumpImage(image, "ring_down_all_day");
-    EXPECT_EQ(countInRing(image, 95.0, 118.0, isNot(dialDisc), {hourHand, minuteHand}), 0);
+    EXPECT_EQ(countInRing(image, 95.0, 118.0, isNot(faceBackground), {hourHand, minuteHand}), 0);
 }
 
 // Default place, 2024-03-20: moonset 4:48 (342.1 deg), moonrise 13:09 (107.3 deg). The ring
@@ -74,7 +74,7 @@ TEST(MoonRing, RiseAndSetBoundTheSegmentOnBothSides) {
     }
     // The temporary black lines are gone, also past the ring's outer edge (they reach
     // 116.7): the rise line lies in the day, the set line in the night's dark shade.
-    EXPECT_EQ(at(image, moon.riseAngle, 115.0), dialDisc) << dump;
+    EXPECT_EQ(at(image, moon.riseAngle, 115.0), faceBackground) << dump;
     EXPECT_EQ(at(image, moon.setAngle, 115.0), twilightShade) << dump;
     EXPECT_EQ(at(image, moon.setAngle, 70.0), twilightShade) << dump;
     EXPECT_EQ(countInRing(image, 60.0, 125.0, is(black), {hourHand, minuteHand}), 0) << dump;
@@ -96,14 +96,14 @@ TEST(Shades, NightShadeRunsFromSunsetThroughTheTopToSunrise) {
         Colour expected;
     };
     const Row rows[] = {
-        {"shade started before sunset", 183.0, dialDisc},
-        {"no light shade just after sunset", 188.0, sunShade},
+        {"shade started before sunset", 183.0, faceBackground},
+        {"no light shade just after sunset", 188.0, nightShade},
         {"no dark shade beyond the twilight", 200.0, twilightShade},
         {"dark shade missing at midnight", 270.0, twilightShade},
-        {"dark shade beyond the morning twilight", 358.5, sunShade},
-        {"light shade missing just before sunrise", 0.5, sunShade},
-        {"shade continued after sunrise", 5.0, dialDisc},
-        {"daytime shaded", 135.0, dialDisc},
+        {"dark shade beyond the morning twilight", 358.5, nightShade},
+        {"light shade missing just before sunrise", 0.5, nightShade},
+        {"shade continued after sunrise", 5.0, faceBackground},
+        {"daytime shaded", 135.0, faceBackground},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(at(image, row.angle, shadeIn), row.expected)
@@ -132,10 +132,10 @@ TEST(Shades, OnlyASunriseShadesFromTheTopToTheSunriseLine) {
         EXPECT_TRUE(shaded(at(image, angle, shadeOut))) << angle << ", see " << dump;
     }
     for (const double angle : {150.0, 180.0, 265.0}) {
-        EXPECT_EQ(at(image, angle, shadeIn), dialDisc) << angle << ", see " << dump;
+        EXPECT_EQ(at(image, angle, shadeIn), faceBackground) << angle << ", see " << dump;
     }
     for (const double angle : {104.0, 180.0, 265.0}) {
-        EXPECT_EQ(at(image, angle, shadeOut), dialDisc) << angle << ", see " << dump;
+        EXPECT_EQ(at(image, angle, shadeOut), faceBackground) << angle << ", see " << dump;
     }
 }
 
@@ -148,9 +148,9 @@ TEST(Shades, WhiteNightHasTheLightShadeButNoDarkOne) {
     ASSERT_TRUE(deep.riseHours == 0.0 && deep.setHours == 0.0 && deep.upAtLastStep);
     const Image image = renderFace(state);
     const std::string dump = test::dumpImage(image, "shades_white_night");
-    EXPECT_EQ(at(image, 270.0, shadeIn), sunShade) << dump;
-    EXPECT_EQ(at(image, 270.0, shadeOut), sunShade) << dump;
-    EXPECT_EQ(at(image, 90.0, shadeOut), dialDisc) << dump;
+    EXPECT_EQ(at(image, 270.0, shadeIn), nightShade) << dump;
+    EXPECT_EQ(at(image, 270.0, shadeOut), nightShade) << dump;
+    EXPECT_EQ(at(image, 90.0, shadeOut), faceBackground) << dump;
     EXPECT_EQ(countInRing(image, 0.0, 132.0, is(twilightShade)), 0) << dump;
 }
 
@@ -177,8 +177,8 @@ TEST(Shades, PolarNightShadesTheWholeDialButTheRing) {
               0)
         << "the ring was shaded, see " << dump;
     EXPECT_LT(countInRing(image, ringIn, ringOut, is(twilightShade)), 30) << dump;
-    EXPECT_EQ(at(image, 45.0, shadeIn), sunShade) << "civil twilight noon, light " << dump;
-    EXPECT_EQ(at(image, 60.0, shadeOut), sunShade) << dump;
+    EXPECT_EQ(at(image, 45.0, shadeIn), nightShade) << "civil twilight noon, light " << dump;
+    EXPECT_EQ(at(image, 60.0, shadeOut), nightShade) << dump;
     EXPECT_EQ(at(image, 270.0, shadeIn), twilightShade) << "midnight, dark " << dump;
     EXPECT_EQ(at(image, 200.0, shadeOut), twilightShade) << dump;
 }
@@ -209,7 +209,7 @@ TEST(Shades, ShortAstronomicalNightShowsTheWedgeBeforeMidnight) {
             if (angle < wedgeFrom - 4.0 || angle >= 270.0) continue;
             const double gap = (angle - wedgeFrom) / 57.29577951308232 * d;  // pixels
             if (std::fabs(gap) < 1.5) continue;
-            const Colour expected = gap > 0.0 ? twilightShade : sunShade;
+            const Colour expected = gap > 0.0 ? twilightShade : nightShade;
             if (gap > 0.0) ++wedge;
             if (image.pixel(x, y) != expected) ++wrong;
         }

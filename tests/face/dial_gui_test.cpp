@@ -15,13 +15,13 @@
 #include "core/calendar.h"
 #include "face/dial.h"
 #include "face/face_render.h"
+#include "face/palette.h"
 #include "tests/support/pixel_support.h"
 
 namespace dorvalen {
 namespace {
 
 constexpr int r = 200;
-constexpr Colour secondsRed = rgb(196, 0, 0);
 // One blend of rgba(138, 135, 118, 64) over the disc: (138*64 + 236*191) / 255 = 211 ...
 constexpr Colour hourFill = rgb(211, 208, 191);
 // Two blends of rgba(138, 135, 118, 32): 236 -> 223 -> 212, 233 -> 220 -> 209, 216 -> 203 -> 192.
@@ -216,7 +216,7 @@ TEST(DialColours, ShadowDiscAndCentre) {
                   {"outside the shadow", 65, 200, under},
                   {"disc edge at 132", 68, 200, faceBackground},
                   {"disc at 14:00, 0.62 r", dayPoint.x, dayPoint.y, faceBackground},
-                  {"centre cap (radius 7)", 207, 200, rgb(148, 145, 128)},
+                  {"centre cap (radius 7)", 207, 200, centreCapColour},
                   {"centre disc (radius 8) around the cap", 208, 200, black},
                   {"seconds tip over the layers", 330, 200, secondsRed}},
                  "dial_1000");

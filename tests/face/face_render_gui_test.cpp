@@ -7,6 +7,7 @@
 #include "core/conversions.h"
 #include "core/calendar.h"
 #include "face/dial.h"
+#include "face/dial_geometry.h"
 #include "face/face_render.h"
 #include "core/face_texts.h"
 #include "tests/support/pixel_support.h"
@@ -26,7 +27,7 @@ struct Box {
 // the shift dividers) and within a box.
 int blackOutsideFace(const Image& image, int r, Box box) {
     int count = 0;
-    const int ring = r - r / 10 + 2;
+    const int ring = faceRimRadius(r) + 2;
     for (int y = std::max(box.y0, 0); y <= std::min(box.y1, image.height - 1); ++y)
         for (int x = std::max(box.x0, 0); x <= std::min(box.x1, image.width - 1); ++x) {
             const int dx = x - r, dy = y - r;

@@ -49,7 +49,7 @@ DiscCount countDisc(const Image& image, int cx, int cy, int reach = 40) {
 }
 
 Image discAlone(double k, bool waning, double phiDeg) {
-    Image image(400, 400, dialDisc);
+    Image image(400, 400, faceBackground);
     Canvas canvas;
     canvas.beginDrawing(image);
     drawMoonDisc(canvas, 200, k, waning, phiDeg);
@@ -57,7 +57,7 @@ Image discAlone(double k, bool waning, double phiDeg) {
 }
 
 TEST(PlotEllipse, ZeroAndNegativeRadiiFinishAtOnce) {
-    Image image(20, 20, dialDisc);
+    Image image(20, 20, faceBackground);
     Canvas canvas;
     canvas.beginDrawing(image);
     const auto start = std::chrono::steady_clock::now();
@@ -72,7 +72,7 @@ TEST(PlotEllipse, ZeroAndNegativeRadiiFinishAtOnce) {
 // Semi-axes 0.99 a across the angle and 0.99 b along it; the points close the curve for a
 // 4-connected fill, which the picture's fills bounded by black rely on.
 TEST(PlotEllipse, AxesFollowTheAngleAndTheCurveIsClosed) {
-    Image image(100, 100, dialDisc);
+    Image image(100, 100, faceBackground);
     Canvas canvas;
     canvas.beginDrawing(image);
     plotEllipse(canvas, 50, 50, 10, 30, 0.0, black);
@@ -89,8 +89,8 @@ TEST(PlotEllipse, AxesFollowTheAngleAndTheCurveIsClosed) {
     EXPECT_EQ(maxY, 59);
     canvas.floodFillTo(50, 50, black, moonDark);
     EXPECT_EQ(image.pixel(50, 50), moonDark);
-    EXPECT_EQ(image.pixel(5, 5), dialDisc) << "the fill leaked through the curve";
-    EXPECT_EQ(image.pixel(50, 38), dialDisc);
+    EXPECT_EQ(image.pixel(5, 5), faceBackground) << "the fill leaked through the curve";
+    EXPECT_EQ(image.pixel(50, 38), faceBackground);
 }
 
 // The smallest faces: the moon radius rounds to 0 or 1 pixel, the ellipses shrink to a few
@@ -109,7 +109,7 @@ TEST(MoonPicture, SubPixelMoonFinishesAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     for (int r = 0; r <= 6; ++r) {
         ClockState state = stateAt(2024, 3, 13, 19, 5, 48.47, -12.52);
-        Image image(2 * r + 1, 2 * r + 1, dialDisc);
+        Image image(2 * r + 1, 2 * r + 1, faceBackground);
         Canvas canvas;
         canvas.beginDrawing(image);
         paintMoonPicture(canvas, planMoonPicture(state), r);

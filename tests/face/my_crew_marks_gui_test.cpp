@@ -8,6 +8,7 @@
 #include <cmath>
 #include <set>
 
+#include "core/angles.h"
 #include "core/conversions.h"
 #include "face/crew_labels.h"
 #include "face/dial_geometry.h"
@@ -46,7 +47,7 @@ TEST(MyCrewMarks, ExactlyThatCrewsSectorsAndNothingWithoutOne) {
                         const double rho = std::hypot(x - r, y - r);
                         ASSERT_GE(rho, faceDiscRadius(r) - myCrewBandWidth(r) - 1) << x << "," << y;
                         ASSERT_LT(rho, faceDiscRadius(r)) << x << "," << y;
-                        const double deg = std::fmod(std::atan2(y - r, x - r) * 180 / M_PI + 360, 360);
+                        const double deg = std::fmod(std::atan2(y - r, x - r) * 180 / pi + 360, 360);
                         const CurrentShiftSector sector = currentShiftSector(plan, deg);
                         ASSERT_TRUE(sector.fill.has_value()) << x << "," << y;
                         ASSERT_EQ(sector.fill->crew, crew) << x << "," << y << " on another's sector";

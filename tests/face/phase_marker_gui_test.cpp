@@ -28,7 +28,7 @@ int markerInk(const Image& image, double angleDeg) {
 // Where the text, drawn alone in the face's font and centred as the marker centres it, puts
 // black pixels; compared pixel by pixel with the face in the text's cell.
 void expectLabel(const Image& face, const std::string& text, const std::string& name) {
-    Image alone(2 * faceRadius, 2 * faceRadius, dialDisc);
+    Image alone(2 * faceRadius, 2 * faceRadius, faceBackground);
     const Font font = loadFont("Arial", textFontPoints(faceRadius));
     Canvas canvas;
     canvas.beginDrawing(alone);

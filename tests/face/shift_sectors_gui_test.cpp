@@ -22,7 +22,6 @@ namespace dorvalen {
 namespace {
 
 constexpr double degreesPerRadian = 57.29577951308232;
-constexpr Colour wedgeGrey = rgb(220, 217, 200);
 
 Colour crewColour(int crew) {
     const Crew& c = crewTable[static_cast<std::size_t>(crew)];
@@ -58,7 +57,7 @@ struct Sector {
     int crew;  // -1: the wedge grey
 };
 
-Colour sectorColour(const Sector& s) { return s.crew < 0 ? wedgeGrey : crewColour(s.crew); }
+Colour sectorColour(const Sector& s) { return s.crew < 0 ? nightShade : crewColour(s.crew); }
 
 struct RingCase {
     const char* fault;
@@ -116,7 +115,7 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
         Canvas canvas;
         canvas.beginDrawing(image);
         canvas.setDrawingMode(ModeAlphaBlend);
-        canvas.drawRing(r, r, r - r / 10, faceDiscRadius(r), rgba(0, 0, 0, 128));
+        canvas.drawRing(r, r, faceRimRadius(r), faceDiscRadius(r), shadowBlack);
         canvas.setDrawingMode(ModeDefault);
         canvas.drawCircle(r, r, faceDiscRadius(r), byFloodFills ? faceBackground : rgb(1, 2, 3));
         canvas.drawCircle(r, r, underDialRadius(r), faceBackground);  // the dial's, not the ring's
@@ -127,7 +126,7 @@ TEST(ShiftSectors, RunsPaintWhatTheFloodFillsPaint) {
         }
         const ShiftRingPlan plan = planShiftRing(Frame(state));
         const auto seed = [r](double deg) {
-            return dialPoint(r, deg, ((r - r / 3) + faceDiscRadius(r)) / 2.0);
+            return dialPoint(r, deg, (dialShadowRadius(r) + faceDiscRadius(r)) / 2.0);
         };
         if (!plan.showShiftColors) {
             const PixelPoint p = seed(sectorEarlyDeg);
@@ -172,11 +171,11 @@ TEST(ShiftSectors, SaturdayNightWedgeIsLightAndStaysInside) {
         for (double rho = 0.8 * r; rho <= (r - r / 9) - 2; rho += 1.0, ++samples) {
             const int x = roundToPixel(r + std::cos(bisector) * rho);
             const int y = roundToPixel(r + std::sin(bisector) * rho);
-            grey += rgbPart(image.pixel(x, y)) == wedgeGrey ? 1 : 0;
+            grey += rgbPart(image.pixel(x, y)) == nightShade ? 1 : 0;
         }
         EXPECT_EQ(grey, samples) << "r = " << r;
         const auto everything = static_cast<std::size_t>(std::count(
-            image.pixels.begin(), image.pixels.end(), wedgeGrey));
+            image.pixels.begin(), image.pixels.end(), nightShade));
         // Two degrees of a disc of radius 0.89 r, with room for the radii themselves.
         EXPECT_LT(everything, static_cast<std::size_t>(0.0155 * r * r)) << "r = " << r;
         if (grey != samples) test::dumpImage(image, "shift_wedge_r" + std::to_string(r));
@@ -224,8 +223,8 @@ Colour mainColour(const std::vector<Colour>& pixels, double& share) {
     return best->first;
 }
 
-double ringInner(int r) { return (r - r / 3) + 2; }
-double ringOuter(int r) { return (r - r / 9) - 2; }
+double ringInner(int r) { return dialShadowRadius(r) + 2; }
+double ringOuter(int r) { return faceDiscRadius(r) - 2; }
 
 TEST(ShiftSectorsInFrame, TheVisibleRingShowsTheCrews) {
     const int r = 200;

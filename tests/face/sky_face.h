@@ -12,18 +12,13 @@
 #include "core/calendar.h"
 #include "face/dial.h"
 #include "face/face_render.h"
+#include "face/palette.h"
 #include "canvas/canvas.h"
 #include "tests/support/pixel_support.h"
 
 namespace dorvalen::skyface {
 
 inline constexpr int faceRadius = 200;
-
-inline constexpr Colour dialDisc = rgb(236, 233, 216);
-inline constexpr Colour moonYellow = rgb(250, 247, 131);
-inline constexpr Colour moonDark = rgb(188, 185, 168);
-inline constexpr Colour sunShade = rgb(220, 217, 200);
-inline constexpr Colour twilightShade = rgb(204, 201, 184);
 
 // Place in the settings' degrees.minutes; no summer time unless asked.
 inline ClockState stateAt(int year, int month, int day, int hour, int minute, double latitude,

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "astro/rise_set.h"
+#include "core/angles.h"
 #include "core/conversions.h"
 #include "face/day_arcs.h"
 #include "face/dial_geometry.h"
@@ -24,10 +25,8 @@ namespace dorvalen {
 namespace {
 
 constexpr int r = 100;
-constexpr Colour disc = skyface::dialDisc;
-constexpr Colour yellow = skyface::moonYellow;
-using skyface::sunShade;
-using skyface::twilightShade;
+constexpr Colour disc = faceBackground;
+constexpr Colour yellow = moonYellow;
 
 struct Place {
     const char* name;
@@ -122,7 +121,7 @@ std::string describe(const Interval& i) {
 
 // Distance in pixels of a point from the ray at `angle` from the centre.
 double distanceFromRay(double dx, double dy, double angle) {
-    const double c = std::cos(angle * M_PI / 180.0), s = std::sin(angle * M_PI / 180.0);
+    const double c = std::cos(angle * pi / 180.0), s = std::sin(angle * pi / 180.0);
     const double along = dx * c + dy * s;
     if (along < 0.0) return std::hypot(dx, dy);
     return std::fabs(dx * s - dy * c);
@@ -154,9 +153,9 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
     Canvas canvas;
     canvas.beginDrawing(image);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 3, rgba(0, 0, 0, 128));
+    canvas.drawCircle(r, r, dialShadowRadius(r), shadowBlack);
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, roundToPixel(r - r / 2.92), disc);
+    canvas.drawCircle(r, r, dialDiscRadius(r), disc);
     paintDayArcs(canvas, planDayArcs(frame), r);
     canvas.endDrawing();
 
@@ -179,7 +178,7 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
         for (const double distance : {0.30 * r, 0.45 * r, 0.532 * r, 0.62 * r}) {
             const PixelPoint p = dialPoint(r, angle, distance);
             const double dx = p.x - r, dy = p.y - r;
-            double a = std::atan2(dy, dx) * 180.0 / M_PI;
+            double a = std::atan2(dy, dx) * 180.0 / pi;
             if (a < 0.0) a += 360.0;
             const bool onRing = distance > 0.5 * r && distance < 0.565 * r;
             // Lines of a shade have its colour, so inside a shade only the raster of its own
@@ -194,7 +193,7 @@ void checkArcs(const ClockState& state, const Place& place, ArcCheck& check) {
                 expected = twilightShade;
                 doubtful = doubtful || nearBorder(night, dx, dy) || nearBorder(dark, dx, dy, 1.2);
             } else if (inNight) {
-                expected = sunShade;
+                expected = nightShade;
                 doubtful = doubtful || nearBorder(dark, dx, dy) || nearBorder(night, dx, dy, 1.2);
             } else {
                 doubtful = doubtful || nearBorder(night, dx, dy) || nearBorder(dark, dx, dy);

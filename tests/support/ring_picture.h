@@ -4,7 +4,9 @@
 
 #include "canvas/canvas.h"
 #include "core/clock_state.h"
+#include "face/dial_geometry.h"
 #include "face/face_render.h"
+#include "face/palette.h"
 #include "face/shift_sectors.h"
 
 namespace dorvalen::test {
@@ -15,9 +17,9 @@ inline Image paintedRing(const ClockState& state, int r) {
     Canvas canvas;
     canvas.beginDrawing(image);
     canvas.setDrawingMode(ModeAlphaBlend);
-    canvas.drawCircle(r, r, r - r / 10, rgba(0, 0, 0, 128));
+    canvas.drawCircle(r, r, faceRimRadius(r), shadowBlack);
     canvas.setDrawingMode(ModeDefault);
-    canvas.drawCircle(r, r, r - r / 9, faceBackground);
+    canvas.drawCircle(r, r, faceDiscRadius(r), faceBackground);
     paintShiftSectors(canvas, planRing(state), r);
     canvas.endDrawing();
     return image;
