@@ -8,29 +8,11 @@
 #include "core/conversions.h"
 #include "astro/astro_time.h"
 #include "core/calendar.h"
+#include "phases/phase_tables.h"
 
 namespace dorvalen {
 
 namespace {
-
-// Row shapes of the generated term tables below.
-struct PhaseTerm {
-    double coefficient;  // days
-    int ePower;
-    int m, mPrime, f, omega;  // multiples of M, M', F, Omega
-};
-struct AdditionalCorrection {
-    double coefficient;  // days
-    double constant, perK, perT2;  // degrees
-};
-struct QuarterCorrectionTerm {
-    bool isCosine;
-    double coefficient;  // days
-    int ePower;
-    int m, mPrime, f;
-};
-
-#include "phases/phase_tables.inc"
 
 constexpr double lunationsPerCentury = 1236.85;
 

@@ -3,39 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
+#include <utility>
+
+#include "tests/support/reference_table.h"
 
 namespace dorvalen {
 namespace {
 
-// The reference tables the generator read (reference/ in the repository).
-std::vector<std::vector<std::string>> readReference(const std::string& name) {
-    const std::filesystem::path path = std::filesystem::path(DORVALEN_REFERENCE_DIR) / name;
-    std::ifstream in(path);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    std::getline(in, line);  // header
-    while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        std::vector<std::string> fields;
-        std::istringstream cells(line);
-        std::string cell;
-        while (std::getline(cells, cell, '\t')) fields.push_back(cell);
-        rows.push_back(fields);
-    }
-    return rows;
-}
-
-double number(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
+using test::number;
+using test::readReference;
 
 TEST(TermTables, LunarTermsMatchTheReference) {
     const auto rows = readReference("lunar-terms.tsv");
