@@ -205,10 +205,20 @@ void Canvas::fillBox(int x, int y, int w, int h, Colour colour) {
 }
 
 void Canvas::fillRow(int y, int x0, int x1, Colour colour) {
-    if (image_ == nullptr || x0 > x1) return;
+    if (image_ == nullptr || y < 0 || y >= image_->height) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, image_->width - 1);
+    if (x0 > x1) return;
     const AuditScope audit(*this);
+    // Runs of a shape are many and short: an opaque one needs no blender.
+    if (!hasFlag(mode_, ModeAlphaBlend) || alphaOf(colour) == 255) {
+        noteDrawn(x0, y, x1, y);
+        fillPixels(image_->pixels.data() + static_cast<std::size_t>(y) * image_->width + x0,
+                   static_cast<std::size_t>(x1 - x0) + 1, rgbPart(colour));
+        return;
+    }
     Blender blend(colour);
-    writeClippedSpan(y, x0, x1, colour, blend);
+    writeSpan(y, x0, x1, colour, blend);
 }
 
 // Midpoint circle. In the first quadrant the rim is a monotone 8-connected arc, so each row
