@@ -111,7 +111,7 @@ std::vector<Run> runsOf(const std::vector<PixelPoint>& pixels) {
 // The moon's colours are opaque: a pixel plotted twice looks as plotted once, so the runs
 // stand for the points (and in ModeAlphaBlend these colours change nothing either way).
 void plotRuns(Canvas& canvas, const std::vector<Run>& runs, Colour colour) {
-    for (const Run& run : runs) canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, colour);
+    for (const Run& run : runs) canvas.fillRow(run.y, run.xl, run.xr, colour);
 }
 
 }  // namespace

@@ -203,7 +203,7 @@ void fillRing(Canvas& canvas, int r, std::span<const PixelPoint> dividerEnds,
     const RunRows ring = ringRuns(r, top, dividerEnds);
     if (fillRingByRuns(canvas, ring, top, fills)) return;
     for (const Run& run : ring.runs)
-        canvas.fillBox(run.xl, run.y, run.xr - run.xl + 1, 1, faceBackground);
+        canvas.fillRow(run.y, run.xl, run.xr, faceBackground);
     for (const SectorPaint& fill : fills) canvas.floodFill(fill.seed.x, fill.seed.y, fill.colour);
 }
 
@@ -283,7 +283,7 @@ private:
                 count == 0
                     ? faceBackground
                     : colourOf(plan_.arcs[static_cast<std::size_t>(std::countr_zero(working))]);
-            canvas_.fillBox(xl, y, xr - xl + 1, 1, c);
+            canvas_.fillRow(y, xl, xr, c);
             return;
         }
         std::vector<const CrewArc*> lanes;
@@ -301,11 +301,11 @@ private:
         for (int x = xl + 1; x <= xr; ++x) {
             const Colour next = laneColour(x);
             if (next == colour) continue;
-            canvas_.fillBox(from, y, x - from, 1, colour);
+            canvas_.fillRow(y, from, x - 1, colour);
             from = x;
             colour = next;
         }
-        canvas_.fillBox(from, y, xr + 1 - from, 1, colour);
+        canvas_.fillRow(y, from, xr, colour);
     }
 
     Canvas& canvas_;
